@@ -1,0 +1,75 @@
+#include "UMessageBox.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+std::unique_ptr<TDialogService> &serviceSlot()
+{
+    static std::unique_ptr<TDialogService> service = std::make_unique<TDialogService>();
+    return service;
+}
+} // namespace
+
+TMsgResult TDialogService::MessageBox(QWidget *parent, const QString &text, TMsgIcon icon, TMsgButtons buttons)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(kMessageCaption);
+    box.setText(text);
+    switch (icon) {
+    case TMsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case TMsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case TMsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    }
+    if (buttons == TMsgButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return TMsgResult::Yes;
+    case QMessageBox::No: return TMsgResult::No;
+    case QMessageBox::Ok: return TMsgResult::Ok;
+    default: return TMsgResult::Cancel;
+    }
+}
+
+QString TDialogService::GetOpenFileName(QWidget *parent, const QString &caption, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+int TDialogService::ExecDialog(QDialog &dialog)
+{
+    return dialog.exec();
+}
+
+TDialogService &DialogService()
+{
+    return *serviceSlot();
+}
+
+std::unique_ptr<TDialogService> SetDialogService(std::unique_ptr<TDialogService> service)
+{
+    std::swap(serviceSlot(), service);
+    if (!serviceSlot())
+        serviceSlot() = std::make_unique<TDialogService>();
+    return service;
+}
+
+void ShowInfo(QWidget *parent, const QString &text)
+{
+    DialogService().MessageBox(parent, text, TMsgIcon::Information, TMsgButtons::Ok);
+}
+
+void ShowExclamation(QWidget *parent, const QString &text)
+{
+    DialogService().MessageBox(parent, text, TMsgIcon::Exclamation, TMsgButtons::Ok);
+}
+
+bool AskYesNo(QWidget *parent, const QString &text)
+{
+    return DialogService().MessageBox(parent, text, TMsgIcon::Question, TMsgButtons::YesNo) == TMsgResult::Yes;
+}

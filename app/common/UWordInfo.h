@@ -1,0 +1,23 @@
+#pragma once
+// One word as it travels from the word library to the board.
+
+#include <QString>
+#include <QList>
+
+struct TWordInfo
+{
+    QString Spelling;      // the English word; its characters become the tiles
+    QString Pronunciation; // phonetic transcription
+    QString Meaning;       // Chinese meaning, listed once the word is done
+    // Five further fields that no operation fills; kept so records copy whole.
+    QString Field4, Field5, Field6, Field7, Field8;
+
+    bool operator==(const TWordInfo &) const = default;
+};
+
+using TWordInfos = QList<TWordInfo>;
+
+inline void CopyWordInfo(const TWordInfo &source, TWordInfo &dest)
+{
+    dest = source;
+}

@@ -1,0 +1,109 @@
+#pragma once
+// The word library: one encrypted SQLite (SQLCipher) database for the whole
+// run, holding the book catalogue (bookinfo), the ranking list (gamerecord)
+// and one word table per book ("lib" + number).
+//
+// Every value reaches SQL as a bound parameter. Table names cannot be bound;
+// they come from the settings file and the recent-games file, so only names
+// matching ^[A-Za-z_][A-Za-z0-9_]*$ are used, and any other name behaves as a
+// table that does not exist.
+//
+// Look-ups and loads throw EDatabaseError when the database fails; the window
+// catches it at the edge of the user's action and shows its text. The import
+// steps (create, drop, insert) answer false instead, as the import decides
+// what follows.
+
+#include "UWordInfo.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <stdexcept>
+
+class EDatabaseError : public std::runtime_error
+{
+public:
+    explicit EDatabaseError(const QString &message);
+    QString Message() const;
+};
+
+struct TBookInfo
+{
+    int Id = 0;
+    QString BookName;
+    int WordNumber = 0;
+    QString StoreTableName;
+    int BookType = 0;
+    int BookClass = 0;
+    int IsDefault = 0;
+};
+
+struct TGameRecord
+{
+    QString Name;
+    int Score = 0;
+    QString RecoreTime; // "yyyy-mm-dd"
+};
+
+class TSqliteDatabase;
+
+class TDataInterface
+{
+public:
+    TDataInterface();
+    ~TDataInterface();
+    TDataInterface(const TDataInterface &) = delete;
+    TDataInterface &operator=(const TDataInterface &) = delete;
+
+    // The database password of the word library.
+    static QString DatabasePassword();
+    // "data/" + settings key "data" + ".mdb" under the program folder.
+    static QString GetDatabaseFileName();
+    static bool IsValidTableName(const QString &name);
+
+    // Opens the file named by the settings, read-write, never creating it,
+    // and checks the key with a first read. False on any failure.
+    bool ConnectDatabase();
+    // Opens a given file with a given key (tests and the library builder).
+    bool ConnectDatabase(const QString &fileName, const QString &password);
+    // Creates a new, empty library with bookinfo and gamerecord (the library
+    // builder and tests). False when the file exists or cannot be made.
+    bool CreateDatabase(const QString &fileName, const QString &password);
+    bool IsConnected() const;
+    void Close();
+
+    // Catalogue look-ups: -1 or an empty text when no row has the id.
+    int GetBookWordCount(int id);
+    QString GetBookTableName(int id);
+    QString GetBookName(int id);
+    bool BookNameExists(const QString &name);      // listed or hidden
+    int GetDefaultBookId(const QString &name);     // listed books only; -1 if none
+    QList<TBookInfo> GetListedBooks(int bookClass); // isdefault=1 of a class, by id
+    int GetNextBookId();                            // Max(id) + 1; 1 on an empty catalogue
+
+    // Words of a table in id order: the rows at positions offset .. offset+count-1,
+    // texts as stored (not unscrambled). An invalid or missing table gives an
+    // empty list.
+    TWordInfos LoadWordRows(const QString &tableName, int offset, int count);
+    int CountWordRows(const QString &tableName);
+
+    // Import steps; false on failure, nothing thrown.
+    bool TableExists(const QString &tableName);
+    bool CreateWordTable(const QString &tableName);
+    bool DropTable(const QString &tableName);
+    bool InsertWord(const QString &tableName, const QString &spelling, const QString &pronunciation,
+                    const QString &meaning);
+    bool AddBookInfo(const QString &title, int wordCount, const QString &tableName, int bookClass, int id,
+                     int isDefault = 1);
+    bool BeginTransaction();
+    bool Commit();
+
+    // Ranking.
+    bool AddGameRecord(const QString &name, int score, const QDate &date = QDate::currentDate());
+    QList<TGameRecord> GetGameRecords(int limit); // highest score first
+
+private:
+    std::unique_ptr<TSqliteDatabase> m_db;
+};

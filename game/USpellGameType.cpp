@@ -1,0 +1,560 @@
+#include "USpellGameType.h"
+
+#include "UBassEx.h"
+#include "UCommonFun.h"
+#include "URandom.h"
+#include "USpeechEx.h"
+
+#include <QBitmap>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+const QString kBackMusicStream = QStringLiteral("spellback");
+constexpr int kBoardWidth = 600;
+constexpr int kSlotWidth = 300;
+constexpr int kFrameWidth = 550;
+constexpr int kTileGap = 2;
+
+// The board's bitmaps, matched by lower-case resource name. White is the
+// transparent colour of every piece but the two stretched middles.
+QPixmap LoadBoardBitmap(const QString &name, bool whiteTransparent)
+{
+    QPixmap pixmap(QStringLiteral(":/board/%1.png").arg(name));
+    if (whiteTransparent && !pixmap.isNull() && !pixmap.hasAlphaChannel())
+        pixmap.setMask(pixmap.createMaskFromColor(Qt::white));
+    return pixmap;
+}
+
+QColor LetterColour(TSpellState state)
+{
+    switch (state) {
+    case ssNormal: return QColor(0, 255, 255);
+    case ssNormalMove: return QColor(179, 255, 255);
+    case ssShadow: return QColor(106, 106, 106);
+    case ssShadowMove: return QColor(164, 164, 164);
+    }
+    return Qt::black;
+}
+
+} // namespace
+
+TSpellGameType::TSpellGameType(QWidget *parent)
+    : QWidget(parent)
+{
+    Q_INIT_RESOURCE(board);
+    m_normalBitmap = LoadBoardBitmap(QStringLiteral("normal"), true);
+    m_normalMoveBitmap = LoadBoardBitmap(QStringLiteral("normalmove"), true);
+    m_shadowBitmap = LoadBoardBitmap(QStringLiteral("shadow"), true);
+    m_shadowMoveBitmap = LoadBoardBitmap(QStringLiteral("shadowmove"), true);
+    m_slotLeftBitmap = LoadBoardBitmap(QStringLiteral("slotleft"), true);
+    m_slotMiddleBitmap = LoadBoardBitmap(QStringLiteral("slotmiddle"), false);
+    m_slotRightBitmap = LoadBoardBitmap(QStringLiteral("slotright"), true);
+    m_frameLeftBitmap = LoadBoardBitmap(QStringLiteral("frameleft"), true);
+    m_frameMiddleBitmap = LoadBoardBitmap(QStringLiteral("framemiddle"), false);
+    m_frameRightBitmap = LoadBoardBitmap(QStringLiteral("frameright"), true);
+    m_tileWidth = m_normalBitmap.width();
+    m_tileHeight = m_normalBitmap.height();
+    m_itemSize = QSize(m_tileWidth, m_tileHeight);
+
+    m_timer.setInterval(1000);
+    connect(&m_timer, &QTimer::timeout, this, &TSpellGameType::TimerTick);
+
+    setFixedSize(kBoardWidth,
+                 m_frameLeftBitmap.height() + m_slotLeftBitmap.height() + m_normalBitmap.height() + 16);
+    m_slotWidth = kSlotWidth;
+    m_slotLeft = RoundHalfEven((kBoardWidth - m_slotWidth - m_slotLeftBitmap.width() - m_slotRightBitmap.width()) / 2.0);
+    m_slotTop = m_frameLeftBitmap.height() + 8;
+    m_tileRowTop = m_frameLeftBitmap.height() + 8 + m_slotLeftBitmap.height() + 8;
+
+    setMouseTracking(true); // hover needs moves without a pressed button
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+TSpellGameType::~TSpellGameType()
+{
+    m_timer.stop();
+    if (m_bass) {
+        m_bass->StopStream(kBackMusicStream);
+        m_bass->RemoveStream(kBackMusicStream);
+    }
+}
+
+QString TSpellGameType::SoundFile(const QString &name) const
+{
+    return GetAppPath() + QStringLiteral("sound/") + name;
+}
+
+// ---------------------------------------------------------------------------
+// The host's operations
+
+void TSpellGameType::StartGame(const TWordInfos &words, TBassEx *bass, TSpeechEx *speech)
+{
+    m_bass = bass;
+    m_speech = speech;
+    m_words = words;
+    if (!m_words.isEmpty()) {
+        m_wordIndex = 0;
+        DealWord(0);
+    }
+    if (m_bass) {
+        m_bass->RemoveStream(kBackMusicStream);
+        m_bass->AddStream(SoundFile(QStringLiteral("back.mp3")), kBackMusicStream);
+        m_bass->PlayStream(kBackMusicStream);
+    }
+    m_level = 1;
+    emit OnLevelChange(this);
+    m_tollGateIndex = 1;
+    m_tollGateCount = CeilDiv(m_tollGateWords, int(m_words.size()));
+    emit OnTollGateChange(this);
+    m_timer.start();
+    ResetTimer();
+    SkipEmptyWords();
+}
+
+void TSpellGameType::SetWords(const TWordInfos &words)
+{
+    m_words = words;
+}
+
+void TSpellGameType::RestartGame()
+{
+    m_tollGateIndex = 1;
+    emit OnTollGateChange(this);
+    m_wordIndex = 0;
+    m_score = 0;
+    m_letters.clear();
+    DealWord(0);
+    m_timer.start();
+    ResetTimer();
+    update();
+    SkipEmptyWords();
+}
+
+void TSpellGameType::SetLevel(int value)
+{
+    if (value == m_level)
+        return;
+    m_level = value;
+    m_wordIndex = (m_tollGateIndex - 1) * m_tollGateWords;
+    m_letters.clear();
+    DealWord(m_wordIndex);
+    ResetTimer();
+    update();
+    SkipEmptyWords();
+}
+
+void TSpellGameType::SetTollGateWords(int value)
+{
+    if (value != m_tollGateWords && value >= 1)
+        m_tollGateWords = value;
+}
+
+void TSpellGameType::SetHasSpeech(bool value)
+{
+    m_hasSpeech = value;
+}
+
+void TSpellGameType::PauseGame()
+{
+    m_timer.stop();
+}
+
+void TSpellGameType::ContinueGame()
+{
+    m_timer.start();
+}
+
+void TSpellGameType::ClearSpelling()
+{
+    DealWord(m_wordIndex);
+    m_letters.clear();
+    update();
+}
+
+void TSpellGameType::ShowHint()
+{
+    if (m_wordIndex < 0 || m_wordIndex >= m_words.size())
+        return;
+    const QString spelling = m_words[m_wordIndex].Spelling;
+    if (spelling.isEmpty())
+        return;
+    DealWord(m_wordIndex);
+    m_letters.clear();
+    for (int i = 0; i + 1 < spelling.size(); ++i)
+        m_letters.append(spelling.mid(i, 1));
+
+    // Each hinted tile is bound to an entry of its own, so taking tiles of a
+    // repeated letter back out later removes exactly their own entries.
+    const QString last = spelling.right(1);
+    QList<bool> bound(m_letters.size(), false);
+    bool lastLeft = false;
+    for (TSpellItem &item : m_items) {
+        if (!lastLeft && item.Letter == last) {
+            lastLeft = true;
+            continue;
+        }
+        for (int e = 0; e < m_letters.size(); ++e) {
+            if (!bound[e] && m_letters[e] == item.Letter) {
+                bound[e] = true;
+                item.State = ssShadow;
+                item.Picked = true;
+                item.PickIndex = e;
+                break;
+            }
+        }
+    }
+    m_hintUsed = true;
+    update();
+}
+
+void TSpellGameType::StopBackMusic()
+{
+    if (m_bass)
+        m_bass->StopStream(kBackMusicStream);
+}
+
+void TSpellGameType::PlayBackMusic()
+{
+    if (m_bass)
+        m_bass->PlayStream(kBackMusicStream);
+}
+
+// ---------------------------------------------------------------------------
+// Rules
+
+void TSpellGameType::DealWord(int index)
+{
+    m_items.clear();
+    m_itemCount = 0;
+    if (index < 0 || index >= m_words.size())
+        return;
+    const QString spelling = m_words[index].Spelling;
+    const int n = int(spelling.size());
+
+    TIntAry order(n);
+    for (int i = 0; i < n; ++i)
+        order[i] = i;
+    ShuffleIntAry(order);
+
+    // Words of up to 12 letters keep the classic row of full-size tiles 2 px
+    // apart. Longer ones would run off the 600 px board, so their tiles
+    // narrow to share the row evenly and stay clickable.
+    const int boardWidth = width();
+    int pitch = m_tileWidth + kTileGap;
+    m_itemSize = QSize(m_tileWidth, m_tileHeight);
+    if (n > 0 && pitch * n > boardWidth) {
+        pitch = boardWidth / n;
+        const int w = std::max(1, pitch - kTileGap);
+        m_itemSize = QSize(w, std::max(1, RoundHalfEven(double(m_tileHeight) * w / m_tileWidth)));
+    }
+    const int top = m_tileRowTop + (m_tileHeight - m_itemSize.height()) / 2;
+    const int start = std::max(0, RoundHalfEven((boardWidth - double(pitch) * n) / 2.0));
+
+    m_items.resize(n);
+    for (int i = 0; i < n; ++i) {
+        TSpellItem &item = m_items[i];
+        item.Letter = spelling.mid(order[i], 1);
+        item.HomeLeft = start + i * pitch;
+        item.HomeTop = top;
+        item.Left = item.HomeLeft;
+        item.Top = item.HomeTop;
+        item.State = ssNormal;
+        item.Picked = false;
+        item.PickIndex = -1;
+    }
+    m_itemCount = n;
+}
+
+void TSpellGameType::NextWord()
+{
+    if (m_wordIndex + 1 >= m_words.size()) {
+        m_timer.stop();
+        emit OnGameOver(this, true);
+        return;
+    }
+    ++m_wordIndex;
+    DealWord(m_wordIndex);
+    m_letters.clear();
+    const int oldTollGate = m_tollGateIndex;
+    UpdateTollGateIndex(m_wordIndex);
+    if (m_tollGateIndex != oldTollGate) {
+        m_timer.start();
+        ResetTimer();
+    }
+}
+
+void TSpellGameType::SkipEmptyWords()
+{
+    // Bounded by the number of words; stops at the end of the list, where
+    // NextWord reports the toll gate as done.
+    while (m_wordIndex >= 0 && m_wordIndex < m_words.size() && m_words[m_wordIndex].Spelling.isEmpty()) {
+        const bool last = m_wordIndex + 1 >= m_words.size();
+        NextWord();
+        if (last)
+            return;
+    }
+}
+
+void TSpellGameType::UpdateTollGateIndex(int wordIndex)
+{
+    m_tollGateIndex = CeilDiv(m_tollGateWords, wordIndex + 1);
+    emit OnTollGateChange(this);
+}
+
+void TSpellGameType::ApplyLevelTime()
+{
+    switch (m_level) {
+    case 1: m_levelTime = 200; break;
+    case 2: m_levelTime = 100; break;
+    case 3: m_levelTime = 50; break;
+    default: break; // any other level keeps the previous time
+    }
+}
+
+void TSpellGameType::ResetTimer()
+{
+    if (m_timer.isActive()) {
+        m_timer.stop();
+        m_timerTime = 0;
+        ApplyLevelTime();
+        m_timer.start(); // the next tick comes a full second from now
+    } else {
+        m_timerTime = 0;
+        ApplyLevelTime();
+    }
+    emit OnTimeChange(this);
+}
+
+void TSpellGameType::TimerTick()
+{
+    if (m_timerTime >= m_levelTime) {
+        m_timer.stop();
+        emit OnGameOver(this, false);
+        return;
+    }
+    ++m_timerTime;
+    emit OnTimeChange(this);
+}
+
+bool TSpellGameType::IsWordSpelled() const
+{
+    return m_wordIndex >= 0 && m_wordIndex < m_words.size() && m_letters.join(QString()) == m_words[m_wordIndex].Spelling;
+}
+
+bool TSpellGameType::PickItem(int index)
+{
+    TSpellItem &item = m_items[index];
+    item.State = ssShadow;
+    m_letters.append(item.Letter);
+    item.PickIndex = int(m_letters.size()) - 1;
+    item.Picked = true;
+
+    if (!IsWordSpelled()) {
+        if (m_bass)
+            m_bass->PlaySound(SoundFile(QStringLiteral("select.mp3")));
+        return false;
+    }
+    const QString done = m_words[m_wordIndex].Spelling;
+    if (m_bass)
+        m_bass->PlaySound(SoundFile(QStringLiteral("oksel.mp3")));
+    if (m_hasSpeech && m_speech)
+        m_speech->Speak(done);
+    NextWord(); // may run the host's OnGameOver, which may load new words
+    SkipEmptyWords();
+    if (!m_hintUsed)
+        m_score += m_level * 100;
+    m_hintUsed = false;
+    emit OnScoreChange(this);
+    return true;
+}
+
+void TSpellGameType::RemovePickedLetter(int index)
+{
+    const int p = m_items[index].PickIndex;
+    if (p >= 0 && p < m_letters.size())
+        m_letters.removeAt(p);
+    m_items[index].PickIndex = -1;
+    for (TSpellItem &item : m_items)
+        if (item.PickIndex > p)
+            --item.PickIndex;
+}
+
+void TSpellGameType::UnpickItem(int index)
+{
+    m_items[index].State = ssNormal;
+    RemovePickedLetter(index);
+    m_items[index].Picked = false;
+    if (m_bass)
+        m_bass->PlaySound(SoundFile(QStringLiteral("unselect.mp3")));
+}
+
+// ---------------------------------------------------------------------------
+// Pointer input
+
+int TSpellGameType::ItemAt(int x, int y) const
+{
+    for (int i = 0; i < m_items.size(); ++i) {
+        const TSpellItem &item = m_items[i];
+        if (item.Left < x && x < item.Left + m_itemSize.width() && item.Top < y && y < item.Top + m_itemSize.height())
+            return i;
+    }
+    return -1;
+}
+
+void TSpellGameType::UpdateHover(int x, int y)
+{
+    const int k = ItemAt(x, y);
+    setCursor(k >= 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    for (int i = 0; i < m_items.size(); ++i) {
+        TSpellItem &item = m_items[i];
+        if (item.State == ssNormal && i == k)
+            item.State = ssNormalMove;
+        else if (item.State == ssNormalMove && i != k)
+            item.State = ssNormal;
+        else if (item.State == ssShadow && i == k)
+            item.State = ssShadowMove;
+        else if (item.State == ssShadowMove && i != k)
+            item.State = ssShadow;
+    }
+}
+
+void TSpellGameType::ClickAt(int x, int y)
+{
+    const int k = ItemAt(x, y);
+    for (int i = 0; i < m_items.size(); ++i) {
+        if (m_items[i].State == ssNormalMove) {
+            if (i == k) {
+                // A completed word re-deals the tiles (or loads new words): stop.
+                if (PickItem(i))
+                    return;
+            } else {
+                m_items[i].State = ssNormal;
+            }
+        }
+        if (m_items[i].State == ssShadowMove) {
+            if (i == k)
+                UnpickItem(i);
+            else
+                m_items[i].State = ssShadow;
+        }
+    }
+}
+
+void TSpellGameType::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    UpdateHover(p.x(), p.y());
+    update();
+}
+
+void TSpellGameType::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    ClickAt(p.x(), p.y());
+    update();
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+int TSpellGameType::FrameX() const
+{
+    return RoundHalfEven((width() - kFrameWidth) / 2.0);
+}
+
+void TSpellGameType::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setBrush(Qt::NoBrush);
+
+    for (int i = 0; i < m_items.size(); ++i) {
+        const TSpellItem &item = m_items[i];
+        const QPixmap *face = &m_normalBitmap;
+        switch (item.State) {
+        case ssNormal: face = &m_normalBitmap; break;
+        case ssNormalMove: face = &m_normalMoveBitmap; break;
+        case ssShadow: face = &m_shadowBitmap; break;
+        case ssShadowMove: face = &m_shadowMoveBitmap; break;
+        }
+        painter.drawPixmap(QRect(QPoint(item.Left, item.Top), m_itemSize), *face);
+        DrawItemLetter(painter, i);
+    }
+
+    const int slotMiddleLeft = m_slotLeft + m_slotLeftBitmap.width();
+    painter.drawPixmap(m_slotLeft, m_slotTop, m_slotLeftBitmap);
+    painter.drawPixmap(QRect(slotMiddleLeft, m_slotTop, m_slotWidth, m_slotLeftBitmap.height()), m_slotMiddleBitmap);
+    painter.drawPixmap(slotMiddleLeft + m_slotWidth, m_slotTop, m_slotRightBitmap);
+    DrawSpelling(painter);
+
+    const int frameX = FrameX();
+    const int frameRightX = width() - m_frameRightBitmap.width() - frameX;
+    painter.drawPixmap(frameX, 0, m_frameLeftBitmap);
+    painter.drawPixmap(QRect(frameX + m_frameLeftBitmap.width(), 0, frameRightX - frameX - m_frameLeftBitmap.width(),
+                             m_frameMiddleBitmap.height()),
+                       m_frameMiddleBitmap);
+    painter.drawPixmap(frameRightX, 0, m_frameRightBitmap);
+    DrawDoneWords(painter);
+}
+
+void TSpellGameType::DrawItemLetter(QPainter &painter, int index) const
+{
+    const TSpellItem &item = m_items[index];
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    // Narrowed tiles of long words carry proportionally smaller letters.
+    font.setPointSizeF(32.0 * m_itemSize.width() / m_tileWidth);
+    painter.setFont(font);
+    const QFontMetrics metrics(font, painter.device());
+    const int w = metrics.horizontalAdvance(item.Letter);
+    const int h = metrics.height();
+    const int x = item.HomeLeft + RoundHalfEven((m_itemSize.width() - w) / 2.0) - 2;
+    const int y = item.HomeTop + RoundHalfEven((m_itemSize.height() - h) / 2.0) - 2;
+    painter.setPen(LetterColour(item.State));
+    painter.drawText(x, y + metrics.ascent(), item.Letter);
+}
+
+void TSpellGameType::DrawSpelling(QPainter &painter) const
+{
+    const QString text = m_letters.join(QString());
+    if (text.isEmpty())
+        return;
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(24);
+    font.setBold(true);
+    painter.setFont(font);
+    const QFontMetrics metrics(font, painter.device());
+    const int w = metrics.horizontalAdvance(text);
+    const int h = metrics.height();
+    const int x = m_slotLeft + m_slotLeftBitmap.width() + RoundHalfEven((m_slotWidth - w) / 2.0);
+    const int y = m_slotTop + 5 + RoundHalfEven((m_slotMiddleBitmap.height() - h) / 2.0);
+    painter.setPen(Qt::black);
+    painter.drawText(x, y + metrics.ascent(), text);
+}
+
+void TSpellGameType::DrawDoneWords(QPainter &painter) const
+{
+    QFont latin(QStringLiteral("Arial"));
+    latin.setPointSize(14);
+    latin.setBold(true);
+    QFont cjk(QStringLiteral("黑体"));
+    cjk.setPointSize(14);
+    cjk.setBold(true);
+    painter.setPen(Qt::black);
+
+    // The row pitch follows the font's pixel height: 19 px at 96 dpi.
+    const int fontHeight = RoundHalfEven(14.0 * painter.device()->logicalDpiY() / 72.0);
+    const int frameX = FrameX();
+    const int bottom = m_frameMiddleBitmap.height() - 15;
+    for (int k = 0, j = m_wordIndex - 1; j >= 0 && j < m_words.size(); ++k, --j) {
+        const int y = bottom - (fontHeight + 8) * (k + 1);
+        painter.setFont(latin);
+        painter.drawText(frameX + 20, y + QFontMetrics(latin, painter.device()).ascent(), m_words[j].Spelling);
+        painter.setFont(cjk);
+        painter.drawText(frameX + 200, y + QFontMetrics(cjk, painter.device()).ascent(), m_words[j].Meaning);
+        if (bottom - (fontHeight + 8) * (k + 2) < 0)
+            break;
+    }
+}

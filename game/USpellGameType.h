@@ -1,0 +1,155 @@
+#pragma once
+// The game board: deals the current word's letters as shuffled tiles, takes
+// picks and unpicks, judges the spelled word, counts a toll gate's time down,
+// scores, gives the hint, and draws itself with the completed words above the
+// slot. It reports to its host through synchronous signals, so a handler may
+// call straight back into the board (the host's OnGameOver handler loads the
+// next toll gate before the last word's points are added).
+//
+// Invariants after every public call: ItemCount() == Items().size(); the
+// entries of Letters() are exactly the letters of the picked tiles, entry
+// PickIndex of each picked tile holding that tile's letter; a tile is in a
+// shadow state exactly when it is picked.
+
+#include "UWordInfo.h"
+
+#include <QPixmap>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+class TBassEx;
+class TSpeechEx;
+
+enum TSpellState : quint8 { ssNormal = 0, ssNormalMove = 1, ssShadow = 2, ssShadowMove = 3 };
+
+struct TSpellItem
+{
+    int Left = 0, Top = 0;    // where the face is drawn and hit-tested
+    QString Letter;           // one character
+    TSpellState State = ssNormal;
+    int HomeLeft = 0, HomeTop = 0;
+    bool Picked = false;
+    int PickIndex = -1;       // entry of Letters holding this tile's letter
+};
+using TSpellItems = QList<TSpellItem>;
+
+class TSpellGameType : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TSpellGameType(QWidget *parent = nullptr);
+    ~TSpellGameType() override;
+
+    // The host's operations.
+    void StartGame(const TWordInfos &words, TBassEx *bass, TSpeechEx *speech);
+    void SetWords(const TWordInfos &words);
+    void RestartGame();
+    void SetLevel(int value);
+    void SetTollGateWords(int value);
+    void SetHasSpeech(bool value);
+    void PauseGame();
+    void ContinueGame();
+    void ClearSpelling();
+    void ShowHint();
+    void StopBackMusic();
+    void PlayBackMusic();
+
+    int GetLevel() const { return m_level; }
+    int GetTollGateWords() const { return m_tollGateWords; }
+    int GetLevelTime() const { return m_levelTime; }
+    int GetTimerTime() const { return m_timerTime; }
+    int GetTollGateIndex() const { return m_tollGateIndex; }
+    int GetTollGateCount() const { return m_tollGateCount; }
+    int GetScore() const { return m_score; }
+    bool GetHasSpeech() const { return m_hasSpeech; }
+
+    // State for the host's display and for tests.
+    const TWordInfos &Words() const { return m_words; }
+    int WordIndex() const { return m_wordIndex; }
+    const TSpellItems &Items() const { return m_items; }
+    int ItemCount() const { return m_itemCount; }
+    const QStringList &Letters() const { return m_letters; }
+    bool HintUsed() const { return m_hintUsed; }
+    bool TimerActive() const { return m_timer.isActive(); }
+
+    // Geometry, all derived from the loaded bitmaps.
+    int TileWidth() const { return m_tileWidth; }
+    int TileHeight() const { return m_tileHeight; }
+    int SlotLeft() const { return m_slotLeft; }
+    int SlotTop() const { return m_slotTop; }
+    int SlotWidth() const { return m_slotWidth; }
+    int TileRowTop() const { return m_tileRowTop; }
+    int FrameX() const;
+    // Size of the current word's tiles: the bitmap's size for words that fit
+    // the row, smaller for longer words so every tile stays reachable.
+    QSize ItemSize() const { return m_itemSize; }
+
+    // Pointer input, resolved on the same geometry that painting uses.
+    int ItemAt(int x, int y) const;
+    void UpdateHover(int x, int y);
+    void ClickAt(int x, int y);
+
+    // One countdown second; the 1000 ms timer calls it, tests call it directly.
+    void TimerTick();
+
+    QSize sizeHint() const override { return size(); }
+
+signals:
+    void OnTollGateChange(QObject *sender);
+    void OnLevelChange(QObject *sender);
+    void OnTimeChange(QObject *sender);
+    void OnScoreChange(QObject *sender);
+    void OnGameOver(QObject *sender, bool success);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void DealWord(int index);
+    void NextWord();
+    // Empty spellings can be neither dealt nor completed: pass over them
+    // without points, as NextWord would after completing them.
+    void SkipEmptyWords();
+    void UpdateTollGateIndex(int wordIndex);
+    void ResetTimer();
+    void ApplyLevelTime();
+    // True when the pick completed the word.
+    bool PickItem(int index);
+    void UnpickItem(int index);
+    void RemovePickedLetter(int index);
+    bool IsWordSpelled() const;
+    QString SoundFile(const QString &name) const;
+
+    void DrawItemLetter(QPainter &painter, int index) const;
+    void DrawSpelling(QPainter &painter) const;
+    void DrawDoneWords(QPainter &painter) const;
+
+    QPixmap m_normalBitmap, m_normalMoveBitmap, m_shadowBitmap, m_shadowMoveBitmap;
+    QPixmap m_slotLeftBitmap, m_slotMiddleBitmap, m_slotRightBitmap;
+    QPixmap m_frameLeftBitmap, m_frameMiddleBitmap, m_frameRightBitmap;
+    int m_tileWidth = 0, m_tileHeight = 0;
+    int m_slotLeft = 0, m_slotTop = 0, m_slotWidth = 0;
+    int m_tileRowTop = 0;
+    QSize m_itemSize;
+
+    TWordInfos m_words;
+    int m_wordIndex = 0;
+    QTimer m_timer;
+    int m_level = 0;
+    int m_levelTime = 0;
+    int m_timerTime = 0;
+    int m_tollGateIndex = 0;
+    int m_tollGateWords = 10;
+    int m_tollGateCount = 0;
+    int m_score = 0;
+    TSpellItems m_items;
+    int m_itemCount = 0;
+    QStringList m_letters;
+    TBassEx *m_bass = nullptr;     // not owned
+    TSpeechEx *m_speech = nullptr; // not owned
+    bool m_hasSpeech = false;
+    bool m_hintUsed = false;
+};

