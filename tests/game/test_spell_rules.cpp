@@ -1,15 +1,425 @@
+// The board's rules, driven through its public operations and through the
+// same hover-then-release path the mouse takes.
+
+#include "TestSupport.h"
+#include "UBassEx.h"
 #include "URandom.h"
 #include "USpellGameType.h"
 
+#include <QRandomGenerator>
+
 #include <gtest/gtest.h>
 
-TEST(Random, FirstDealOfAppleIsPlepa)
+namespace {
+
+TWordInfos Words(std::initializer_list<const char *> spellings)
 {
-    SetRandSeed(0);
-    TSpellGameType board;
-    board.StartGame({TWordInfo{QStringLiteral("apple")}}, nullptr, nullptr);
+    TWordInfos words;
+    for (const char *s : spellings)
+        words.append(TWordInfo{QString::fromUtf8(s), QString(), QStringLiteral("释义")});
+    return words;
+}
+
+QString Row(const TSpellGameType &board)
+{
     QString row;
     for (const TSpellItem &item : board.Items())
         row += item.Letter;
-    EXPECT_EQ(row, QStringLiteral("plepa"));
+    return row;
+}
+
+QPoint Centre(const TSpellGameType &board, int i)
+{
+    const TSpellItem &item = board.Items()[i];
+    return {item.Left + board.ItemSize().width() / 2, item.Top + board.ItemSize().height() / 2};
+}
+
+void Click(TSpellGameType &board, int i)
+{
+    const QPoint p = Centre(board, i);
+    board.UpdateHover(p.x(), p.y());
+    board.ClickAt(p.x(), p.y());
+}
+
+// Picks, left to right, an unpicked tile for each character of text.
+void Spell(TSpellGameType &board, const QString &text)
+{
+    for (const QChar c : text) {
+        const TSpellItems &items = board.Items();
+        for (int i = 0; i < items.size(); ++i) {
+            if (!items[i].Picked && items[i].Letter == QString(c)) {
+                Click(board, i);
+                break;
+            }
+        }
+    }
+}
+
+void ExpectInvariants(const TSpellGameType &board)
+{
+    ASSERT_EQ(board.ItemCount(), board.Items().size());
+    QStringList fromTiles(board.Letters().size());
+    int picked = 0;
+    for (const TSpellItem &item : board.Items()) {
+        const bool shadow = item.State == ssShadow || item.State == ssShadowMove;
+        ASSERT_EQ(shadow, item.Picked);
+        if (item.Picked) {
+            ++picked;
+            ASSERT_GE(item.PickIndex, 0);
+            ASSERT_LT(item.PickIndex, board.Letters().size());
+            ASSERT_TRUE(fromTiles[item.PickIndex].isEmpty()) << "two tiles own one entry";
+            fromTiles[item.PickIndex] = item.Letter;
+        } else {
+            ASSERT_EQ(item.PickIndex, -1);
+        }
+    }
+    ASSERT_EQ(picked, board.Letters().size());
+    ASSERT_EQ(fromTiles, board.Letters());
+}
+
+class Board : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetRandSeed(0);
+        bass = std::make_unique<TBassEx>(std::make_unique<TRecordingAudioLayer>(log), 0);
+        QObject::connect(&board, &TSpellGameType::OnGameOver, [this](QObject *, bool success) {
+            events << (success ? QStringLiteral("over:won") : QStringLiteral("over:lost"));
+            if (onGameOver)
+                onGameOver(success);
+        });
+        QObject::connect(&board, &TSpellGameType::OnScoreChange,
+                         [this](QObject *) { events << QStringLiteral("score:%1").arg(board.GetScore()); });
+        QObject::connect(&board, &TSpellGameType::OnTimeChange, [this](QObject *) { ++timeChanges; });
+        QObject::connect(&board, &TSpellGameType::OnTollGateChange, [this](QObject *) { ++tollGateChanges; });
+    }
+
+    void Start(const TWordInfos &words, int tollGateWords = 15)
+    {
+        board.SetTollGateWords(tollGateWords);
+        board.StartGame(words, bass.get(), nullptr);
+        log->Calls.clear();
+    }
+
+    QStringList Effects() const
+    {
+        QStringList effects;
+        for (const QString &call : log->Calls)
+            if (call.startsWith(QLatin1String("create ")) && call.contains(QLatin1String("loop=0")))
+                effects << call.section(QLatin1Char(' '), 1, 1);
+        return effects;
+    }
+
+    TTempProgramDir home;
+    std::shared_ptr<TRecordingAudioLayer::Log> log = std::make_shared<TRecordingAudioLayer::Log>();
+    std::unique_ptr<TBassEx> bass;
+    TSpellGameType board;
+    QStringList events;
+    int timeChanges = 0;
+    int tollGateChanges = 0;
+    std::function<void(bool)> onGameOver;
+};
+
+} // namespace
+
+TEST(Shuffle, DealsRepeatFromAFreshStartAndKeepTheFirstLetterLast)
+{
+    SetRandSeed(0);
+    TSpellGameType board;
+    board.StartGame(Words({"apple"}), nullptr, nullptr);
+    EXPECT_EQ(Row(board), QStringLiteral("plepa"));
+
+    QStringList first;
+    SetRandSeed(0);
+    for (int run = 0; run < 2; ++run) {
+        SetRandSeed(0);
+        QStringList deals;
+        for (const char *w : {"elephant", "x", "committee", "New York", "o'clock"}) {
+            board.StartGame(Words({w}), nullptr, nullptr);
+            deals << Row(board);
+            EXPECT_EQ(Row(board).right(1), QString::fromUtf8(w).left(1)) << w;
+            QString sorted = Row(board), original = QString::fromUtf8(w);
+            std::sort(sorted.begin(), sorted.end());
+            std::sort(original.begin(), original.end());
+            EXPECT_EQ(sorted, original) << "a deal is a permutation";
+        }
+        if (run == 0)
+            first = deals;
+        else
+            EXPECT_EQ(deals, first);
+    }
+}
+
+TEST(Shuffle, TinyArraysAreSafe)
+{
+    TIntAry none;
+    ShuffleIntAry(none);
+    EXPECT_TRUE(none.isEmpty());
+    TIntAry one{7};
+    const quint32 before = RandSeed();
+    ShuffleIntAry(one);
+    EXPECT_EQ(one, TIntAry{7});
+    EXPECT_NE(RandSeed(), before) << "one entry still draws its numbers";
+}
+
+TEST_F(Board, WrongOrderIsNeverJudgedAndCanBeCorrected)
+{
+    Start(Words({"tea", "cup"}));
+    Spell(board, QStringLiteral("eat"));
+    EXPECT_EQ(board.Letters().join(QString()), QStringLiteral("eat"));
+    EXPECT_EQ(Effects(), QStringList({"select.mp3", "select.mp3", "select.mp3"}));
+    EXPECT_EQ(board.WordIndex(), 0);
+
+    // Take "e" and "a" back out, then pick them again in the right order.
+    for (const char *letter : {"e", "a"})
+        for (int i = 0; i < board.Items().size(); ++i)
+            if (board.Items()[i].Letter == QLatin1String(letter))
+                Click(board, i);
+    EXPECT_EQ(board.Letters(), QStringList{"t"});
+    Spell(board, QStringLiteral("ea"));
+    EXPECT_EQ(board.WordIndex(), 1);
+    EXPECT_EQ(Effects().mid(3), QStringList({"unselect.mp3", "unselect.mp3", "select.mp3", "oksel.mp3"}));
+    EXPECT_EQ(board.GetScore(), 100);
+}
+
+TEST_F(Board, ATileMustBeHoveredBeforeAReleasePicksIt)
+{
+    Start(Words({"ab"}));
+    const QPoint p = Centre(board, 0);
+    board.ClickAt(p.x(), p.y());
+    EXPECT_TRUE(board.Letters().isEmpty());
+    board.UpdateHover(p.x(), p.y());
+    board.ClickAt(p.x(), p.y());
+    EXPECT_EQ(board.Letters().size(), 1);
+    EXPECT_EQ(board.Items()[0].State, ssShadow) << "the same release does not unpick it";
+    board.ClickAt(p.x(), p.y());
+    EXPECT_EQ(board.Letters().size(), 1) << "a picked tile needs a move onto it again";
+}
+
+TEST_F(Board, SpellingIsCaseSensitiveAndSpacesAreTiles)
+{
+    Start(Words({"New York", "I"}));
+    EXPECT_EQ(board.ItemCount(), 8);
+    Spell(board, QStringLiteral("new York"));
+    EXPECT_EQ(board.WordIndex(), 0) << "lower-case n is not a tile";
+    Spell(board, QStringLiteral("New York"));
+    EXPECT_EQ(board.WordIndex(), 1);
+    EXPECT_EQ(board.ItemCount(), 1);
+    Spell(board, QStringLiteral("I"));
+    EXPECT_EQ(events, QStringList({"score:100", "over:won", "score:200"}));
+}
+
+TEST_F(Board, TheLastWordEndsTheListBeforeItsPointsAreAdded)
+{
+    Start(Words({"to"}));
+    board.SetLevel(3);
+    Spell(board, QStringLiteral("to"));
+    EXPECT_EQ(events, QStringList({"over:won", "score:300"}));
+    EXPECT_FALSE(board.TimerActive());
+    EXPECT_TRUE(board.Items()[0].Picked && board.Items()[1].Picked) << "the finished word stays on the board";
+}
+
+TEST_F(Board, HostLoadingTheNextTollGateInsideGameOverReceivesThePoints)
+{
+    Start(Words({"go"}));
+    onGameOver = [this](bool) {
+        board.SetWords(Words({"up", "on"}));
+        board.RestartGame();
+    };
+    Spell(board, QStringLiteral("go"));
+    EXPECT_EQ(board.GetScore(), 100) << "the completed word's points land in the new toll gate";
+    EXPECT_EQ(board.WordIndex(), 0);
+    EXPECT_EQ(Row(board).size(), 2);
+    EXPECT_TRUE(board.Letters().isEmpty());
+}
+
+TEST_F(Board, CountdownLengthFollowsTheLevel)
+{
+    struct Case
+    {
+        int level;
+        int seconds;
+    };
+    for (const Case c : {Case{1, 200}, Case{2, 100}, Case{3, 50}}) {
+        Start(Words({"word"}));
+        board.SetLevel(c.level == 1 ? 2 : 1); // make the next SetLevel a real change
+        board.SetLevel(c.level);
+        events.clear();
+        timeChanges = 0;
+        for (int tick = 0; tick < c.seconds; ++tick)
+            board.TimerTick();
+        EXPECT_EQ(timeChanges, c.seconds);
+        EXPECT_EQ(board.GetLevelTime() - board.GetTimerTime(), 0);
+        EXPECT_TRUE(events.isEmpty());
+        board.TimerTick();
+        EXPECT_EQ(events, QStringList{"over:lost"}) << c.level;
+        EXPECT_FALSE(board.TimerActive());
+    }
+}
+
+TEST_F(Board, TollGatesInsideTheBoardResetTheCountdownOnlyWhenTheGateChanges)
+{
+    TWordInfos words;
+    for (int i = 0; i < 25; ++i)
+        words.append(TWordInfo{QStringLiteral("w%1").arg(QChar('a' + i))});
+    Start(words, 10);
+    EXPECT_EQ(board.GetTollGateCount(), 3);
+    for (int i = 0; i < 8; ++i)
+        Spell(board, words[i].Spelling);
+    board.TimerTick();
+    board.TimerTick();
+    tollGateChanges = 0;
+    Spell(board, words[8].Spelling); // the 9th word: same gate
+    EXPECT_EQ(tollGateChanges, 1);
+    EXPECT_EQ(board.GetTimerTime(), 2);
+    Spell(board, words[9].Spelling); // the 10th: gate 2
+    EXPECT_EQ(board.GetTollGateIndex(), 2);
+    EXPECT_EQ(board.GetTimerTime(), 0);
+    EXPECT_TRUE(board.TimerActive());
+}
+
+TEST_F(Board, LevelChangeRestartsTheTollGateAndKeepsTheScore)
+{
+    Start(Words({"ab", "cd", "ef"}));
+    Spell(board, QStringLiteral("ab"));
+    board.TimerTick();
+    const QStringList before = board.Letters();
+    board.SetLevel(1);
+    EXPECT_EQ(board.WordIndex(), 1) << "the same level changes nothing";
+    board.SetLevel(2);
+    EXPECT_EQ(board.WordIndex(), 0);
+    EXPECT_EQ(board.GetLevelTime(), 100);
+    EXPECT_EQ(board.GetTimerTime(), 0);
+    EXPECT_EQ(board.GetScore(), 100);
+    Q_UNUSED(before);
+}
+
+TEST_F(Board, UnpickingFromTheMiddleClosesTheGap)
+{
+    Start(Words({"abcd"}));
+    Spell(board, QStringLiteral("abc"));
+    int b = -1, c = -1;
+    for (int i = 0; i < board.Items().size(); ++i) {
+        if (board.Items()[i].Letter == QLatin1String("b"))
+            b = i;
+        if (board.Items()[i].Letter == QLatin1String("c"))
+            c = i;
+    }
+    Click(board, b);
+    EXPECT_EQ(board.Letters(), QStringList({"a", "c"}));
+    EXPECT_EQ(board.Items()[c].PickIndex, 1);
+    ExpectInvariants(board);
+}
+
+TEST_F(Board, HintedWordsScoreNothingUntilAWordIsCompleted)
+{
+    Start(Words({"banana", "kiwi", "fig"}));
+    board.ShowHint();
+    ExpectInvariants(board);
+    EXPECT_EQ(board.Letters().join(QString()), QStringLiteral("banan"));
+    int left = 0;
+    for (const TSpellItem &item : board.Items())
+        left += item.Picked ? 0 : 1;
+    EXPECT_EQ(left, 1);
+
+    board.ClearSpelling();
+    board.RestartGame();
+    Spell(board, QStringLiteral("banana"));
+    EXPECT_EQ(board.GetScore(), 0) << "the hint survives clear and restart";
+    Spell(board, QStringLiteral("kiwi"));
+    EXPECT_EQ(board.GetScore(), 100);
+}
+
+TEST_F(Board, HintedTilesOfARepeatedLetterOwnTheirOwnEntries)
+{
+    Start(Words({"assess"}));
+    board.ShowHint();
+    ExpectInvariants(board);
+    // Take every hinted "s" back out, in row order, then spell the rest.
+    for (int i = 0; i < board.Items().size(); ++i) {
+        if (board.Items()[i].Picked && board.Items()[i].Letter == QLatin1String("s")) {
+            Click(board, i);
+            ExpectInvariants(board);
+        }
+    }
+    EXPECT_EQ(board.Letters().join(QString()), QStringLiteral("ae"));
+}
+
+TEST_F(Board, EmptySpellingsArePassedOverWithoutPoints)
+{
+    Start(Words({"", "hi", ""}));
+    EXPECT_EQ(board.WordIndex(), 1);
+    EXPECT_EQ(board.ItemCount(), 2);
+    Spell(board, QStringLiteral("hi"));
+    EXPECT_EQ(events, QStringList({"over:won", "score:100"}));
+}
+
+TEST_F(Board, EmptyListDealsNothing)
+{
+    Start({});
+    EXPECT_EQ(board.ItemCount(), 0);
+    EXPECT_EQ(board.GetTollGateCount(), 0);
+    board.ShowHint();
+    board.ClearSpelling();
+    board.RestartGame();
+    for (int tick = 0; tick <= 200; ++tick)
+        board.TimerTick();
+    EXPECT_EQ(events, QStringList{"over:lost"});
+}
+
+TEST_F(Board, MusicStartsWithTheGameAndStopsWithTheBoard)
+{
+    log->Calls.clear();
+    {
+        TSpellGameType local;
+        local.StartGame(Words({"a"}), bass.get(), nullptr);
+        EXPECT_EQ(log->Calls.filter(QStringLiteral("back.mp3")).size(), 1);
+        local.StopBackMusic();
+        local.PlayBackMusic();
+    }
+    EXPECT_EQ(bass->IndexOfStream(QStringLiteral("spellback")), -1);
+    EXPECT_TRUE(log->Calls.last().startsWith(QLatin1String("free")));
+}
+
+// Thousands of random sequences of everything a player and the host can do;
+// the board's bookkeeping must hold after every single step.
+TEST_F(Board, InvariantsHoldUnderRandomPlay)
+{
+    const TWordInfos words = Words({"assess", "banana", "a", "committee", "o'clock", "Mississippi", "New York",
+                                    "internationalization", "zz", "tattletale"});
+    QRandomGenerator rng(20261208);
+    Start(words, 4);
+    for (int step = 0; step < 20000; ++step) {
+        const int action = int(rng.bounded(100));
+        if (action < 70 && board.ItemCount() > 0) {
+            Click(board, int(rng.bounded(board.ItemCount())));
+        } else if (action < 78) {
+            board.ShowHint();
+        } else if (action < 84) {
+            board.ClearSpelling();
+        } else if (action < 87) {
+            board.RestartGame();
+        } else if (action < 90) {
+            board.SetLevel(1 + int(rng.bounded(3)));
+        } else if (action < 95) {
+            board.TimerTick();
+        } else if (board.ItemCount() > 0) {
+            // Stray pointer movement anywhere on the board.
+            board.UpdateHover(int(rng.bounded(600)), int(rng.bounded(420)));
+        }
+        ExpectInvariants(board);
+        if (HasFatalFailure()) {
+            ADD_FAILURE() << "at step " << step;
+            return;
+        }
+        int hovered = 0;
+        for (const TSpellItem &item : board.Items())
+            hovered += (item.State == ssNormalMove || item.State == ssShadowMove) ? 1 : 0;
+        ASSERT_LE(hovered, 1);
+        if (events.contains(QStringLiteral("over:won")) || events.contains(QStringLiteral("over:lost"))) {
+            events.clear();
+            board.RestartGame();
+        }
+    }
 }

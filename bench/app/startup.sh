@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Start-up time: process start to the first shown main window, for guluspell
+# (on a temporary copy of the program folder) and for a minimal Widgets
+# window, median of 10 runs each, offscreen and under Xvfb.
+#   bench/app/startup.sh [build-folder]
+set -euo pipefail
+build=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build}
+runs=10
+home=$(mktemp -d)
+trap 'rm -rf "$home"; [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true' EXIT
+cp -r "$build/program/data" "$build/program/sound" "$home/"
+
+median_ms() { # command...
+  local times=()
+  for _ in $(seq $runs); do
+    local t0 t1
+    t0=$(date +%s%N)
+    "$@" >/dev/null 2>&1
+    t1=$(date +%s%N)
+    times+=($(( (t1 - t0) / 1000000 )))
+  done
+  printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'
+}
+
+report() { # label
+  local game base
+  game=$(GULUSPELL_HOME=$home GULUSPELL_STARTUP_TIMING=exit median_ms "$build/program/guluspell")
+  base=$(median_ms "$build/bench/app/minimal_window")
+  awk -v l="$1" -v g="$game" -v b="$base" 'BEGIN {printf "%-9s guluspell %5d ms   minimal window %5d ms   ratio %.2f\n", l, g, b, g/b}'
+}
+
+(unset DISPLAY; QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy report offscreen)
+Xvfb :97 -screen 0 1280x1024x24 >/dev/null 2>&1 &
+xvfb_pid=$!
+sleep 1
+DISPLAY=:97 report xvfb

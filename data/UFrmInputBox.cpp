@@ -1,0 +1,65 @@
+#include "UFrmInputBox.h"
+
+#include "UFontMap.h"
+#include "UMessageBox.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TFrmInputBox::TFrmInputBox(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmInputBox"));
+    setWindowTitle(QStringLiteral("FrmInputBox"));
+    setFixedSize(276, 122);
+
+    auto *sBevel1 = new QFrame(this);
+    sBevel1->setObjectName(QStringLiteral("sBevel1"));
+    sBevel1->setFrameShape(QFrame::StyledPanel);
+    sBevel1->setGeometry(4, 4, 268, 114);
+
+    labTitle = new QLabel(this);
+    labTitle->setObjectName(QStringLiteral("labTitle"));
+    labTitle->setGeometry(16, 14, 244, 16);
+    labTitle->setFont(FontByPixels(QStringLiteral("宋体"), 12));
+
+    ediText = new QLineEdit(this);
+    ediText->setObjectName(QStringLiteral("ediText"));
+    ediText->setGeometry(16, 38, 244, 24);
+    ediText->setFont(FontByPixels(QStringLiteral("宋体"), 12));
+
+    btnOk = new QPushButton(QStringLiteral("确定"), this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setGeometry(104, 80, 75, 25);
+    btnOk->setDefault(true);
+    btnOk->setAutoDefault(true);
+    btnClose = new QPushButton(QStringLiteral("取消"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setGeometry(185, 80, 75, 25);
+    btnClose->setAutoDefault(false);
+
+    connect(btnOk, &QPushButton::clicked, this, &TFrmInputBox::btnOkClick);
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject); // Esc rejects too
+    ediText->setFocus();
+}
+
+void TFrmInputBox::SetPrompt(const QString &prompt)
+{
+    labTitle->setText(prompt);
+}
+
+QString TFrmInputBox::Text() const
+{
+    return ediText->text();
+}
+
+void TFrmInputBox::btnOkClick()
+{
+    if (ediText->text().trimmed().isEmpty()) {
+        ShowInfo(this, QStringLiteral("请输入") + windowTitle());
+        return;
+    }
+    accept();
+}

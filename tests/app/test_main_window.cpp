@@ -1,0 +1,414 @@
+// The main window and a whole game, played through the window's own handlers
+// on a small book in a temporary word library, with every message box
+// answered by the test.
+
+#include "TestSupport.h"
+#include "UBassEx.h"
+#include "UDataInterface.h"
+#include "UFrmInputBox.h"
+#include "UFrmGameRecord.h"
+#include "UFrmSpell.h"
+#include "UIniFile.h"
+#include "URandom.h"
+#include "USpellGameType.h"
+#include "UTextCodec.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kBook = QStringLiteral("《测试词汇》");
+
+QString WordAt(int i)
+{
+    // Two-letter words from distinct letters keep spelling by clicks simple.
+    return QString(QChar('a' + i % 26)) + QChar('a' + (i / 26) + 1 + i % 3);
+}
+
+class MainWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetRandSeed(0);
+        SetConfigFile(QStringLiteral("data/spellconfig.ini"));
+        WriteSettings("lib1", 32, kBook, 1, 1);
+        ASSERT_TRUE(data.CreateDatabase(home.File("data/test.mdb"), TDataInterface::DatabasePassword()));
+        ASSERT_TRUE(data.CreateWordTable(QStringLiteral("lib1")));
+        for (int i = 0; i < 32; ++i)
+            ASSERT_TRUE(data.InsertWord(QStringLiteral("lib1"), WordAt(i), QString(), QStringLiteral("词%1").arg(i)));
+        ASSERT_TRUE(data.AddBookInfo(kBook, 32, QStringLiteral("lib1"), 3, 1));
+    }
+
+    void WriteSettings(const QString &table, int words, const QString &book, int gate, int level)
+    {
+        QByteArray ini = "[system]\r\nStoreTableName=" + table.toLatin1() + "\r\nWordCount=" + QByteArray::number(words)
+                         + "\r\nBookName=" + EncodeGbk(book) + "\r\nTollGateIndex=" + QByteArray::number(gate)
+                         + "\r\nLevel=" + QByteArray::number(level) + "\r\ndata=test\r\n";
+        home.WriteFile("data/spellconfig.ini", ini);
+    }
+
+    TFrmSpell &Window()
+    {
+        if (!window) {
+            TFrmSpell::TPlatform platform;
+            platform.CreateAudioLayer = [this] { return std::make_unique<TRecordingAudioLayer>(audio); };
+            window = std::make_unique<TFrmSpell>(data, platform);
+            window->show();
+        }
+        return *window;
+    }
+
+    template <typename T> T *Find(const char *name) { return Window().findChild<T *>(QLatin1String(name)); }
+    QString Label(const char *name) { return Find<QLabel>(name)->text(); }
+    TSpellGameType &Board() { return *Window().SpellGame(); }
+    bool Enabled(const char *name) { return Find<QWidget>(name)->isEnabled(); }
+
+    void Click(int i)
+    {
+        const TSpellItem &item = Board().Items()[i];
+        const QPoint p(item.Left + Board().ItemSize().width() / 2, item.Top + Board().ItemSize().height() / 2);
+        Board().UpdateHover(p.x(), p.y());
+        Board().ClickAt(p.x(), p.y());
+    }
+
+    void SpellCurrentWord()
+    {
+        const QString word = Board().Words()[Board().WordIndex()].Spelling;
+        for (const QChar c : word)
+            for (int i = 0; i < Board().Items().size(); ++i)
+                if (!Board().Items()[i].Picked && Board().Items()[i].Letter == QString(c)) {
+                    Click(i);
+                    break;
+                }
+    }
+
+    QStringList RecentLines()
+    {
+        return DecodeGbk(home.ReadFile("UseRecord.txt")).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    }
+
+    TTempProgramDir home;
+    TScopedDialogs dialogs;
+    TDataInterface data;
+    std::shared_ptr<TRecordingAudioLayer::Log> audio = std::make_shared<TRecordingAudioLayer::Log>();
+    std::unique_ptr<TFrmSpell> window;
+};
+
+} // namespace
+
+TEST_F(MainWindow, StartsReadyOnTheSavedTollGateWithEveryComponent)
+{
+    Window();
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("咕噜猫字母乐园"));
+    EXPECT_EQ(Label("labBook"), kBook);
+    EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第1关（共3关）"));
+    EXPECT_EQ(Label("labScore"), "0");
+    EXPECT_EQ(Label("labTime"), QStringLiteral("200秒"));
+    EXPECT_EQ(Find<QToolButton>("sbLevel")->text(), QStringLiteral("容易"));
+    EXPECT_TRUE(Find<QAction>("N8")->isChecked() && Find<QAction>("N27")->isChecked());
+    for (const char *name : {"sbStart", "sbLevel"})
+        EXPECT_TRUE(Enabled(name)) << name;
+    for (const char *name : {"sbReStart", "btnContinue", "btnPause", "btnClear", "btnDoHint"})
+        EXPECT_FALSE(Enabled(name)) << name;
+    EXPECT_FALSE(Board().isEnabled());
+    EXPECT_FALSE(Board().TimerActive());
+    EXPECT_EQ(Board().Words().size(), 15);
+    EXPECT_EQ(Board().Words()[0].Spelling, WordAt(0));
+
+    const struct
+    {
+        const char *name;
+        const char *caption;
+    } captions[] = {{"sbStart", "开始游戏"}, {"sbReStart", "重新游戏"}, {"btnContinue", "继续"}, {"btnPause", "暂停"},
+                    {"btnClear", "清除"},     {"btnDoHint", "提示"},     {"sbClose", "退出游戏"}};
+    for (const auto &c : captions)
+        EXPECT_EQ(Find<QToolButton>(c.name)->text(), QString::fromUtf8(c.caption));
+    EXPECT_EQ(Find<QCheckBox>("cbSpeech")->text(), QStringLiteral("读音"));
+    EXPECT_EQ(Find<QCheckBox>("cbBackGround")->text(), QStringLiteral("背景音乐"));
+    for (const char *name : {"N6", "N32", "N33", "N4", "N2", "N16", "N15", "N23", "nSupport", "N11", "N5", "N34",
+                             "nWebGuide", "N13", "N25"})
+        EXPECT_NE(Find<QAction>(name), nullptr) << name;
+    EXPECT_FALSE(Find<QAction>("nSupport")->isEnabled()) << "no advertising list";
+    QStringList styles;
+    for (QAction *a : Find<QMenu>("miUI")->actions())
+        if (a->isVisible())
+            styles << a->text() + (a->isChecked() ? "*" : "");
+    EXPECT_EQ(styles, QStringList({"风格2*", "风格1", "风格3", "默认风格", "风格4", "风格5"}));
+    EXPECT_EQ(RecentLines(), QStringList{QStringLiteral("lib1#@#32#@#《测试词汇》#@#1#@#1")});
+}
+
+TEST_F(MainWindow, BoardStaysCentredOnTheGamePanel)
+{
+    for (int width : {837, 900, 1001}) {
+        Window().resize(width, 700);
+        QWidget *panel = Find<QWidget>("panGame");
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Board().x(), RoundHalfEven((panel->width() - 600) / 2.0));
+        EXPECT_EQ(Board().y(), RoundHalfEven((panel->height() - 420) / 2.0));
+    }
+}
+
+TEST_F(MainWindow, PauseContinueAndLevelChangeWhilePaused)
+{
+    Window().sbStartClick();
+    EXPECT_TRUE(Board().TimerActive());
+    EXPECT_TRUE(Board().isEnabled());
+    EXPECT_TRUE(Enabled("btnPause") && Enabled("btnClear") && Enabled("btnDoHint") && !Enabled("sbStart"));
+    SpellCurrentWord();
+    EXPECT_EQ(Label("labScore"), "100");
+
+    Window().btnPauseClick();
+    EXPECT_FALSE(Board().TimerActive());
+    EXPECT_FALSE(Board().isEnabled());
+    EXPECT_TRUE(Enabled("btnContinue") && !Enabled("btnPause") && Enabled("btnClear"));
+
+    Window().N27Click(Find<QAction>("N10"));
+    EXPECT_EQ(Board().WordIndex(), 0) << "the toll gate starts again";
+    EXPECT_FALSE(Board().TimerActive()) << "still paused";
+    EXPECT_EQ(Label("labTime"), QStringLiteral("50秒"));
+    EXPECT_EQ(Find<QToolButton>("sbLevel")->text(), QStringLiteral("困难"));
+    EXPECT_TRUE(Find<QAction>("N29")->isChecked() && !Find<QAction>("N8")->isChecked());
+    EXPECT_EQ(Window().GamePara().Level, 3);
+
+    Window().btnContinueClick();
+    EXPECT_TRUE(Board().TimerActive());
+    Window().N27Click(Find<QAction>("N28"));
+    EXPECT_TRUE(Board().TimerActive()) << "a running game keeps running";
+}
+
+TEST_F(MainWindow, ScoreCarriesAcrossTollGatesAndTheBookEndsWithItsLastWord)
+{
+    Window().sbStartClick();
+    for (int i = 0; i < 15; ++i)
+        SpellCurrentWord();
+    EXPECT_EQ(Label("labScore"), "1500");
+    EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第2关（共3关）"));
+    EXPECT_EQ(Window().ScoreBase(), 1400) << "the score shown when the toll gate ended"
+    EXPECT_EQ(Board().Words()[0].Spelling, WordAt(15));
+    SpellCurrentWord();
+    EXPECT_EQ(Label("labScore"), "1600");
+
+    for (int i = 1; i < 15; ++i)
+        SpellCurrentWord();
+    EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第3关（共3关）"));
+    EXPECT_EQ(Board().Words().size(), 2);
+    SpellCurrentWord();
+    dialogs->Answers = {TMsgResult::No};
+    SpellCurrentWord();
+    ASSERT_EQ(dialogs->Texts(), QStringList{QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：3200\n再玩一次吧？")});
+    EXPECT_EQ(dialogs->Messages[0].Icon, TMsgIcon::Question);
+    EXPECT_EQ(Label("labScore"), "3200");
+    EXPECT_EQ(Window().GamePara().TollGateIndex, 3) << "No leaves the finished toll gate";
+    EXPECT_TRUE(Enabled("btnPause"));
+}
+
+TEST_F(MainWindow, PlayingAgainRecordsTheWholeScoreAndStartsFromNothing)
+{
+    WriteSettings("lib1", 32, kBook, 3, 2);
+    Window().sbStartClick();
+    SpellCurrentWord();
+    dialogs->Answers = {TMsgResult::Yes, TMsgResult::Yes};
+    dialogs->DialogHandlers.push_back([](QDialog &dialog) {
+        auto &input = dynamic_cast<TFrmInputBox &>(dialog);
+        EXPECT_EQ(input.windowTitle(), QStringLiteral("用户名"));
+        dialog.findChild<QLineEdit *>("ediText")->setText(QStringLiteral(" O'Brien "));
+        input.btnOkClick();
+        return dialog.result();
+    });
+    SpellCurrentWord();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs->Texts(), QStringList({QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：400\n再玩一次吧？"),
+                                              QStringLiteral("是否记录您的游戏成绩？")}));
+    const QList<TGameRecord> records = data.GetGameRecords(20);
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].Name, QStringLiteral(" O'Brien "));
+    EXPECT_EQ(records[0].Score, 400);
+    EXPECT_EQ(Label("labScore"), "0");
+    EXPECT_EQ(Board().GetScore(), 0);
+    EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第1关（共3关）"));
+    EXPECT_TRUE(Board().TimerActive());
+}
+
+TEST_F(MainWindow, RunningOutOfTimeOffersTheRecordAndReturnsToTheStart)
+{
+    WriteSettings("lib1", 32, kBook, 2, 3);
+    Window().sbStartClick();
+    SpellCurrentWord();
+    dialogs->Answers = {TMsgResult::Ok, TMsgResult::No};
+    for (int tick = 0; tick <= 50; ++tick)
+        Board().TimerTick();
+    EXPECT_EQ(dialogs->Texts(), QStringList({QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：300"),
+                                              QStringLiteral("是否记录您的游戏成绩？")}));
+    EXPECT_EQ(dialogs->Messages[0].Icon, TMsgIcon::Information);
+    EXPECT_TRUE(data.GetGameRecords(20).isEmpty());
+    EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第1关（共3关）"));
+    EXPECT_EQ(Label("labScore"), "0");
+    EXPECT_TRUE(Enabled("sbStart") && !Enabled("btnPause"));
+    EXPECT_FALSE(Board().TimerActive());
+}
+
+TEST_F(MainWindow, RestartBeginsTheFirstTollGateAtOnce)
+{
+    WriteSettings("lib1", 32, kBook, 2, 1);
+    Window().sbStartClick();
+    SpellCurrentWord();
+    Window().sbReStartClick();
+    EXPECT_EQ(Window().GamePara().TollGateIndex, 1);
+    EXPECT_EQ(Label("labScore"), "0");
+    EXPECT_EQ(Board().Words()[0].Spelling, WordAt(0));
+    EXPECT_TRUE(Board().TimerActive());
+}
+
+TEST_F(MainWindow, ATollGateBeyondTheBookIsEmptyAndTimesOut)
+{
+    WriteSettings("lib1", 32, kBook, 99, 3);
+    Window().sbStartClick();
+    EXPECT_EQ(Board().ItemCount(), 0);
+    for (int tick = 0; tick <= 50; ++tick)
+        Board().TimerTick();
+    EXPECT_EQ(dialogs->Messages.size(), 2u);
+    EXPECT_EQ(Window().GamePara().TollGateIndex, 1);
+}
+
+TEST_F(MainWindow, UnknownOrUnsafeBookTablePlaysAsAnEmptyTollGate)
+{
+    WriteSettings("lib1; drop table bookinfo", 32, kBook, 1, 1);
+    Window();
+    EXPECT_EQ(Board().ItemCount(), 0);
+    EXPECT_EQ(data.GetBookName(1), kBook);
+}
+
+TEST_F(MainWindow, ClosingWritesTheFiveKeysAsTheyStand)
+{
+    Window().sbStartClick();
+    for (int i = 0; i < 15; ++i)
+        SpellCurrentWord();
+    Window().N27Click(Find<QAction>("N9"));
+    Window().close();
+    TIniFile ini(home.File("data/spellconfig.ini"));
+    EXPECT_EQ(ini.ReadInteger("system", "TollGateIndex", 0), 2);
+    EXPECT_EQ(ini.ReadInteger("system", "Level", 0), 2);
+    EXPECT_EQ(ini.ReadString("system", "BookName", ""), kBook);
+    EXPECT_EQ(ini.ReadString("system", "StoreTableName", ""), "lib1");
+    EXPECT_EQ(ini.ReadInteger("system", "WordCount", 0), 32);
+    EXPECT_EQ(ini.ReadString("system", "data", ""), "test") << "other keys stay";
+}
+
+TEST_F(MainWindow, ToggleSpeechAndMusicFromEitherControl)
+{
+    Window();
+    Find<QCheckBox>("cbSpeech")->click();
+    EXPECT_FALSE(Board().GetHasSpeech());
+    EXPECT_FALSE(Find<QAction>("N16")->isChecked());
+    Find<QAction>("N16")->trigger();
+    EXPECT_TRUE(Board().GetHasSpeech());
+    EXPECT_TRUE(Find<QCheckBox>("cbSpeech")->isChecked());
+
+    audio->Calls.clear();
+    Find<QCheckBox>("cbBackGround")->click();
+    EXPECT_EQ(audio->Calls, QStringList{"stop 1"});
+    Find<QAction>("N15")->trigger();
+    EXPECT_EQ(audio->Calls, QStringList({"stop 1", "stop 1", "play 1 restart=0"}));
+    EXPECT_TRUE(Find<QCheckBox>("cbBackGround")->isChecked());
+}
+
+TEST_F(MainWindow, RecentGamesKeepTenDistinctLinesOldestFirst)
+{
+    Window();
+    TGamePara para = Window().GamePara();
+    Window().AddRecentRecord(para);
+    EXPECT_EQ(RecentLines().size(), 1) << "the same game twice leaves one line";
+    para.BookName = QStringLiteral("《测试词汇》").toUpper();
+    para.StoreTableName = "LIB1";
+    Window().AddRecentRecord(para);
+    EXPECT_EQ(RecentLines().size(), 1) << "duplicates are found ignoring case";
+
+    for (int gate = 1; gate <= 12; ++gate) {
+        para.TollGateIndex = gate;
+        Window().AddRecentRecord(para);
+    }
+    const QStringList lines = RecentLines();
+    ASSERT_EQ(lines.size(), 10);
+    EXPECT_TRUE(lines.first().endsWith("#@#3#@#1"));
+    EXPECT_TRUE(lines.last().endsWith("#@#12#@#1"));
+    EXPECT_TRUE(home.ReadFile("UseRecord.txt").contains(EncodeGbk(kBook)));
+    EXPECT_EQ(Find<QMenu>("nRecently")->actions().size(), 10);
+}
+
+TEST_F(MainWindow, RecentMenuCaptionsAndClicks)
+{
+    home.WriteFile("UseRecord.txt",
+                   EncodeGbk(QStringLiteral("lib109#@#3480#@#《最新TOEFL词汇》#@#5#@#2\r\n"
+                                            "lib1#@#32#@#《测试词汇》#@#2#@#7\r\n"
+                                            "lib1#@#x#@#《测试词汇》#@#2#@#1\r\n"
+                                            "short#@#line\r\n"
+                                            "lib1#@#32#@#《测试词汇》#@#3#@#1\r\n")));
+    SetRandSeed(0);
+    Window().LoadRecentMenu();
+    QList<QAction *> items = Find<QMenu>("nRecently")->actions();
+    QStringList captions;
+    for (QAction *a : items)
+        captions << a->text();
+    EXPECT_EQ(captions, QStringList({QStringLiteral("《最新TOEFL词汇》 第5关 较难"), QStringLiteral("《测试词汇》 第2关 "),
+                                     QStringLiteral("《测试词汇》 第2关 容易")}))
+        << "a short line ends the menu";
+
+    const QString gateBefore = Label("labGate");
+    Window().RecentItemClick(items[2]);
+    EXPECT_EQ(Label("labGate"), gateBefore) << "a non-numeric field is ignored";
+
+    Window().RecentItemClick(items[1]);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Window().GamePara().TollGateIndex, 2);
+    EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第2关（共3关）"));
+    EXPECT_EQ(Find<QToolButton>("sbLevel")->text(), QStringLiteral("容易")) << "level 7 leaves the caption";
+    for (const char *name : {"N8", "N9", "N10", "N27", "N28", "N29"})
+        EXPECT_FALSE(Find<QAction>(name)->isChecked()) << name;
+    EXPECT_TRUE(Enabled("sbStart"));
+    EXPECT_EQ(Board().Words()[0].Spelling, WordAt(15));
+}
+
+TEST_F(MainWindow, RankingShowsTheBestTwenty)
+{
+    for (int i = 0; i < 25; ++i)
+        ASSERT_TRUE(data.AddGameRecord(QStringLiteral("p%1").arg(i), (i % 5) * 100 + i));
+    ASSERT_TRUE(data.AddGameRecord(QStringLiteral("tie"), 424));
+    int rows = -1;
+    QStringList top;
+    dialogs->DialogHandlers.push_back([&](QDialog &dialog) {
+        QTreeWidget *list = dialog.findChild<QTreeWidget *>("lvBookInfo");
+        rows = list->topLevelItemCount();
+        for (int i = 0; i < 3; ++i)
+            top << list->topLevelItem(i)->text(0) + ":" + list->topLevelItem(i)->text(2);
+        return int(QDialog::Accepted);
+    });
+    Window().N4Click();
+    EXPECT_EQ(rows, 20);
+    EXPECT_EQ(top, QStringList({"1:424", "2:424", "3:419"}));
+}
+
+TEST_F(MainWindow, EmptyRankingAndBlankNamesAreRefused)
+{
+    TFrmGameRecord ranking(data);
+    ranking.LoadGameRecords();
+    EXPECT_EQ(ranking.List()->topLevelItemCount(), 0);
+
+    TFrmInputBox input;
+    input.setWindowTitle(QStringLiteral("用户名"));
+    input.findChild<QLineEdit *>("ediText")->setText("   ");
+    input.btnOkClick();
+    EXPECT_EQ(dialogs->Texts(), QStringList{QStringLiteral("请输入用户名")});
+    EXPECT_NE(input.result(), QDialog::Accepted);
+}

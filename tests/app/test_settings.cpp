@@ -1,0 +1,146 @@
+// The settings file and the small shared helpers.
+
+#include "TestSupport.h"
+#include "UCommonFun.h"
+#include "UIniFile.h"
+#include "UTextCodec.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString kSystem = QStringLiteral("system");
+const QByteArray kToeflGbk = QByteArray::fromHex("a1b6d7eed0c2544f45464cb4cabbe3a1b7");
+} // namespace
+
+TEST(IniFile, MissingFileMissingKeysAndJunkGiveDefaults)
+{
+    TTempProgramDir home;
+    TIniFile missing(home.File("data/none.ini"));
+    EXPECT_EQ(missing.ReadString(kSystem, "BookName", "dflt"), "dflt");
+    EXPECT_EQ(missing.ReadInteger(kSystem, "Level", 1), 1);
+
+    home.WriteFile("data/a.ini", "[system]\r\nLevel=abc\r\nWordCount= 42 \r\nTollGateIndex=12x\r\nBig=99999999999\r\n");
+    TIniFile ini(home.File("data/a.ini"));
+    EXPECT_EQ(ini.ReadInteger(kSystem, "Level", 1), 1);
+    EXPECT_EQ(ini.ReadInteger(kSystem, "WordCount", 0), 42);
+    EXPECT_EQ(ini.ReadInteger(kSystem, "TollGateIndex", 1), 1);
+    EXPECT_EQ(ini.ReadInteger(kSystem, "Big", 7), 7);
+    EXPECT_EQ(ini.ReadString("other", "Level", "d"), "d");
+}
+
+TEST(IniFile, NamesMatchWithoutRegardToCase)
+{
+    TTempProgramDir home;
+    home.WriteFile("data/a.ini", "[SYSTEM]\nstoretablename=lib7\n");
+    TIniFile ini(home.File("data/a.ini"));
+    EXPECT_EQ(ini.ReadString("System", "StoreTableName", ""), "lib7");
+    ASSERT_TRUE(ini.WriteString("system", "STORETABLENAME", "lib8"));
+    EXPECT_EQ(home.ReadFile("data/a.ini"), "[SYSTEM]\nSTORETABLENAME=lib8\n");
+}
+
+TEST(IniFile, GbkTextRoundTripsByteExactly)
+{
+    TTempProgramDir home;
+    TIniFile ini(home.File("data/a.ini"));
+    ASSERT_TRUE(ini.WriteString(kSystem, "BookName", QStringLiteral("《最新TOEFL词汇》")));
+    EXPECT_TRUE(home.ReadFile("data/a.ini").contains("BookName=" + kToeflGbk + "\r\n"));
+    EXPECT_EQ(ini.ReadString(kSystem, "BookName", ""), QStringLiteral("《最新TOEFL词汇》"));
+}
+
+TEST(IniFile, WritingKeepsEveryOtherLineAndComment)
+{
+    TTempProgramDir home;
+    const QByteArray before = "; shipped settings\r\n[system]\r\nLevel=2\r\n; keep me\r\nData=gulu\r\n\r\n[other]\r\nx=1\r\n";
+    home.WriteFile("data/a.ini", before);
+    TIniFile ini(home.File("data/a.ini"));
+    ASSERT_TRUE(ini.WriteInteger(kSystem, "Level", 3));
+    ASSERT_TRUE(ini.WriteInteger(kSystem, "TollGateIndex", 5));
+    ASSERT_TRUE(ini.WriteString("new", "k", "v"));
+    EXPECT_EQ(home.ReadFile("data/a.ini"),
+              "; shipped settings\r\n[system]\r\nLevel=3\r\n; keep me\r\nData=gulu\r\nTollGateIndex=5\r\n\r\n"
+              "[other]\r\nx=1\r\n\r\n[new]\r\nk=v\r\n");
+    EXPECT_FALSE(QFile::exists(home.File("data/a.ini.tmp")));
+}
+
+TEST(IniFile, CorruptFilesReadAsDefaultsAndAreNotDamagedByReading)
+{
+    TTempProgramDir home;
+    QByteArray junk(4096, '\0');
+    for (int i = 0; i < junk.size(); ++i)
+        junk[i] = char((i * 7919) % 256);
+    const QByteArray longLine = QByteArray(10 * 1024 * 1024, 'x');
+    for (const QByteArray &content : {junk, longLine, QByteArray("Level=3\nno sections at all\n")}) {
+        home.WriteFile("data/c.ini", content);
+        TIniFile ini(home.File("data/c.ini"));
+        EXPECT_EQ(ini.ReadInteger(kSystem, "Level", 1), 1);
+        EXPECT_EQ(home.ReadFile("data/c.ini"), content);
+    }
+}
+
+TEST(CommonFun, CeilDivRoundsUpAndSurvivesZero)
+{
+    struct Case
+    {
+        int divisor, dividend, expected;
+    };
+    for (const Case c : {Case{15, 0, 0}, Case{15, 15, 1}, Case{15, 16, 2}, Case{15, 3480, 232}, Case{15, 31, 3},
+                         Case{0, 10, 0}, Case{15, -1, 0}})
+        EXPECT_EQ(CeilDiv(c.divisor, c.dividend), c.expected) << c.divisor << " " << c.dividend;
+}
+
+TEST(CommonFun, SplitStringKeepsInnerAndLeadingEmptiesButNoTrailingOne)
+{
+    QStringList parts{"kept"};
+    SplitString("a#@##@#b#@#", "#@#", parts);
+    EXPECT_EQ(parts, QStringList({"kept", "a", "", "b"}));
+    parts.clear();
+    SplitString("#@#x", "#@#", parts);
+    EXPECT_EQ(parts, QStringList({"", "x"}));
+    parts.clear();
+    SplitString("", "#@#", parts);
+    EXPECT_TRUE(parts.isEmpty());
+}
+
+TEST(CommonFun, RoundingGoesToTheEvenNeighbour)
+{
+    EXPECT_EQ(RoundHalfEven(129.5), 130);
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(3.5), 4);
+    EXPECT_EQ(RoundHalfEven(-0.5), 0);
+    EXPECT_EQ(RoundHalfEven(-1.5), -2);
+    EXPECT_EQ(RoundHalfEven(2.4), 2);
+}
+
+TEST(CommonFun, CopyGameParaKeepsTheLevel)
+{
+    TGamePara source{1, 232, 15, "lib109", "b", 3480, 3};
+    TGamePara dest;
+    dest.Level = 2;
+    CopyGamePara(source, dest);
+    EXPECT_EQ(dest.Level, 2);
+    EXPECT_EQ(dest.StoreTableName, "lib109");
+    EXPECT_EQ(dest.TollGateCount, 232);
+}
+
+TEST(CommonFun, AppPathFollowsTheHomeVariable)
+{
+    TTempProgramDir home;
+    EXPECT_EQ(GetAppPath(), home.Path());
+    SetConfigFile("data/spellconfig.ini");
+    home.WriteFile("data/spellconfig.ini", "[system]\nversion=V1\n");
+    EXPECT_EQ(ReadSystemValue("version"), "V1");
+    EXPECT_EQ(ReadSystemValue("missing"), "");
+    EXPECT_EQ(GetDefaultUI(), "WLM");
+    SetDefaultUI("Blue");
+    EXPECT_EQ(GetDefaultUI(), "Blue");
+}
+
+TEST(TextCodec, Utf8IsToldApartFromGbk)
+{
+    EXPECT_TRUE(IsValidUtf8(QStringLiteral("《最新TOEFL词汇》").toUtf8()));
+    EXPECT_FALSE(IsValidUtf8(kToeflGbk));
+    EXPECT_FALSE(IsValidUtf8(QByteArray("\xC0\x80", 2))) << "overlong";
+    EXPECT_FALSE(IsValidUtf8(QByteArray("\xE4\xB8", 2))) << "cut off";
+    EXPECT_EQ(DecodeTextFile(kToeflGbk), QStringLiteral("《最新TOEFL词汇》"));
+    EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF" + QStringLiteral("词").toUtf8()), QStringLiteral("词"));
+}
