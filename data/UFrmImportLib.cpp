@@ -1,0 +1,156 @@
+#include "UFrmImportLib.h"
+
+#include "UBookType.h"
+#include "UDataInterface.h"
+#include "UImpExpLib.h"
+#include "UMessageBox.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kDefaultImportClass = 4; // 研究生英语
+}
+
+TFrmImportLib::TFrmImportLib(TDataInterface &data, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_data(data)
+{
+    setWindowTitle(QStringLiteral("导入咕噜猫词库"));
+    setFixedSize(336, 345);
+
+    auto *sGroupBox1 = new QGroupBox(QStringLiteral("请选择需导入的词库文件"), this);
+    sGroupBox1->setObjectName(QStringLiteral("sGroupBox1"));
+    sGroupBox1->setGeometry(8, 8, 320, 70);
+    m_sFileName = new QLineEdit(sGroupBox1);
+    m_sFileName->setObjectName(QStringLiteral("sFileName"));
+    m_sFileName->setMaxLength(255);
+    m_btnBrowse = new QToolButton(sGroupBox1);
+    m_btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
+    m_btnBrowse->setText(QStringLiteral("..."));
+    auto *fileLayout = new QHBoxLayout(sGroupBox1);
+    fileLayout->addWidget(m_sFileName);
+    fileLayout->addWidget(m_btnBrowse);
+
+    auto *sGroupBox2 = new QGroupBox(QStringLiteral("词库类别及名称设置"), this);
+    sGroupBox2->setObjectName(QStringLiteral("sGroupBox2"));
+    sGroupBox2->setGeometry(8, 86, 320, 150);
+    m_cboBookClass = new QComboBox(sGroupBox2);
+    m_cboBookClass->setObjectName(QStringLiteral("cboBookClass"));
+    m_cboBookClass->addItems(ImportBookClasses());
+    m_cboBookClass->setCurrentIndex(kDefaultImportClass - 1);
+    m_ediLibName = new QLineEdit(sGroupBox2);
+    m_ediLibName->setObjectName(QStringLiteral("ediLibName"));
+    auto *classLayout = new QVBoxLayout(sGroupBox2);
+    classLayout->addWidget(new QLabel(QStringLiteral("词库类别"), sGroupBox2));
+    classLayout->addWidget(m_cboBookClass);
+    classLayout->addWidget(new QLabel(QStringLiteral("词库名称"), sGroupBox2));
+    classLayout->addWidget(m_ediLibName);
+
+    m_pbImport = new QProgressBar(this);
+    m_pbImport->setObjectName(QStringLiteral("pbImport"));
+    m_pbImport->setGeometry(8, 250, 320, 20);
+    m_pbImport->setMaximum(100);
+    m_pbImport->setValue(0);
+    m_pbImport->setTextVisible(false);
+
+    m_btnImport = new QPushButton(QStringLiteral("开始导入"), this);
+    m_btnImport->setObjectName(QStringLiteral("btnImport"));
+    m_btnImport->setGeometry(148, 300, 85, 28);
+    m_btnClose = new QPushButton(QStringLiteral("关闭"), this);
+    m_btnClose->setObjectName(QStringLiteral("btnClose"));
+    m_btnClose->setGeometry(243, 300, 85, 28);
+
+    connect(m_sFileName, &QLineEdit::textChanged, this, [this] { sFileNameChange(); });
+    connect(m_btnBrowse, &QToolButton::clicked, this, [this] { btnBrowseClick(); });
+    connect(m_btnImport, &QPushButton::clicked, this, [this] { btnImportClick(); });
+    connect(m_btnClose, &QPushButton::clicked, this, [this] { reject(); });
+
+    // Centred on the screen, not over the main window.
+    if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TFrmImportLib::sFileNameChange()
+{
+    m_ediLibName->setText(ExtractLibName(m_sFileName->text()));
+}
+
+void TFrmImportLib::btnBrowseClick()
+{
+    const QString fileName = DialogService().GetOpenFileName(this, windowTitle(), QStringLiteral("*.txt (*.txt)"));
+    if (!fileName.isEmpty())
+        m_sFileName->setText(fileName);
+}
+
+void TFrmImportLib::btnImportClick()
+{
+    if (m_importing)
+        return;
+    m_pbImport->setValue(0);
+    if (m_sFileName->text().trimmed().isEmpty()) {
+        ShowInfo(this, QStringLiteral("请选择要导入的词库文件！"));
+        return;
+    }
+    // The title is stored exactly as typed; only a blank one is refused.
+    const QString title = m_ediLibName->text();
+    if (title.trimmed().isEmpty()) {
+        ShowInfo(this, QStringLiteral("请设置导入后的词库文件名称！"));
+        return;
+    }
+    try {
+        if (m_data.BookNameExists(title)) {
+            ShowInfo(this, QStringLiteral("您设置的词库已经存在，请重新设置！"));
+            return;
+        }
+        SetImporting(true);
+        const auto progress = [this](int position, int maximum) {
+            m_pbImport->setMaximum(std::max(maximum, 1));
+            m_pbImport->setValue(std::min(position, m_pbImport->maximum()));
+            QCoreApplication::processEvents();
+        };
+        const bool imported = ImportWordLib(m_data, m_sFileName->text(), title, m_cboBookClass->currentIndex() + 1,
+                                            progress, this);
+        SetImporting(false);
+        ShowExclamation(this, imported ? QStringLiteral("恭喜您,导入词库成功了！") : QStringLiteral("导入词库失败了！"));
+    } catch (const EDatabaseError &error) {
+        SetImporting(false);
+        ShowExclamation(this, error.Message());
+    }
+}
+
+void TFrmImportLib::SetImporting(bool importing)
+{
+    m_importing = importing;
+    for (QWidget *widget : {static_cast<QWidget *>(m_btnImport), static_cast<QWidget *>(m_btnClose),
+                            static_cast<QWidget *>(m_btnBrowse), static_cast<QWidget *>(m_sFileName),
+                            static_cast<QWidget *>(m_cboBookClass), static_cast<QWidget *>(m_ediLibName)})
+        widget->setEnabled(!importing);
+}
+
+void TFrmImportLib::closeEvent(QCloseEvent *event)
+{
+    // The import runs inside this window's handler; closing under it would
+    // destroy the dialog while the import still uses it.
+    if (m_importing)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}
+
+void TFrmImportLib::reject()
+{
+    if (!m_importing)
+        QDialog::reject();
+}

@@ -1,0 +1,177 @@
+#include "UImpExpLib.h"
+
+#include "UDataInterface.h"
+#include "UMessageBox.h"
+#include "UScramble.h"
+#include "UTextCodec.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+TWordLine SplitWordLine(const QString &line)
+{
+    // Positions as 1-based "found at" values, 0 for not found, so that the
+    // piece lengths work out the same whichever bracket is missing or first.
+    const qsizetype open = line.indexOf(QLatin1Char('[')) + 1;
+    const qsizetype close = line.indexOf(QLatin1Char(']')) + 1;
+    TWordLine word;
+    if (open > 0)
+        word.Spelling = line.left(open - 1);
+    if (close - open - 1 > 0)
+        word.Pronunciation = line.mid(open, close - open - 1);
+    word.Meaning = line.mid(close);
+    return word;
+}
+
+QString ConvertPhonetic(const QString &pronunciation)
+{
+    static const char16_t kFrom[] = u"0123456789=";
+    static const char16_t kTo[] = u"6134087=954";
+    QString result = pronunciation;
+    for (QChar &c : result) {
+        for (int k = 0; kFrom[k]; ++k) {
+            if (c.unicode() == kFrom[k]) {
+                c = QChar(kTo[k]);
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+QString ExtractLibName(const QString &path)
+{
+    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    const QString name = path.mid(slash + 1);
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.left(dot);
+}
+
+QStringList SplitTextLines(const QString &text)
+{
+    QStringList lines;
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+bool ReadWordFile(const QString &fileName, QStringList &lines, QString &error)
+{
+    lines.clear();
+    const QString shownName = QFileInfo(fileName).fileName();
+    if (QFileInfo(fileName).isDir()) {
+        error = QStringLiteral("无法读取词库文件“%1”：这是一个文件夹。").arg(shownName);
+        return false;
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("无法打开词库文件“%1”：%2").arg(shownName, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("无法读取词库文件“%1”：%2").arg(shownName, file.errorString());
+        return false;
+    }
+    // Neither GBK nor UTF-8 text ever holds a zero byte; a file that does is
+    // binary and would only fill the book with rubbish.
+    if (bytes.contains('\0')) {
+        error = QStringLiteral("“%1”不是文本文件，无法导入。").arg(shownName);
+        return false;
+    }
+    lines = SplitTextLines(DecodeTextFile(bytes));
+    if (lines.isEmpty()) {
+        error = QStringLiteral("词库文件“%1”中没有任何内容。").arg(shownName);
+        return false;
+    }
+    return true;
+}
+
+bool ImportWordLine(TDataInterface &data, const QString &line, const QString &tableName, bool encrypt)
+{
+    TWordLine word = SplitWordLine(line);
+    word.Pronunciation = ConvertPhonetic(word.Pronunciation);
+    if (word.Spelling.trimmed().isEmpty())
+        return false;
+    if (encrypt) {
+        word.Spelling = ScrambleText(word.Spelling);
+        word.Pronunciation = ScrambleText(word.Pronunciation);
+        word.Meaning = ScrambleText(word.Meaning);
+    }
+    // The database does not enforce the declared widths itself; a text that
+    // would not fit fails here like an insert that the column refused.
+    if (word.Spelling.size() > kSpellingWidth || word.Pronunciation.size() > kPronunciationWidth
+        || word.Meaning.size() > kMeaningWidth)
+        return false;
+    // Values are bound, so quotes are stored as typed without doubling.
+    return data.InsertWord(tableName, word.Spelling, word.Pronunciation, word.Meaning);
+}
+
+bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString &title, int bookClass,
+                   const TImportProgress &progress, QWidget *parent)
+{
+    QStringList lines;
+    QString error;
+    if (!ReadWordFile(fileName, lines, error)) {
+        ShowExclamation(parent, error);
+        return false;
+    }
+
+    const int id = data.GetNextBookId();
+    const QString tableName = QStringLiteral("lib") + QString::number(id);
+    // A table of this number can only be the leftover of a stopped import.
+    if (data.TableExists(tableName))
+        data.DropTable(tableName);
+    if (!data.CreateWordTable(tableName))
+        return false;
+
+    const bool encrypt = IsEncrypt(); // read once: it is a settings-file read per call
+    const int maximum = int(lines.size()) - 1;
+    const int step = std::max(1, int(lines.size() / 100));
+    QElapsedTimer sinceReport;
+    sinceReport.start();
+    if (progress)
+        progress(0, maximum);
+
+    // One transaction: a commit per row would cost a disk sync per word.
+    const bool inTransaction = data.BeginTransaction();
+    int counter = 0;
+    bool carryOn = true;
+    for (const QString &line : std::as_const(lines)) {
+        if (!ImportWordLine(data, line, tableName, encrypt)) {
+            const QString question = QStringLiteral("导入的词库中第%1条有错误,是否略过继续执行导入?").arg(counter + 1);
+            if (!AskYesNo(parent, question)) {
+                carryOn = false;
+                break;
+            }
+        }
+        ++counter;
+        if (progress && (counter % step == 0 || counter == lines.size() || sinceReport.elapsed() >= 50)) {
+            progress(counter, maximum);
+            sinceReport.restart();
+        }
+    }
+    // Rows so far are kept even on a stop, so that the leftover table exists
+    // for the next import to drop.
+    const bool committed = !inTransaction || data.Commit();
+    if (!carryOn || !committed)
+        return false;
+
+    if (!data.AddBookInfo(title, counter, tableName, bookClass, id)) {
+        data.DropTable(tableName);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,234 @@
+// The book tree and the "选择课本" dialog on small catalogues built in code.
+
+#include "LibraryFixture.h"
+#include "UBookType.h"
+#include "UFrmSelectBook.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+class BookSelectionTest : public LibraryFixture
+{
+protected:
+    // Classes out of id order, hidden and empty books, a class with nothing
+    // listed and a class whose only listed book has no words.
+    void FillCatalogue()
+    {
+        AddBook(3, QStringLiteral("Primary B"), 40, 1);
+        AddBook(1, QStringLiteral("Primary A"), 30, 1);
+        AddBook(2, QStringLiteral("Primary hidden"), 50, 1, 0);
+        AddBook(4, QStringLiteral("Primary empty"), 0, 1);
+        AddBook(5, QStringLiteral("Lost words"), 12, kWordBookClass);
+        AddBook(6, QStringLiteral("College none"), -3, 3);
+        AddBook(7, QStringLiteral("Adult hidden"), 100, 5, 2);
+        AddBook(8, QStringLiteral("《最新TOEFL词汇》"), 3480, 6);
+    }
+
+    static QStringList Shape(const QTreeWidget &tree)
+    {
+        QStringList lines;
+        for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *node = tree.topLevelItem(i);
+            lines << node->text(0) + QStringLiteral(" ") + QString::number(BookIdOfNode(node));
+            for (int k = 0; k < node->childCount(); ++k)
+                lines << QStringLiteral("  ") + node->child(k)->text(0) + QStringLiteral(" ")
+                             + QString::number(BookIdOfNode(node->child(k)));
+        }
+        return lines;
+    }
+
+    TFrmSelectBook &OpenDialog(const QString &currentBook)
+    {
+        m_dialog = std::make_unique<TFrmSelectBook>(m_data);
+        m_dialog->GamePara().BookName = currentBook;
+        m_dialog->GamePara().TollGateWords = 15;
+        m_dialog->GamePara().TollGateIndex = 7;
+        m_dialog->GamePara().Level = 3;
+        m_dialog->show();
+        return *m_dialog;
+    }
+
+    QTreeWidget &Tree() { return *m_dialog->findChild<QTreeWidget *>(QStringLiteral("tvLibList")); }
+    QString BookNameEdit() { return m_dialog->findChild<QLineEdit *>(QStringLiteral("ediBookName"))->text(); }
+    QString WordCountEdit() { return m_dialog->findChild<QLineEdit *>(QStringLiteral("ediWordCount"))->text(); }
+
+    QTreeWidgetItem *FindNode(const QString &caption)
+    {
+        const auto found = Tree().findItems(caption, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.isEmpty() ? nullptr : found.first();
+    }
+
+    void Click(QTreeWidgetItem *node)
+    {
+        Tree().scrollToItem(node);
+        QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, Tree().visualItemRect(node).center());
+    }
+
+    std::unique_ptr<TFrmSelectBook> m_dialog;
+};
+
+TEST_F(BookSelectionTest, TreeListsWordBookFirstThenClassesWithListedBooksByIdOnly)
+{
+    FillCatalogue();
+    QTreeWidget tree;
+    BuildBookTree(m_data, tree, true);
+    EXPECT_EQ(Shape(tree), QStringList({
+                               QStringLiteral("生词本 -1"),
+                               QStringLiteral("  Lost words 5"),
+                               QStringLiteral("小学英语 -1"),
+                               QStringLiteral("  Primary A 1"),
+                               QStringLiteral("  Primary B 3"),
+                               QStringLiteral("大学英语 -1"),
+                               QStringLiteral("出国留学 -1"),
+                               QStringLiteral("  《最新TOEFL词汇》 8"),
+                           }));
+
+    // Rebuilding replaces the tree rather than adding to it; without the
+    // word-book switch class 8 stays out.
+    BuildBookTree(m_data, tree, false);
+    EXPECT_EQ(tree.topLevelItemCount(), 3);
+    EXPECT_EQ(tree.topLevelItem(0)->text(0), QStringLiteral("小学英语"));
+}
+
+TEST_F(BookSelectionTest, ShowSelectsTheCurrentBookAndFillsTheEdits)
+{
+    FillCatalogue();
+    OpenDialog(QStringLiteral("Primary B"));
+    ASSERT_NE(Tree().currentItem(), nullptr);
+    EXPECT_EQ(Tree().currentItem()->text(0), QStringLiteral("Primary B"));
+    EXPECT_TRUE(Tree().currentItem()->isSelected());
+    EXPECT_EQ(BookNameEdit(), QStringLiteral("Primary B"));
+    EXPECT_EQ(WordCountEdit(), QStringLiteral("40"));
+    EXPECT_TRUE(FindNode(QStringLiteral("出国留学"))->isExpanded());
+}
+
+TEST_F(BookSelectionTest, HiddenOrMissingCurrentBookSelectsFirstNodeAndConfirmRefuses)
+{
+    FillCatalogue();
+    for (const QString &current : {QStringLiteral("Primary hidden"), QStringLiteral("Primary empty"),
+                                   QStringLiteral("no such book")}) {
+        SCOPED_TRACE(current.toStdString());
+        m_dialogs->Messages.clear();
+        OpenDialog(current);
+        EXPECT_EQ(Tree().currentItem(), Tree().topLevelItem(0));
+        EXPECT_TRUE(BookNameEdit().isEmpty());
+        EXPECT_TRUE(WordCountEdit().isEmpty());
+        m_dialog->btnSelectClick();
+        EXPECT_EQ(m_dialogs->Texts(), QStringList(QStringLiteral("请选择课本！")));
+        EXPECT_EQ(m_dialogs->Messages.front().Icon, TMsgIcon::Information);
+        EXPECT_TRUE(m_dialog->isVisible());
+        EXPECT_EQ(m_dialog->GamePara().TollGateIndex, 7);
+    }
+}
+
+TEST_F(BookSelectionTest, ClicksShowBookInfoButClassNodesAndKeyboardMovesDoNot)
+{
+    FillCatalogue();
+    OpenDialog(QStringLiteral("Primary A"));
+
+    Click(FindNode(QStringLiteral("《最新TOEFL词汇》")));
+    EXPECT_EQ(BookNameEdit(), QStringLiteral("《最新TOEFL词汇》"));
+    EXPECT_EQ(WordCountEdit(), QStringLiteral("3480"));
+
+    Click(FindNode(QStringLiteral("小学英语")));
+    EXPECT_EQ(BookNameEdit(), QStringLiteral("《最新TOEFL词汇》"));
+
+    // Confirming a class node is refused even though the edits show a book.
+    m_dialog->btnSelectClick();
+    EXPECT_EQ(m_dialogs->Texts(), QStringList(QStringLiteral("请选择课本！")));
+    EXPECT_TRUE(m_dialog->isVisible());
+
+    // The keyboard moves the selection without refreshing the edits, and
+    // "确定" takes the selected node all the same.
+    Tree().setFocus();
+    QTest::keyClick(&Tree(), Qt::Key_Down);
+    ASSERT_EQ(Tree().currentItem()->text(0), QStringLiteral("Primary A"));
+    EXPECT_EQ(BookNameEdit(), QStringLiteral("《最新TOEFL词汇》"));
+    m_dialog->btnSelectClick();
+    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(m_dialog->GamePara().BookName, QStringLiteral("Primary A"));
+}
+
+TEST_F(BookSelectionTest, ConfirmReturnsTheBookFromTollGateOneWithLevelKept)
+{
+    AddBook(10, QStringLiteral("big"), 3480, 2);
+    AddBook(11, QStringLiteral("odd"), 31, 2);
+    AddBook(12, QStringLiteral("one"), 15, 2);
+    const struct
+    {
+        const char *title;
+        int words;
+        int tollGates;
+        const char *table;
+    } cases[] = {{"big", 3480, 232, "lib10"}, {"odd", 31, 3, "lib11"}, {"one", 15, 1, "lib12"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.title);
+        OpenDialog(QStringLiteral("big"));
+        m_dialog->GamePara().StoreTableName = QStringLiteral("lib109");
+        Tree().setCurrentItem(FindNode(QString::fromUtf8(c.title)));
+        m_dialog->btnSelectClick();
+        ASSERT_EQ(m_dialog->result(), QDialog::Accepted);
+        const TGamePara &para = m_dialog->GamePara();
+        EXPECT_EQ(para.TollGateIndex, 1);
+        EXPECT_EQ(para.TollGateCount, c.tollGates);
+        EXPECT_EQ(para.TollGateWords, 15);
+        EXPECT_EQ(para.WordCount, c.words);
+        EXPECT_EQ(para.BookName, QString::fromUtf8(c.title));
+        EXPECT_EQ(para.StoreTableName, QString::fromUtf8(c.table));
+        EXPECT_EQ(para.Level, 3);
+    }
+    EXPECT_TRUE(m_dialogs->Messages.empty());
+}
+
+TEST_F(BookSelectionTest, CloseCancelsWithoutTouchingTheParameters)
+{
+    FillCatalogue();
+    OpenDialog(QStringLiteral("Primary A"));
+    Tree().setCurrentItem(FindNode(QStringLiteral("Primary B")));
+    m_dialog->findChild<QPushButton *>(QStringLiteral("btnClose"))->click();
+    EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(m_dialog->GamePara().BookName, QStringLiteral("Primary A"));
+    EXPECT_EQ(m_dialog->GamePara().TollGateIndex, 7);
+}
+
+TEST_F(BookSelectionTest, EmptyCatalogueGivesEmptyTreeAndConfirmStillAsks)
+{
+    OpenDialog(QStringLiteral("《最新TOEFL词汇》"));
+    EXPECT_EQ(Tree().topLevelItemCount(), 0);
+    m_dialog->findChild<QPushButton *>(QStringLiteral("btnSelect"))->click();
+    EXPECT_EQ(m_dialogs->Texts(), QStringList(QStringLiteral("请选择课本！")));
+    EXPECT_NE(m_dialog->result(), QDialog::Accepted);
+}
+
+TEST_F(BookSelectionTest, EveryShowingRebuildsFromTheCatalogue)
+{
+    AddBook(1, QStringLiteral("first"), 20, 2);
+    OpenDialog(QStringLiteral("first"));
+    m_dialog->hide();
+    AddBook(2, QStringLiteral("second"), 20, 2);
+    m_dialog->show();
+    EXPECT_NE(FindNode(QStringLiteral("second")), nullptr);
+    EXPECT_EQ(Tree().topLevelItem(0)->childCount(), 2);
+}
+
+TEST_F(BookSelectionTest, RunsThroughTheDialogService)
+{
+    FillCatalogue();
+    TFrmSelectBook dialog(m_data);
+    dialog.GamePara().TollGateWords = 15;
+    m_dialogs->DialogHandlers.push_back([](QDialog &shown) {
+        auto *tree = shown.findChild<QTreeWidget *>(QStringLiteral("tvLibList"));
+        tree->setCurrentItem(tree->findItems(QStringLiteral("Lost words"), Qt::MatchExactly | Qt::MatchRecursive).first());
+        shown.findChild<QPushButton *>(QStringLiteral("btnSelect"))->click();
+        return shown.result();
+    });
+    ASSERT_EQ(DialogService().ExecDialog(dialog), QDialog::Accepted);
+    EXPECT_EQ(dialog.GamePara().StoreTableName, QStringLiteral("lib5"));
+    EXPECT_EQ(dialog.GamePara().TollGateCount, 1);
+}
+
+} // namespace

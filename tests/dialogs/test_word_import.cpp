@@ -1,0 +1,462 @@
+// Word-book import: line format, file decoding, the import itself with bad
+// input of every kind, and the "导入咕噜猫词库" dialog.
+
+#include "LibraryFixture.h"
+#include "UFrmImportLib.h"
+#include "UFrmSelectBook.h"
+#include "UImpExpLib.h"
+#include "UScramble.h"
+#include "UTextCodec.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+
+const QString kSuccess = QStringLiteral("恭喜您,导入词库成功了！");
+const QString kFailure = QStringLiteral("导入词库失败了！");
+const QString kExists = QStringLiteral("您设置的词库已经存在，请重新设置！");
+
+QString Question(int line)
+{
+    return QStringLiteral("导入的词库中第%1条有错误,是否略过继续执行导入?").arg(line);
+}
+
+TEST(WordLine, SplitsAtTheFirstBracketOfEachKindWithoutTrimming)
+{
+    const struct
+    {
+        const char *line, *spelling, *pronunciation, *meaning;
+    } cases[] = {
+        {"apple['1pl]n. 苹果", "apple", "'1pl", "n. 苹果"},
+        {" ab  [ x ] y ", " ab  ", " x ", " y "},
+        {"empty[]meaning", "empty", "", "meaning"},
+        {"noclose[abc meaning", "noclose", "", "noclose[abc meaning"},
+        {"a]b[c", "a]b", "", "b[c"},
+        {"noopen]x", "", "noopen", "x"},
+        {"plain", "", "", "plain"},
+        {"two[a]b]c[d", "two", "a", "b]c[d"},
+        {"", "", "", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.line);
+        const TWordLine word = SplitWordLine(QString::fromUtf8(c.line));
+        EXPECT_EQ(word.Spelling, QString::fromUtf8(c.spelling));
+        EXPECT_EQ(word.Pronunciation, QString::fromUtf8(c.pronunciation));
+        EXPECT_EQ(word.Meaning, QString::fromUtf8(c.meaning));
+    }
+}
+
+TEST(WordLine, ConvertPhoneticRecodesDigitsAndEquals)
+{
+    EXPECT_EQ(ConvertPhonetic(QStringLiteral("0123456789=")), QStringLiteral("6134087=954"));
+    EXPECT_EQ(ConvertPhonetic(QStringLiteral("2=3")), QStringLiteral("344"));
+    EXPECT_EQ(ConvertPhonetic(QStringLiteral("'æpl ə")), QStringLiteral("'æpl ə"));
+}
+
+TEST(WordLine, ExtractLibNameTakesTheFileNameUpToItsFirstDot)
+{
+    const struct
+    {
+        const char *path, *name;
+    } cases[] = {
+        {"/home/me/lists/toefl.words.txt", "toefl"},
+        {"C:\\lists\\toefl.words.txt", "toefl"},
+        {"C:\\a.b\\mixed/dir\\cet4.txt", "cet4"},
+        {"/home/me.d/README", ""},
+        {"gre.txt", "gre"},
+        {"/home/me/.hidden.txt", ""},
+        {"", ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ExtractLibName(QString::fromUtf8(c.path)), QString::fromUtf8(c.name)) << c.path;
+}
+
+TEST(WordLine, LinesEndAtCrLfLfOrLoneCr)
+{
+    EXPECT_EQ(SplitTextLines(QStringLiteral("a\r\nb\nc\rd")), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitTextLines(QStringLiteral("a\nb\n")), QStringList({"a", "b"}));
+    EXPECT_EQ(SplitTextLines(QStringLiteral("a\n\n\r\nb\r\r")), QStringList({"a", "", "", "b", ""}));
+    EXPECT_EQ(SplitTextLines(QStringLiteral("\n")), QStringList({""}));
+    EXPECT_TRUE(SplitTextLines(QString()).isEmpty());
+}
+
+class WordImportTest : public LibraryFixture
+{
+protected:
+    QString WriteWordFile(const QByteArray &bytes, const QString &name = QStringLiteral("words.txt"))
+    {
+        m_home.WriteFile(name, bytes);
+        return m_home.File(name);
+    }
+
+    bool Import(const QString &file, const QString &title, int bookClass = 4)
+    {
+        return ImportWordLib(m_data, file, title, bookClass);
+    }
+
+    // Each row as "spelling|pronunciation|meaning", unscrambled when asked.
+    QStringList Rows(const QString &table, bool scrambled = false)
+    {
+        QStringList rows;
+        for (const TWordInfo &w : m_data.LoadWordRows(table, 0, 1000000)) {
+            const auto plain = [&](const QString &s) { return scrambled ? UnscrambleText(s) : s; };
+            rows << plain(w.Spelling) + QLatin1Char('|') + plain(w.Pronunciation) + QLatin1Char('|') + plain(w.Meaning);
+        }
+        return rows;
+    }
+
+    // A book that must come through every failed import untouched.
+    void AddKeptBook()
+    {
+        ASSERT_TRUE(m_data.CreateWordTable(QStringLiteral("lib7")));
+        ASSERT_TRUE(m_data.InsertWord(QStringLiteral("lib7"), QStringLiteral("kept"), QStringLiteral("k"), QStringLiteral("留")));
+        ASSERT_TRUE(m_data.AddBookInfo(QStringLiteral("kept"), 1, QStringLiteral("lib7"), 2, 7));
+    }
+
+    void ExpectKeptBookIntact()
+    {
+        EXPECT_EQ(Rows(QStringLiteral("lib7")), QStringList(QStringLiteral("kept|k|留")));
+        EXPECT_EQ(m_data.GetBookWordCount(7), 1);
+        EXPECT_EQ(m_data.GetDefaultBookId(QStringLiteral("kept")), 7);
+    }
+};
+
+TEST_F(WordImportTest, FirstImportIntoEmptyCatalogueIsBookOneInFileOrder)
+{
+    const QString file = WriteWordFile("apple[2=3]n. apple\r\no'clock['3klOk]adv. o'clock\nbanana[]\n");
+    ASSERT_TRUE(Import(file, QStringLiteral("fruit"), 6));
+    EXPECT_EQ(Rows(QStringLiteral("lib1")),
+              QStringList({"apple|344|n. apple", "o'clock|'4klOk|adv. o'clock", "banana||"}));
+    EXPECT_EQ(m_data.GetDefaultBookId(QStringLiteral("fruit")), 1);
+    EXPECT_EQ(m_data.GetBookTableName(1), QStringLiteral("lib1"));
+    EXPECT_EQ(m_data.GetBookWordCount(1), 3);
+    const QList<TBookInfo> books = m_data.GetListedBooks(6);
+    ASSERT_EQ(books.size(), 1);
+    EXPECT_EQ(books[0].BookType, 0);
+    EXPECT_EQ(books[0].IsDefault, 1);
+
+    // The next import takes the next number.
+    ASSERT_TRUE(Import(WriteWordFile("pear[p]梨\n", QStringLiteral("b.txt")), QStringLiteral("second")));
+    EXPECT_EQ(m_data.GetBookTableName(2), QStringLiteral("lib2"));
+}
+
+TEST_F(WordImportTest, ScrambledImportStoresHexThatUnscramblesToTheLine)
+{
+    SetEncrypt(true);
+    ASSERT_TRUE(Import(WriteWordFile("o'clock[2=3]adv. 点钟\nempty[]\n"), QStringLiteral("s")));
+    const TWordInfos stored = m_data.LoadWordRows(QStringLiteral("lib1"), 0, 10);
+    ASSERT_EQ(stored.size(), 2);
+    EXPECT_EQ(stored[0].Spelling, ScrambleText(QStringLiteral("o'clock")));
+    EXPECT_TRUE(stored[1].Pronunciation.isEmpty());
+    EXPECT_EQ(Rows(QStringLiteral("lib1"), true), QStringList({"o'clock|344|adv. 点钟", "empty||"}));
+}
+
+TEST_F(WordImportTest, Utf8AndGbkFilesGiveTheSameWords)
+{
+    const QString text = QStringLiteral("abandon[2'b0nd2n]vt. 放弃\r\n《书》[x]“引号”\r\n");
+    const QByteArray files[] = {text.toUtf8(), QByteArray("\xEF\xBB\xBF") + text.toUtf8(), EncodeGbk(text)};
+    int id = 0;
+    for (const QByteArray &bytes : files) {
+        ++id;
+        ASSERT_TRUE(Import(WriteWordFile(bytes, QStringLiteral("f%1.txt").arg(id)), QStringLiteral("t%1").arg(id)));
+        EXPECT_EQ(Rows(QStringLiteral("lib%1").arg(id)),
+                  QStringList({QStringLiteral("abandon|3'b6nd3n|vt. 放弃"), QStringLiteral("《书》|x|“引号”")}))
+            << "file " << id;
+    }
+}
+
+TEST_F(WordImportTest, FailedLinesAskWithTheirNumberAndStillCount)
+{
+    // Line 2 is empty, line 4 has no "[", line 5 only blanks before it.
+    m_dialogs->Answers = {TMsgResult::Yes, TMsgResult::Yes, TMsgResult::Yes};
+    const QString file = WriteWordFile("one[1]a\n\nthree[3]c\nno bracket\n  [5]e\nsix[6]f");
+    ASSERT_TRUE(Import(file, QStringLiteral("gaps")));
+    EXPECT_EQ(m_dialogs->Texts(), QStringList({Question(2), Question(4), Question(5)}));
+    EXPECT_EQ(m_dialogs->Messages.front().Icon, TMsgIcon::Question);
+    EXPECT_EQ(Rows(QStringLiteral("lib1")), QStringList({"one|1|a", "three|4|c", "six|7|f"}));
+    EXPECT_EQ(m_data.GetBookWordCount(1), 6);
+}
+
+TEST_F(WordImportTest, NoStopsKeepsNoCatalogueRowAndTheNextImportReplacesTheTable)
+{
+    QByteArray lines;
+    for (int i = 1; i <= 100; ++i)
+        lines += i == 5 ? QByteArray("broken\n") : QByteArray("w") + QByteArray::number(i) + "[]m\n";
+    m_dialogs->Answers = {TMsgResult::No};
+    EXPECT_FALSE(Import(WriteWordFile(lines), QStringLiteral("stopped")));
+    EXPECT_EQ(m_dialogs->Texts(), QStringList(Question(5)));
+    EXPECT_FALSE(m_data.BookNameExists(QStringLiteral("stopped")));
+    EXPECT_EQ(Rows(QStringLiteral("lib1")).size(), 4);
+
+    ASSERT_TRUE(Import(WriteWordFile("fresh[]\n", QStringLiteral("b.txt")), QStringLiteral("fresh")));
+    EXPECT_EQ(m_data.GetBookTableName(1), QStringLiteral("lib1"));
+    EXPECT_EQ(Rows(QStringLiteral("lib1")), QStringList(QStringLiteral("fresh||")));
+}
+
+TEST_F(WordImportTest, ColumnWidthsHoldPlainAndScrambled)
+{
+    const QString at255 = QString(255, QLatin1Char('a'));
+    const QString at113 = QString(113, QLatin1Char('b'));
+    const QString cjk56 = QString(56, QChar(0x4E2D)); // 112 bytes in GBK
+    const struct
+    {
+        bool encrypt;
+        QString line;
+        bool fits;
+    } cases[] = {
+        {false, at255 + QStringLiteral("[x]m"), true},
+        {false, at255 + QStringLiteral("a[x]m"), false},
+        {false, QStringLiteral("w[") + QString(200, QLatin1Char('p')) + QStringLiteral("]m"), true},
+        {false, QStringLiteral("w[") + QString(201, QLatin1Char('p')) + QStringLiteral("]m"), false},
+        {false, QStringLiteral("w[]") + at255 + QStringLiteral("m"), false},
+        {true, at113 + QStringLiteral("[x]m"), true},
+        {true, at113 + QStringLiteral("b[x]m"), false},
+        {true, QStringLiteral("w[") + QString(86, QLatin1Char('p')) + QStringLiteral("]m"), true},
+        {true, QStringLiteral("w[") + QString(87, QLatin1Char('p')) + QStringLiteral("]m"), false},
+        {true, QStringLiteral("w[]") + cjk56, true},
+        {true, QStringLiteral("w[]a") + cjk56, true},
+        {true, QStringLiteral("w[]ab") + cjk56, false},
+    };
+    int id = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.line.left(20).toStdString() + " length " + std::to_string(c.line.size()));
+        SetEncrypt(c.encrypt);
+        const QString table = QStringLiteral("lib%1").arg(++id);
+        ASSERT_TRUE(m_data.CreateWordTable(table));
+        EXPECT_EQ(ImportWordLine(m_data, c.line, table, c.encrypt), c.fits);
+        EXPECT_EQ(m_data.CountWordRows(table), c.fits ? 1 : 0);
+    }
+}
+
+TEST_F(WordImportTest, BadFilesEndInAMessageAndLoseNothing)
+{
+    AddKeptBook();
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary += char((i * 37) & 0xFF);
+    const struct
+    {
+        const char *what;
+        QByteArray bytes;
+    } cases[] = {
+        {"empty file", QByteArray()},
+        {"binary file", binary},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        m_dialogs->Messages.clear();
+        EXPECT_FALSE(Import(WriteWordFile(c.bytes), QStringLiteral("bad")));
+        ASSERT_EQ(m_dialogs->Messages.size(), 1u);
+        EXPECT_FALSE(m_data.TableExists(QStringLiteral("lib8")));
+        EXPECT_FALSE(m_data.BookNameExists(QStringLiteral("bad")));
+    }
+    for (const QString &path : {m_home.File(QStringLiteral("missing.txt")), m_home.File(QStringLiteral("data"))}) {
+        SCOPED_TRACE(path.toStdString());
+        m_dialogs->Messages.clear();
+        EXPECT_FALSE(Import(path, QStringLiteral("bad")));
+        ASSERT_EQ(m_dialogs->Messages.size(), 1u);
+        EXPECT_TRUE(m_dialogs->Messages[0].Text.contains(QFileInfo(path).fileName()));
+        EXPECT_FALSE(m_data.TableExists(QStringLiteral("lib8")));
+    }
+    ExpectKeptBookIntact();
+}
+
+TEST_F(WordImportTest, MalformedLinesAreSkippedOrImportedAsDocumented)
+{
+    AddKeptBook();
+    const QByteArray hugeLine = QByteArray(10 * 1024 * 1024, 'x') + "[p]m";
+    // GBK lead bytes with no valid trail byte, a lone 0x80 and 0xFF.
+    const QByteArray badGbk = QByteArray("ok[1]\xC4\xE3\xBA\xC3\n\x81\x20\x80\xFF[2]m\n");
+    const struct
+    {
+        const char *what;
+        QByteArray bytes;
+        int questions;
+        int rows;
+    } cases[] = {
+        {"10 MB line", hugeLine, 1, 0},
+        {"no closing bracket", QByteArray("word[abc no close\n"), 0, 1},
+        {"closing before opening", QByteArray("]x[y\n]\n"), 1, 1},
+        {"invalid GBK bytes", badGbk, 0, 2},
+    };
+    int id = 7;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        m_dialogs->Messages.clear();
+        m_dialogs->Answers.assign(c.questions, TMsgResult::Yes);
+        const QString title = QString::fromUtf8(c.what);
+        EXPECT_TRUE(Import(WriteWordFile(c.bytes), title));
+        EXPECT_EQ(int(m_dialogs->Messages.size()), c.questions);
+        ++id;
+        EXPECT_EQ(m_data.GetDefaultBookId(title), id);
+        EXPECT_EQ(m_data.CountWordRows(QStringLiteral("lib%1").arg(id)), c.rows);
+    }
+    EXPECT_EQ(Rows(QStringLiteral("lib9")), QStringList(QStringLiteral("word||word[abc no close")));
+    EXPECT_EQ(Rows(QStringLiteral("lib10")), QStringList(QStringLiteral("]x||x[y")));
+    ExpectKeptBookIntact();
+}
+
+TEST_F(WordImportTest, HundredThousandLinesWithOnePercentBad)
+{
+    AddKeptBook();
+    QByteArray bytes;
+    int bad = 0;
+    for (int i = 1; i <= 100000; ++i) {
+        if (i % 100 == 0) {
+            bytes += "\r\n";
+            ++bad;
+        } else {
+            bytes += "word" + QByteArray::number(i) + "[w3d]n. 单词\r\n";
+        }
+    }
+    m_dialogs->Answers.assign(bad, TMsgResult::Yes);
+    std::vector<std::pair<int, int>> reports;
+    ASSERT_TRUE(ImportWordLib(m_data, WriteWordFile(EncodeGbk(QString::fromUtf8(bytes))), QStringLiteral("big"), 4,
+                              [&](int position, int maximum) { reports.emplace_back(position, maximum); }));
+    EXPECT_EQ(int(m_dialogs->Messages.size()), bad);
+    EXPECT_EQ(m_dialogs->Messages.back().Text, Question(100000));
+    EXPECT_EQ(m_data.GetBookWordCount(8), 100000);
+    EXPECT_EQ(m_data.CountWordRows(QStringLiteral("lib8")), 100000 - bad);
+    const TWordInfos last = m_data.LoadWordRows(QStringLiteral("lib8"), 100000 - bad - 1, 1);
+    ASSERT_EQ(last.size(), 1);
+    EXPECT_EQ(last[0].Spelling, QStringLiteral("word99999"));
+
+    // Progress goes from 0 to the line count against a maximum of count - 1,
+    // in steps few enough to repaint at each.
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports.front().first, 0);
+    EXPECT_EQ(reports.back().first, 100000);
+    EXPECT_EQ(reports.back().second, 99999);
+    EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
+    EXPECT_LE(reports.size(), 1000u);
+    ExpectKeptBookIntact();
+}
+
+class ImportDialogTest : public WordImportTest
+{
+protected:
+    void SetUp() override
+    {
+        WordImportTest::SetUp();
+        m_dialog = std::make_unique<TFrmImportLib>(m_data);
+        m_dialog->show();
+    }
+    template <typename T> T *Child(const char *name) { return m_dialog->findChild<T *>(QString::fromLatin1(name)); }
+    QLineEdit *FileName() { return Child<QLineEdit>("sFileName"); }
+    QLineEdit *LibName() { return Child<QLineEdit>("ediLibName"); }
+    void ClickImport() { Child<QPushButton>("btnImport")->click(); }
+
+    std::unique_ptr<TFrmImportLib> m_dialog;
+};
+
+TEST_F(ImportDialogTest, StartsWithPostgraduateClassAndProposesTitleFromTheBrowsedFile)
+{
+    auto *classes = Child<QComboBox>("cboBookClass");
+    ASSERT_EQ(classes->count(), 7);
+    EXPECT_EQ(classes->itemText(0), QStringLiteral("小学英语"));
+    EXPECT_EQ(classes->itemText(6), QStringLiteral("其它英语"));
+    EXPECT_EQ(classes->currentText(), QStringLiteral("研究生英语"));
+
+    m_dialogs->FileNames.push_back(QStringLiteral("/data/lists/toefl.words.txt"));
+    Child<QToolButton>("btnBrowse")->click();
+    EXPECT_EQ(FileName()->text(), QStringLiteral("/data/lists/toefl.words.txt"));
+    EXPECT_EQ(LibName()->text(), QStringLiteral("toefl"));
+    FileName()->setText(QStringLiteral("/data/lists/nodot"));
+    EXPECT_EQ(LibName()->text(), QString());
+}
+
+TEST_F(ImportDialogTest, RefusesBlankFileBlankTitleAndTakenTitles)
+{
+    AddBook(3, QStringLiteral("hidden one"), 10, 2, 0);
+    AddBook(4, QStringLiteral("listed one"), 10, 2);
+    const QString file = WriteWordFile("a[]b\n");
+    const struct
+    {
+        QString file, title, message;
+    } cases[] = {
+        {QStringLiteral("   "), QStringLiteral("x"), QStringLiteral("请选择要导入的词库文件！")},
+        {file, QStringLiteral("  "), QStringLiteral("请设置导入后的词库文件名称！")},
+        {file, QStringLiteral("hidden one"), kExists},
+        {file, QStringLiteral("listed one"), kExists},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.title.toStdString());
+        m_dialogs->Messages.clear();
+        FileName()->setText(c.file);
+        LibName()->setText(c.title);
+        ClickImport();
+        ASSERT_EQ(m_dialogs->Texts(), QStringList(c.message));
+        EXPECT_EQ(m_dialogs->Messages[0].Icon, TMsgIcon::Information);
+    }
+    EXPECT_FALSE(m_data.TableExists(QStringLiteral("lib5")));
+}
+
+TEST_F(ImportDialogTest, ImportsUnderTheTitleAsTypedIncludingQuotes)
+{
+    FileName()->setText(WriteWordFile("a[]b\r\nc[]d\r\n"));
+    Child<QComboBox>("cboBookClass")->setCurrentIndex(0);
+    const QString title = QStringLiteral(" Tom's \"best\" words ");
+    LibName()->setText(title);
+    ClickImport();
+    ASSERT_EQ(m_dialogs->Texts(), QStringList(kSuccess));
+    EXPECT_EQ(m_dialogs->Messages[0].Icon, TMsgIcon::Exclamation);
+    EXPECT_EQ(m_data.GetDefaultBookId(title), 1);
+    EXPECT_EQ(m_data.GetListedBooks(1).size(), 1);
+    EXPECT_EQ(Child<QProgressBar>("pbImport")->value(), Child<QProgressBar>("pbImport")->maximum());
+
+    // The same title again is refused; a stopped import reports failure.
+    m_dialogs->Messages.clear();
+    ClickImport();
+    EXPECT_EQ(m_dialogs->Texts(), QStringList(kExists));
+    m_dialogs->Messages.clear();
+    FileName()->setText(WriteWordFile("\n", QStringLiteral("x.txt")));
+    LibName()->setText(QStringLiteral("other"));
+    ClickImport();
+    EXPECT_EQ(m_dialogs->Texts(), QStringList({Question(1), kFailure}));
+    EXPECT_TRUE(m_dialog->isVisible());
+}
+
+TEST_F(ImportDialogTest, ImportedBookPlaysItsFirstFifteenWordsInOrder)
+{
+    for (const bool encrypt : {false, true}) {
+        SCOPED_TRACE(encrypt ? "scrambled" : "plain");
+        SetEncrypt(encrypt);
+        QByteArray bytes;
+        QStringList expected;
+        for (int i = 1; i <= 40; ++i) {
+            bytes += "word" + QByteArray::number(i) + "[1]意思" + QByteArray::number(i) + "\n";
+            if (i <= 15)
+                expected << QStringLiteral("word%1|1|意思%1").arg(i);
+        }
+        const QString title = encrypt ? QStringLiteral("scrambled") : QStringLiteral("plain");
+        FileName()->setText(WriteWordFile(bytes, title + QStringLiteral(".txt")));
+        ASSERT_EQ(LibName()->text(), title);
+        m_dialogs->Messages.clear();
+        ClickImport();
+        ASSERT_EQ(m_dialogs->Texts(), QStringList(kSuccess));
+
+        TFrmSelectBook select(m_data);
+        select.GamePara().BookName = title;
+        select.GamePara().TollGateWords = 15;
+        select.show();
+        select.findChild<QPushButton *>(QStringLiteral("btnSelect"))->click();
+        ASSERT_EQ(select.result(), QDialog::Accepted);
+        EXPECT_EQ(select.GamePara().TollGateCount, 3);
+        EXPECT_EQ(select.GamePara().TollGateIndex, 1);
+
+        QStringList firstGate;
+        for (const TWordInfo &w : m_data.LoadWordRows(select.GamePara().StoreTableName, 0, 15)) {
+            const auto plain = [&](const QString &s) { return encrypt ? UnscrambleText(s) : s; };
+            firstGate << plain(w.Spelling) + QLatin1Char('|') + plain(w.Pronunciation) + QLatin1Char('|') + plain(w.Meaning);
+        }
+        EXPECT_EQ(firstGate, expected);
+    }
+}
+
+} // namespace
