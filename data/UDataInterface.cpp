@@ -1,35 +1,401 @@
-// Placeholder until the database layer lands.
 #include "UDataInterface.h"
 
-class TSqliteDatabase {};
+#include "UCommonFun.h"
+#include "UScramble.h"
+#include "USqlite.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cstdio>
+
+namespace {
+
+// Jet's varchar(n) limits, kept as CHECK constraints so an over-long text
+// fails its insert instead of being stored and later failing elsewhere.
+const char *const kCatalogueSchema =
+    "CREATE TABLE bookinfo("
+    "id INTEGER PRIMARY KEY,"
+    "bookname TEXT NOT NULL DEFAULT '' CHECK(length(bookname) <= 255),"
+    "wordnumber INTEGER NOT NULL DEFAULT 0,"
+    "storetablename TEXT NOT NULL DEFAULT '' CHECK(length(storetablename) <= 255),"
+    "booktype INTEGER NOT NULL DEFAULT 0,"
+    "bookclass INTEGER NOT NULL DEFAULT 0,"
+    "isdefault INTEGER NOT NULL DEFAULT 0);"
+    "CREATE TABLE gamerecord("
+    "name TEXT NOT NULL DEFAULT '' CHECK(length(name) <= 255),"
+    "score INTEGER NOT NULL DEFAULT 0,"
+    "recoretime TEXT NOT NULL CHECK(recoretime GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'));";
+
+QString Quoted(const QString &tableName)
+{
+    return QLatin1Char('"') + tableName + QLatin1Char('"');
+}
+
+// The catalogue and the ranking list are never word tables: an import that
+// names them must not be able to drop or fill them.
+bool IsWordTableName(const QString &tableName)
+{
+    return TDataInterface::IsValidTableName(tableName)
+           && tableName.compare(QLatin1String("bookinfo"), Qt::CaseInsensitive) != 0
+           && tableName.compare(QLatin1String("gamerecord"), Qt::CaseInsensitive) != 0;
+}
+
+} // namespace
 
 EDatabaseError::EDatabaseError(const QString &message) : std::runtime_error(message.toStdString()) {}
-QString EDatabaseError::Message() const { return QString::fromStdString(what()); }
+
+QString EDatabaseError::Message() const
+{
+    return QString::fromStdString(what());
+}
+
+struct TDataInterface::TInsertCache
+{
+    QString TableName;
+    std::unique_ptr<TSqliteStatement> Statement;
+};
+
 TDataInterface::TDataInterface() = default;
-TDataInterface::~TDataInterface() = default;
-QString TDataInterface::DatabasePassword() { return {}; }
-QString TDataInterface::GetDatabaseFileName() { return {}; }
-bool TDataInterface::IsValidTableName(const QString &) { return false; }
-bool TDataInterface::ConnectDatabase() { return false; }
-bool TDataInterface::ConnectDatabase(const QString &, const QString &) { return false; }
-bool TDataInterface::CreateDatabase(const QString &, const QString &) { return false; }
-bool TDataInterface::IsConnected() const { return false; }
-void TDataInterface::Close() {}
-int TDataInterface::GetBookWordCount(int) { return -1; }
-QString TDataInterface::GetBookTableName(int) { return {}; }
-QString TDataInterface::GetBookName(int) { return {}; }
-bool TDataInterface::BookNameExists(const QString &) { return false; }
-int TDataInterface::GetDefaultBookId(const QString &) { return -1; }
-QList<TBookInfo> TDataInterface::GetListedBooks(int) { return {}; }
-int TDataInterface::GetNextBookId() { return 1; }
-TWordInfos TDataInterface::LoadWordRows(const QString &, int, int) { return {}; }
-int TDataInterface::CountWordRows(const QString &) { return 0; }
-bool TDataInterface::TableExists(const QString &) { return false; }
-bool TDataInterface::CreateWordTable(const QString &) { return false; }
-bool TDataInterface::DropTable(const QString &) { return false; }
-bool TDataInterface::InsertWord(const QString &, const QString &, const QString &, const QString &) { return false; }
-bool TDataInterface::AddBookInfo(const QString &, int, const QString &, int, int, int) { return false; }
-bool TDataInterface::BeginTransaction() { return false; }
-bool TDataInterface::Commit() { return false; }
-bool TDataInterface::AddGameRecord(const QString &, int, const QDate &) { return false; }
-QList<TGameRecord> TDataInterface::GetGameRecords(int) { return {}; }
+
+TDataInterface::~TDataInterface()
+{
+    Close();
+}
+
+QString TDataInterface::DatabasePassword()
+{
+    return QStringLiteral("MOSS@1987#fern");
+}
+
+QString TDataInterface::GetDatabaseFileName()
+{
+    return GetAppPath() + QStringLiteral("data/") + ReadSystemValue(QStringLiteral("data")) + QStringLiteral(".mdb");
+}
+
+bool TDataInterface::IsValidTableName(const QString &name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    return pattern.match(name).hasMatch();
+}
+
+bool TDataInterface::ConnectDatabase()
+{
+    const QString fileName = GetDatabaseFileName();
+    if (ConnectDatabase(fileName, DatabasePassword()))
+        return true;
+    std::fprintf(stderr, "guluspell: cannot open the word library %s\n", qPrintable(fileName));
+    return false;
+}
+
+bool TDataInterface::ConnectDatabase(const QString &fileName, const QString &password)
+{
+    Close();
+    try {
+        m_db = std::make_unique<TSqliteDatabase>(fileName, password, false);
+        return true;
+    } catch (const EDatabaseError &) {
+        return false;
+    }
+}
+
+bool TDataInterface::CreateDatabase(const QString &fileName, const QString &password)
+{
+    Close();
+    if (QFileInfo::exists(fileName))
+        return false;
+    try {
+        m_db = std::make_unique<TSqliteDatabase>(fileName, password, true);
+        m_db->Exec(QStringLiteral("BEGIN"));
+        for (const QString &statement : QString::fromLatin1(kCatalogueSchema).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            m_db->Exec(statement);
+        m_db->Exec(QStringLiteral("COMMIT"));
+        return true;
+    } catch (const EDatabaseError &) {
+        Close();
+        QFile::remove(fileName);
+        return false;
+    }
+}
+
+bool TDataInterface::IsConnected() const
+{
+    return m_db != nullptr;
+}
+
+void TDataInterface::Close()
+{
+    m_insert.reset(); // a statement must be finalised before its connection closes
+    m_db.reset();
+}
+
+TSqliteDatabase &TDataInterface::Db()
+{
+    if (!m_db)
+        throw EDatabaseError(QStringLiteral("The word library is not open"));
+    return *m_db;
+}
+
+bool TDataInterface::ReadBookRow(int id, TBookInfo &book)
+{
+    TSqliteStatement query(Db().Handle(),
+                           QStringLiteral("SELECT id, bookname, wordnumber, storetablename, booktype, bookclass, isdefault "
+                                          "FROM bookinfo WHERE id = ?"));
+    query.Bind(1, id);
+    if (!query.Step())
+        return false;
+    book = ReadBook(query);
+    return true;
+}
+
+TBookInfo TDataInterface::ReadBook(const TSqliteStatement &query)
+{
+    TBookInfo book;
+    book.Id = query.ColumnInt(0);
+    book.BookName = query.ColumnText(1);
+    book.WordNumber = query.ColumnInt(2);
+    book.StoreTableName = query.ColumnText(3);
+    book.BookType = query.ColumnInt(4);
+    book.BookClass = query.ColumnInt(5);
+    book.IsDefault = query.ColumnInt(6);
+    return book;
+}
+
+int TDataInterface::GetBookWordCount(int id)
+{
+    TBookInfo book;
+    return ReadBookRow(id, book) ? book.WordNumber : -1;
+}
+
+QString TDataInterface::GetBookTableName(int id)
+{
+    TBookInfo book;
+    return ReadBookRow(id, book) ? book.StoreTableName : QString();
+}
+
+QString TDataInterface::GetBookName(int id)
+{
+    TBookInfo book;
+    return ReadBookRow(id, book) ? book.BookName : QString();
+}
+
+bool TDataInterface::BookNameExists(const QString &name)
+{
+    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT 1 FROM bookinfo WHERE bookname = ? LIMIT 1"));
+    query.Bind(1, name);
+    return query.Step();
+}
+
+int TDataInterface::GetDefaultBookId(const QString &name)
+{
+    TSqliteStatement query(Db().Handle(),
+                           QStringLiteral("SELECT id FROM bookinfo WHERE bookname = ? AND isdefault = 1 ORDER BY id LIMIT 1"));
+    query.Bind(1, name);
+    return query.Step() ? query.ColumnInt(0) : -1;
+}
+
+QList<TBookInfo> TDataInterface::GetListedBooks(int bookClass)
+{
+    TSqliteStatement query(Db().Handle(),
+                           QStringLiteral("SELECT id, bookname, wordnumber, storetablename, booktype, bookclass, isdefault "
+                                          "FROM bookinfo WHERE isdefault = 1 AND bookclass = ? ORDER BY bookclass, id"));
+    query.Bind(1, bookClass);
+    QList<TBookInfo> books;
+    while (query.Step())
+        books.append(ReadBook(query));
+    return books;
+}
+
+int TDataInterface::GetNextBookId()
+{
+    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT Max(id) FROM bookinfo"));
+    query.Step();
+    return query.ColumnInt(0) + 1; // NULL on an empty catalogue reads as 0
+}
+
+TWordInfos TDataInterface::LoadWordRows(const QString &tableName, int offset, int count)
+{
+    TWordInfos words;
+    if (count <= 0 || !IsWordTableName(tableName) || !TableExists(tableName))
+        return words;
+    // Only the wanted rows are read, so a toll gate costs the same in any book.
+    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT spelling, pronunciation, meaning FROM %1 "
+                                                         "ORDER BY id LIMIT ? OFFSET ?")
+                                              .arg(Quoted(tableName)));
+    query.Bind(1, count).Bind(2, qMax(offset, 0));
+    while (query.Step()) {
+        TWordInfo word;
+        word.Spelling = query.ColumnText(0);
+        word.Pronunciation = query.ColumnText(1);
+        word.Meaning = query.ColumnText(2);
+        words.append(word);
+    }
+    return words;
+}
+
+TWordInfos TDataInterface::LoadTollGate(const QString &tableName, int index, int tollGateWords)
+{
+    TWordInfos words = LoadWordRows(tableName, (index - 1) * tollGateWords, tollGateWords);
+    for (TWordInfo &word : words) {
+        if (!IsEncrypt()) // read for every word: the flag may change while the program runs
+            continue;
+        word.Spelling = UnscrambleText(word.Spelling);
+        word.Pronunciation = word.Pronunciation.trimmed().isEmpty() ? QString() : UnscrambleText(word.Pronunciation);
+        word.Meaning = word.Meaning.trimmed().isEmpty() ? QString() : UnscrambleText(word.Meaning);
+    }
+    return words;
+}
+
+int TDataInterface::CountWordRows(const QString &tableName)
+{
+    if (!IsWordTableName(tableName) || !TableExists(tableName))
+        return 0;
+    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT count(*) FROM %1").arg(Quoted(tableName)));
+    query.Step();
+    return query.ColumnInt(0);
+}
+
+bool TDataInterface::TableExists(const QString &tableName)
+{
+    if (!IsValidTableName(tableName))
+        return false;
+    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
+                                                         "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                                                         "AND lower(name) = lower(?)"));
+    query.Bind(1, tableName);
+    return query.Step();
+}
+
+bool TDataInterface::CreateWordTable(const QString &tableName)
+{
+    if (!IsWordTableName(tableName))
+        return false;
+    try {
+        Db().Exec(QStringLiteral("CREATE TABLE %1("
+                                 "id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                                 "spelling TEXT NOT NULL DEFAULT '' CHECK(length(spelling) <= 255),"
+                                 "pronunciation TEXT NOT NULL DEFAULT '' CHECK(length(pronunciation) <= 200),"
+                                 "meaning TEXT NOT NULL DEFAULT '' CHECK(length(meaning) <= 255))")
+                      .arg(Quoted(tableName)));
+        return true;
+    } catch (const EDatabaseError &) {
+        return false;
+    }
+}
+
+bool TDataInterface::DropTable(const QString &tableName)
+{
+    if (!IsWordTableName(tableName))
+        return false;
+    try {
+        if (m_insert && m_insert->TableName.compare(tableName, Qt::CaseInsensitive) == 0)
+            m_insert.reset();
+        Db().Exec(QStringLiteral("DROP TABLE %1").arg(Quoted(tableName)));
+        return true;
+    } catch (const EDatabaseError &) {
+        return false;
+    }
+}
+
+bool TDataInterface::InsertWord(const QString &tableName, const QString &spelling, const QString &pronunciation,
+                                const QString &meaning)
+{
+    if (!IsWordTableName(tableName))
+        return false;
+    try {
+        // An import inserts thousands of rows into one table: keep its statement.
+        if (!m_insert || m_insert->TableName != tableName) {
+            m_insert.reset();
+            auto cache = std::make_unique<TInsertCache>();
+            cache->Statement = std::make_unique<TSqliteStatement>(
+                Db().Handle(),
+                QStringLiteral("INSERT INTO %1(spelling, pronunciation, meaning) VALUES(?, ?, ?)").arg(Quoted(tableName)));
+            cache->TableName = tableName;
+            m_insert = std::move(cache);
+        }
+        TSqliteStatement &insert = *m_insert->Statement;
+        insert.Reset();
+        insert.Bind(1, spelling).Bind(2, pronunciation).Bind(3, meaning);
+        insert.Step();
+        insert.Reset();
+        return true;
+    } catch (const EDatabaseError &) {
+        return false;
+    }
+}
+
+bool TDataInterface::AddBookInfo(const QString &title, int wordCount, const QString &tableName, int bookClass, int id,
+                                 int isDefault)
+{
+    try {
+        TSqliteStatement insert(Db().Handle(),
+                                QStringLiteral("INSERT INTO bookinfo(bookname, wordnumber, storetablename, id, booktype, "
+                                               "bookclass, isdefault) VALUES(?, ?, ?, ?, 0, ?, ?)"));
+        insert.Bind(1, title).Bind(2, wordCount).Bind(3, tableName).Bind(4, id).Bind(5, bookClass).Bind(6, isDefault);
+        insert.Step();
+        return true;
+    } catch (const EDatabaseError &) {
+        return false;
+    }
+}
+
+bool TDataInterface::BeginTransaction()
+{
+    try {
+        Db().Exec(QStringLiteral("BEGIN"));
+        return true;
+    } catch (const EDatabaseError &) {
+        return false;
+    }
+}
+
+bool TDataInterface::Commit()
+{
+    try {
+        if (m_insert)
+            m_insert->Statement->Reset();
+        Db().Exec(QStringLiteral("COMMIT"));
+        return true;
+    } catch (const EDatabaseError &) {
+        return false;
+    }
+}
+
+bool TDataInterface::Rollback()
+{
+    try {
+        if (m_insert)
+            m_insert->Statement->Reset();
+        Db().Exec(QStringLiteral("ROLLBACK"));
+        return true;
+    } catch (const EDatabaseError &) {
+        return false;
+    }
+}
+
+bool TDataInterface::AddGameRecord(const QString &name, int score, const QDate &date)
+{
+    TSqliteStatement insert(Db().Handle(),
+                            QStringLiteral("INSERT INTO gamerecord(name, score, recoretime) VALUES(?, ?, ?)"));
+    insert.Bind(1, name).Bind(2, score).Bind(3, date.toString(QStringLiteral("yyyy-MM-dd")));
+    insert.Step();
+    return true;
+}
+
+QList<TGameRecord> TDataInterface::GetGameRecords(int limit)
+{
+    // Equal scores keep the order in which they were stored.
+    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT name, score, recoretime FROM gamerecord "
+                                                         "ORDER BY score DESC, rowid LIMIT ?"));
+    query.Bind(1, limit < 0 ? -1 : limit);
+    QList<TGameRecord> records;
+    while (query.Step()) {
+        TGameRecord record;
+        record.Name = query.ColumnText(0);
+        record.Score = query.ColumnInt(1);
+        record.RecoreTime = query.ColumnText(2);
+        records.append(record);
+    }
+    return records;
+}

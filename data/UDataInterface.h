@@ -48,6 +48,7 @@ struct TGameRecord
 };
 
 class TSqliteDatabase;
+class TSqliteStatement;
 
 class TDataInterface
 {
@@ -88,6 +89,11 @@ public:
     // empty list.
     TWordInfos LoadWordRows(const QString &tableName, int offset, int count);
     int CountWordRows(const QString &tableName);
+    // The words of toll gate index (from 1) with tollGateWords words a gate:
+    // rows (index - 1) * tollGateWords onwards. With the settings flag
+    // "encrypt" on, the texts are unscrambled (a blank pronunciation or
+    // meaning stays empty; a spelling that does not unscramble is empty).
+    TWordInfos LoadTollGate(const QString &tableName, int index, int tollGateWords);
 
     // Import steps; false on failure, nothing thrown.
     bool TableExists(const QString &tableName);
@@ -99,11 +105,20 @@ public:
                      int isDefault = 1);
     bool BeginTransaction();
     bool Commit();
+    bool Rollback();
 
     // Ranking.
     bool AddGameRecord(const QString &name, int score, const QDate &date = QDate::currentDate());
-    QList<TGameRecord> GetGameRecords(int limit); // highest score first
+    // Highest score first, equal scores in the order stored; a negative
+    // limit gives every record.
+    QList<TGameRecord> GetGameRecords(int limit);
 
 private:
+    struct TInsertCache;
+    TSqliteDatabase &Db(); // throws when not connected
+    bool ReadBookRow(int id, TBookInfo &book);
+    static TBookInfo ReadBook(const TSqliteStatement &query);
+
     std::unique_ptr<TSqliteDatabase> m_db;
+    std::unique_ptr<TInsertCache> m_insert;
 };

@@ -1,0 +1,25 @@
+#pragma once
+// The reversible scrambling of stored word texts: the text's bytes in the
+// Chinese code page as hexadecimal digits, a fixed key appended, then halves
+// exchanged, adjacent digits swapped and halves exchanged again.
+//
+// Nothing here throws: every failure (a text that is not scrambled, an odd
+// or non-hexadecimal input) gives an empty result.
+
+#include <QByteArray>
+#include <QString>
+
+// True when key "encrypt" of section "system" of the settings file is exactly
+// 1. Read from the file at every call, so a change takes effect at once.
+bool IsEncrypt();
+
+QString GetScrambleKey();
+
+QString ScrambleText(const QString &text);
+QString UnscrambleText(const QString &text);
+
+// Every byte as two upper-case hexadecimal digits, high digit first.
+QString StrToHexStr(const QByteArray &bytes);
+// The inverse, reading two digits at a time (either case; a lone last digit
+// is one byte). Empty when any digit is not hexadecimal.
+QByteArray HexStrToStr(const QString &hex);

@@ -1,0 +1,137 @@
+#include "USqlite.h"
+
+#include "UDataInterface.h"
+
+#include <sqlcipher/sqlite3.h>
+
+namespace {
+
+QString ErrorText(sqlite3 *db, const char *what, const QString &detail = QString())
+{
+    QString text = QString::fromUtf8(what);
+    if (!detail.isEmpty())
+        text += QStringLiteral(" (%1)").arg(detail);
+    if (db)
+        text += QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db));
+    return text;
+}
+
+} // namespace
+
+TSqliteStatement::TSqliteStatement(sqlite3 *db, const QString &sql) : m_db(db)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        throw EDatabaseError(ErrorText(m_db, "Cannot prepare the statement", sql));
+    }
+    if (!m_stmt) // only blanks or a comment: nothing to run
+        throw EDatabaseError(QStringLiteral("Empty statement"));
+}
+
+TSqliteStatement::~TSqliteStatement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void TSqliteStatement::Fail(const char *what) const
+{
+    throw EDatabaseError(ErrorText(m_db, what, QString::fromUtf8(sqlite3_sql(m_stmt))));
+}
+
+TSqliteStatement &TSqliteStatement::Bind(int index, int value)
+{
+    if (sqlite3_bind_int(m_stmt, index, value) != SQLITE_OK)
+        Fail("Cannot bind a value");
+    return *this;
+}
+
+TSqliteStatement &TSqliteStatement::Bind(int index, const QString &value)
+{
+    const QByteArray utf8 = value.toUtf8();
+    if (sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+        Fail("Cannot bind a value");
+    return *this;
+}
+
+bool TSqliteStatement::Step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    // Leave the statement usable for a Reset; the message is read first
+    // because resetting would replace it.
+    const QString text = ErrorText(m_db, "The statement failed", QString::fromUtf8(sqlite3_sql(m_stmt)));
+    sqlite3_reset(m_stmt);
+    throw EDatabaseError(text);
+}
+
+void TSqliteStatement::Reset()
+{
+    sqlite3_reset(m_stmt);
+}
+
+int TSqliteStatement::ColumnInt(int column) const
+{
+    return sqlite3_column_int(m_stmt, column);
+}
+
+QString TSqliteStatement::ColumnText(int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    if (!text)
+        return QString();
+    return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column));
+}
+
+bool TSqliteStatement::ColumnIsNull(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+TSqliteDatabase::TSqliteDatabase(const QString &fileName, const QString &password, bool create)
+{
+    const QByteArray path = fileName.toUtf8();
+    int flags = SQLITE_OPEN_READWRITE;
+    if (create)
+        flags |= SQLITE_OPEN_CREATE;
+    if (sqlite3_open_v2(path.constData(), &m_db, flags, nullptr) != SQLITE_OK) {
+        const QString text = ErrorText(m_db, "Cannot open the database", fileName);
+        sqlite3_close(m_db); // a handle is returned even when opening fails
+        m_db = nullptr;
+        throw EDatabaseError(text);
+    }
+    try {
+        const QByteArray key = password.toUtf8();
+        if (sqlite3_key(m_db, key.constData(), int(key.size())) != SQLITE_OK)
+            throw EDatabaseError(ErrorText(m_db, "Cannot key the database", fileName));
+        // The key is only tried at the first read of a page.
+        TSqliteStatement probe(m_db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        probe.Step();
+        sqlite3_busy_timeout(m_db, 2000);
+    } catch (...) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw;
+    }
+}
+
+TSqliteDatabase::~TSqliteDatabase()
+{
+    sqlite3_close(m_db);
+}
+
+void TSqliteDatabase::Exec(const QString &sql)
+{
+    TSqliteStatement statement(m_db, sql);
+    while (statement.Step()) {
+    }
+}
+
+std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const QString &sql)
+{
+    return std::make_unique<TSqliteStatement>(m_db, sql);
+}

@@ -1,0 +1,62 @@
+#pragma once
+// A thin RAII layer over the sqlite3 C API of SQLCipher: one database handle
+// and its prepared statements. Every failure throws EDatabaseError carrying
+// SQLite's own message, so callers decide whether to surface or swallow it.
+//
+// Texts cross as UTF-8; a NULL column reads as an empty text or 0.
+
+#include <QString>
+
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class TSqliteStatement
+{
+public:
+    TSqliteStatement(sqlite3 *db, const QString &sql);
+    ~TSqliteStatement();
+    TSqliteStatement(const TSqliteStatement &) = delete;
+    TSqliteStatement &operator=(const TSqliteStatement &) = delete;
+
+    // Parameters are numbered from 1, as in SQLite.
+    TSqliteStatement &Bind(int index, int value);
+    TSqliteStatement &Bind(int index, const QString &value);
+
+    // Runs to the next row: true while a row is there, false when done.
+    bool Step();
+    // Makes the statement ready to run again; bindings are kept.
+    void Reset();
+
+    // Columns are numbered from 0.
+    int ColumnInt(int column) const;
+    QString ColumnText(int column) const;
+    bool ColumnIsNull(int column) const;
+
+private:
+    [[noreturn]] void Fail(const char *what) const;
+
+    sqlite3 *m_db;
+    sqlite3_stmt *m_stmt = nullptr;
+};
+
+class TSqliteDatabase
+{
+public:
+    // Opens fileName keyed with password (SQLCipher's standard key derivation)
+    // and proves the key with a first read, since a wrong key is otherwise
+    // only noticed later. With create false a missing file is an error and is
+    // not made.
+    TSqliteDatabase(const QString &fileName, const QString &password, bool create);
+    ~TSqliteDatabase();
+    TSqliteDatabase(const TSqliteDatabase &) = delete;
+    TSqliteDatabase &operator=(const TSqliteDatabase &) = delete;
+
+    void Exec(const QString &sql);
+    std::unique_ptr<TSqliteStatement> Prepare(const QString &sql);
+    sqlite3 *Handle() const { return m_db; }
+
+private:
+    sqlite3 *m_db = nullptr;
+};
