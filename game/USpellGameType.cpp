@@ -3,9 +3,11 @@
 #include "UBassEx.h"
 #include "UCommonFun.h"
 #include "URandom.h"
+#include "UFontMap.h"
 #include "USpeechEx.h"
 
-#include <QBitmap>
+#include <QHash>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -17,14 +19,41 @@ constexpr int kSlotWidth = 300;
 constexpr int kFrameWidth = 550;
 constexpr int kTileGap = 2;
 
-// The board's bitmaps, matched by lower-case resource name. White is the
-// transparent colour of every piece but the two stretched middles.
-QPixmap LoadBoardBitmap(const QString &name, bool whiteTransparent)
+// White is the transparent colour of every board piece but the two stretched
+// middles. It becomes a real alpha channel here, so that the pieces can be
+// scaled smoothly for high-density screens and narrowed tiles.
+QImage KeyOutWhite(const QImage &source)
 {
-    QPixmap pixmap(QStringLiteral(":/board/%1.png").arg(name));
-    if (whiteTransparent && !pixmap.isNull() && !pixmap.hasAlphaChannel())
-        pixmap.setMask(pixmap.createMaskFromColor(Qt::white));
-    return pixmap;
+    QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] & 0x00ffffff) == 0x00ffffff)
+                line[x] = 0;
+    }
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// One of the board's bitmaps by resource name, at its own size and, where the
+// resources carry one, at twice that size for high-density screens.
+struct TBoardBitmap
+{
+    QImage Normal;
+    QImage Double;
+};
+
+TBoardBitmap LoadBoardBitmap(const QString &name, bool whiteTransparent)
+{
+    TBoardBitmap bitmap;
+    bitmap.Normal = QImage(QStringLiteral(":/board/%1.png").arg(name));
+    bitmap.Double = QImage(QStringLiteral(":/board/%1@2x.png").arg(name));
+    if (bitmap.Double.size() != bitmap.Normal.size() * 2)
+        bitmap.Double = QImage();
+    if (whiteTransparent) {
+        bitmap.Normal = KeyOutWhite(bitmap.Normal);
+        bitmap.Double = KeyOutWhite(bitmap.Double);
+    }
+    return bitmap;
 }
 
 QColor LetterColour(TSpellState state)
@@ -38,22 +67,99 @@ QColor LetterColour(TSpellState state)
     return Qt::black;
 }
 
+enum TPiece {
+    pNormal, pNormalMove, pShadow, pShadowMove,
+    pSlotLeft, pSlotMiddle, pSlotRight,
+    pFrameLeft, pFrameMiddle, pFrameRight,
+    kPieceCount
+};
+
+TPiece FacePiece(TSpellState state)
+{
+    switch (state) {
+    case ssNormal: return pNormal;
+    case ssNormalMove: return pNormalMove;
+    case ssShadow: return pShadow;
+    case ssShadowMove: return pShadowMove;
+    }
+    return pNormal;
+}
+
+// Room around a cached tile image, so that a letter reaching past its face is
+// not cut off.
+constexpr int kTileMargin = 4;
+
+// Words listed in the frame at most; far more than fit at any sensible
+// resolution, it only bounds the check whether the listed words changed.
+constexpr int kMaxListedWords = 64;
+
+QFont BoardFont(const QString &family, qreal points)
+{
+    QFont font = FontByPoints(family, 1, true);
+    font.setPointSizeF(points);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+QPixmap TransparentPixmap(QSize logical, qreal dpr)
+{
+    QPixmap pixmap((QSizeF(logical) * dpr).toSize());
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
 } // namespace
+
+// Everything that painting keeps between paints. Mouse moves repaint the whole
+// board but change only hover states, so the layer above the tiles and the
+// face-plus-letter image of each tile are rendered once and then blitted.
+struct TSpellGameType::TPaintCache
+{
+    TBoardBitmap Art[kPieceCount];
+
+    // The frame with the listed words and the slot with the spelled text.
+    QPixmap Back;
+    qreal BackDpr = 0;
+    QString BackSpelling;
+    QStringList BackRows; // spelling and meaning of each listable word, newest first
+
+    // Tiles by letter and state, for one tile size and density.
+    QHash<QString, QPixmap> Tiles;
+    QSize TileSize;
+    qreal TileDpr = 0;
+
+    // Draws a piece into a logical rectangle, from the bitmap that best
+    // matches the target's density.
+    void Draw(QPainter &painter, TPiece piece, const QRect &target, qreal dpr) const
+    {
+        const TBoardBitmap &art = Art[piece];
+        const QImage &source = dpr > 1.0 && !art.Double.isNull() ? art.Double : art.Normal;
+        if (source.isNull())
+            return;
+        const bool exact = QSizeF(target.size()) * dpr == QSizeF(source.size());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, !exact);
+        painter.drawImage(target, source);
+    }
+};
 
 TSpellGameType::TSpellGameType(QWidget *parent)
     : QWidget(parent)
 {
     Q_INIT_RESOURCE(board);
-    m_normalBitmap = LoadBoardBitmap(QStringLiteral("normal"), true);
-    m_normalMoveBitmap = LoadBoardBitmap(QStringLiteral("normalmove"), true);
-    m_shadowBitmap = LoadBoardBitmap(QStringLiteral("shadow"), true);
-    m_shadowMoveBitmap = LoadBoardBitmap(QStringLiteral("shadowmove"), true);
-    m_slotLeftBitmap = LoadBoardBitmap(QStringLiteral("slotleft"), true);
-    m_slotMiddleBitmap = LoadBoardBitmap(QStringLiteral("slotmiddle"), false);
-    m_slotRightBitmap = LoadBoardBitmap(QStringLiteral("slotright"), true);
-    m_frameLeftBitmap = LoadBoardBitmap(QStringLiteral("frameleft"), true);
-    m_frameMiddleBitmap = LoadBoardBitmap(QStringLiteral("framemiddle"), false);
-    m_frameRightBitmap = LoadBoardBitmap(QStringLiteral("frameright"), true);
+    m_paint = std::make_unique<TPaintCache>();
+    const std::pair<const char *, bool> pieces[kPieceCount] = {
+        {"normal", true},    {"normalmove", true}, {"shadow", true},      {"shadowmove", true},
+        {"slotleft", true},  {"slotmiddle", false}, {"slotright", true},  {"frameleft", true},
+        {"framemiddle", false}, {"frameright", true}};
+    QPixmap *fields[kPieceCount] = {&m_normalBitmap,   &m_normalMoveBitmap, &m_shadowBitmap,    &m_shadowMoveBitmap,
+                                    &m_slotLeftBitmap, &m_slotMiddleBitmap, &m_slotRightBitmap, &m_frameLeftBitmap,
+                                    &m_frameMiddleBitmap, &m_frameRightBitmap};
+    for (int i = 0; i < kPieceCount; ++i) {
+        const TBoardBitmap bitmap = LoadBoardBitmap(QString::fromLatin1(pieces[i].first), pieces[i].second);
+        *fields[i] = QPixmap::fromImage(bitmap.Normal);
+        m_paint->Art[i] = bitmap;
+    }
     m_tileWidth = m_normalBitmap.width();
     m_tileHeight = m_normalBitmap.height();
     m_itemSize = QSize(m_tileWidth, m_tileHeight);
@@ -456,6 +562,7 @@ void TSpellGameType::mouseReleaseEvent(QMouseEvent *event)
     update();
 }
 
+
 // ---------------------------------------------------------------------------
 // Painting
 
@@ -467,45 +574,87 @@ int TSpellGameType::FrameX() const
 void TSpellGameType::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    Paint(painter);
+}
+
+void TSpellGameType::Paint(QPainter &painter)
+{
+    const qreal dpr = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    painter.setBrush(Qt::NoBrush);
+    // The layer and the tiles do not overlap, so drawing the layer first
+    // gives the same picture as the tiles-slot-frame order.
+    painter.drawPixmap(0, 0, BackLayer(dpr));
+    for (int i = 0; i < m_items.size(); ++i)
+        painter.drawPixmap(m_items[i].Left - kTileMargin, m_items[i].Top - kTileMargin, TileImage(i, dpr));
+}
+
+const QPixmap &TSpellGameType::BackLayer(qreal dpr)
+{
+    TPaintCache &cache = *m_paint;
+    const QString spelling = m_letters.join(QString());
+    QStringList rows;
+    for (int j = m_wordIndex - 1; j >= 0 && j < m_words.size() && rows.size() < 2 * kMaxListedWords; --j)
+        rows << m_words[j].Spelling << m_words[j].Meaning;
+    if (!cache.Back.isNull() && cache.BackDpr == dpr && cache.BackSpelling == spelling && cache.BackRows == rows
+        && cache.Back.deviceIndependentSize().toSize() == size())
+        return cache.Back;
+
+    cache.Back = TransparentPixmap(size(), dpr);
+    cache.BackDpr = dpr;
+    cache.BackSpelling = spelling;
+    cache.BackRows = rows;
+
+    QPainter painter(&cache.Back);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setBrush(Qt::NoBrush);
 
-    for (int i = 0; i < m_items.size(); ++i) {
-        const TSpellItem &item = m_items[i];
-        const QPixmap *face = &m_normalBitmap;
-        switch (item.State) {
-        case ssNormal: face = &m_normalBitmap; break;
-        case ssNormalMove: face = &m_normalMoveBitmap; break;
-        case ssShadow: face = &m_shadowBitmap; break;
-        case ssShadowMove: face = &m_shadowMoveBitmap; break;
-        }
-        painter.drawPixmap(QRect(QPoint(item.Left, item.Top), m_itemSize), *face);
-        DrawItemLetter(painter, i);
-    }
-
     const int slotMiddleLeft = m_slotLeft + m_slotLeftBitmap.width();
-    painter.drawPixmap(m_slotLeft, m_slotTop, m_slotLeftBitmap);
-    painter.drawPixmap(QRect(slotMiddleLeft, m_slotTop, m_slotWidth, m_slotLeftBitmap.height()), m_slotMiddleBitmap);
-    painter.drawPixmap(slotMiddleLeft + m_slotWidth, m_slotTop, m_slotRightBitmap);
+    const int slotHeight = m_slotLeftBitmap.height();
+    cache.Draw(painter, pSlotLeft, QRect(QPoint(m_slotLeft, m_slotTop), m_slotLeftBitmap.size()), dpr);
+    cache.Draw(painter, pSlotMiddle, QRect(slotMiddleLeft, m_slotTop, m_slotWidth, slotHeight), dpr);
+    cache.Draw(painter, pSlotRight, QRect(QPoint(slotMiddleLeft + m_slotWidth, m_slotTop), m_slotRightBitmap.size()), dpr);
     DrawSpelling(painter);
 
     const int frameX = FrameX();
     const int frameRightX = width() - m_frameRightBitmap.width() - frameX;
-    painter.drawPixmap(frameX, 0, m_frameLeftBitmap);
-    painter.drawPixmap(QRect(frameX + m_frameLeftBitmap.width(), 0, frameRightX - frameX - m_frameLeftBitmap.width(),
-                             m_frameMiddleBitmap.height()),
-                       m_frameMiddleBitmap);
-    painter.drawPixmap(frameRightX, 0, m_frameRightBitmap);
+    const int frameMiddleLeft = frameX + m_frameLeftBitmap.width();
+    cache.Draw(painter, pFrameLeft, QRect(QPoint(frameX, 0), m_frameLeftBitmap.size()), dpr);
+    cache.Draw(painter, pFrameMiddle,
+               QRect(frameMiddleLeft, 0, frameRightX - frameMiddleLeft, m_frameMiddleBitmap.height()), dpr);
+    cache.Draw(painter, pFrameRight, QRect(QPoint(frameRightX, 0), m_frameRightBitmap.size()), dpr);
     DrawDoneWords(painter);
+    return cache.Back;
+}
+
+const QPixmap &TSpellGameType::TileImage(int index, qreal dpr)
+{
+    TPaintCache &cache = *m_paint;
+    if (cache.TileSize != m_itemSize || cache.TileDpr != dpr) {
+        cache.Tiles.clear();
+        cache.TileSize = m_itemSize;
+        cache.TileDpr = dpr;
+    }
+    const TSpellItem &item = m_items[index];
+    const QString key = item.Letter + QChar(u'0' + item.State);
+    auto found = cache.Tiles.constFind(key);
+    if (found != cache.Tiles.constEnd())
+        return *found;
+
+    QPixmap pixmap = TransparentPixmap(m_itemSize + QSize(2 * kTileMargin, 2 * kTileMargin), dpr);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(kTileMargin - item.Left, kTileMargin - item.Top);
+    cache.Draw(painter, FacePiece(item.State), QRect(QPoint(item.Left, item.Top), m_itemSize), dpr);
+    DrawItemLetter(painter, index);
+    painter.end();
+    return *cache.Tiles.insert(key, pixmap);
 }
 
 void TSpellGameType::DrawItemLetter(QPainter &painter, int index) const
 {
     const TSpellItem &item = m_items[index];
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(true);
     // Narrowed tiles of long words carry proportionally smaller letters.
-    font.setPointSizeF(32.0 * m_itemSize.width() / m_tileWidth);
+    const QFont font = BoardFont(QStringLiteral("Arial"), 32.0 * m_itemSize.width() / std::max(1, m_tileWidth));
     painter.setFont(font);
     const QFontMetrics metrics(font, painter.device());
     const int w = metrics.horizontalAdvance(item.Letter);
@@ -521,9 +670,7 @@ void TSpellGameType::DrawSpelling(QPainter &painter) const
     const QString text = m_letters.join(QString());
     if (text.isEmpty())
         return;
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSize(24);
-    font.setBold(true);
+    const QFont font = BoardFont(QStringLiteral("Arial"), 24);
     painter.setFont(font);
     const QFontMetrics metrics(font, painter.device());
     const int w = metrics.horizontalAdvance(text);
@@ -536,25 +683,25 @@ void TSpellGameType::DrawSpelling(QPainter &painter) const
 
 void TSpellGameType::DrawDoneWords(QPainter &painter) const
 {
-    QFont latin(QStringLiteral("Arial"));
-    latin.setPointSize(14);
-    latin.setBold(true);
-    QFont cjk(QStringLiteral("黑体"));
-    cjk.setPointSize(14);
-    cjk.setBold(true);
+    const QFont latin = BoardFont(QStringLiteral("Arial"), 14);
+    const QFont cjk = BoardFont(QStringLiteral("黑体"), 14);
+    const QFontMetrics latinMetrics(latin, painter.device());
+    const QFontMetrics cjkMetrics(cjk, painter.device());
     painter.setPen(Qt::black);
 
-    // The row pitch follows the font's pixel height: 19 px at 96 dpi.
+    // The row pitch follows the font's height in pixels, rounded as the
+    // classic font mapper does: 14 points are 19 pixels at 96 dpi.
     const int fontHeight = RoundHalfEven(14.0 * painter.device()->logicalDpiY() / 72.0);
+    const int pitch = fontHeight + 8;
     const int frameX = FrameX();
     const int bottom = m_frameMiddleBitmap.height() - 15;
     for (int k = 0, j = m_wordIndex - 1; j >= 0 && j < m_words.size(); ++k, --j) {
-        const int y = bottom - (fontHeight + 8) * (k + 1);
+        const int y = bottom - pitch * (k + 1);
         painter.setFont(latin);
-        painter.drawText(frameX + 20, y + QFontMetrics(latin, painter.device()).ascent(), m_words[j].Spelling);
+        painter.drawText(frameX + 20, y + latinMetrics.ascent(), m_words[j].Spelling);
         painter.setFont(cjk);
-        painter.drawText(frameX + 200, y + QFontMetrics(cjk, painter.device()).ascent(), m_words[j].Meaning);
-        if (bottom - (fontHeight + 8) * (k + 2) < 0)
+        painter.drawText(frameX + 200, y + cjkMetrics.ascent(), m_words[j].Meaning);
+        if (bottom - pitch * (k + 2) < 0)
             break;
     }
 }

@@ -18,6 +18,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+
+class QPainter;
 class TBassEx;
 class TSpeechEx;
 
@@ -95,6 +98,11 @@ public:
 
     QSize sizeHint() const override { return size(); }
 
+    // Draws the whole board with its top-left at the painter's origin. The
+    // painter's device decides the resolution: art and text are rendered at
+    // its device pixels, the geometry stays in logical pixels.
+    void Paint(QPainter &painter);
+
 signals:
     void OnTollGateChange(QObject *sender);
     void OnLevelChange(QObject *sender);
@@ -126,10 +134,16 @@ private:
     void DrawItemLetter(QPainter &painter, int index) const;
     void DrawSpelling(QPainter &painter) const;
     void DrawDoneWords(QPainter &painter) const;
+    // The frame with its words, the slot with the spelled text, and the
+    // tiles, each rendered once and reused until what they show changes.
+    struct TPaintCache;
+    const QPixmap &BackLayer(qreal dpr);
+    const QPixmap &TileImage(int index, qreal dpr);
 
     QPixmap m_normalBitmap, m_normalMoveBitmap, m_shadowBitmap, m_shadowMoveBitmap;
     QPixmap m_slotLeftBitmap, m_slotMiddleBitmap, m_slotRightBitmap;
     QPixmap m_frameLeftBitmap, m_frameMiddleBitmap, m_frameRightBitmap;
+    std::unique_ptr<TPaintCache> m_paint;
     int m_tileWidth = 0, m_tileHeight = 0;
     int m_slotLeft = 0, m_slotTop = 0, m_slotWidth = 0;
     int m_tileRowTop = 0;

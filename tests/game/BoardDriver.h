@@ -1,0 +1,53 @@
+#pragma once
+// Plays the board the way a player does: pointer events delivered to the
+// widget, so the tests go through the same event handlers as a real mouse.
+
+#include "USpellGameType.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+inline void SendMove(TSpellGameType &board, QPoint at)
+{
+    QMouseEvent event(QEvent::MouseMove, QPointF(at), board.mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&board, &event);
+}
+
+inline void SendRelease(TSpellGameType &board, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+{
+    QMouseEvent event(QEvent::MouseButtonRelease, QPointF(at), board.mapToGlobal(QPointF(at)), button, Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&board, &event);
+}
+
+inline QPoint TileCentre(const TSpellGameType &board, int index)
+{
+    const TSpellItem &item = board.Items()[index];
+    return QPoint(item.Left + board.ItemSize().width() / 2, item.Top + board.ItemSize().height() / 2);
+}
+
+// Moves onto and clicks an unpicked tile of the given letter; false when none.
+inline bool ClickLetter(TSpellGameType &board, QChar letter)
+{
+    for (int i = 0; i < board.ItemCount(); ++i) {
+        const TSpellItem &item = board.Items()[i];
+        if (!item.Picked && item.Letter == QString(letter)) {
+            const QPoint at = TileCentre(board, i);
+            SendMove(board, at);
+            SendRelease(board, at);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Spells the current word letter by letter; false when a letter had no tile.
+inline bool SpellCurrentWord(TSpellGameType &board)
+{
+    const QString spelling = board.Words()[board.WordIndex()].Spelling;
+    for (QChar c : spelling)
+        if (!ClickLetter(board, c))
+            return false;
+    return true;
+}

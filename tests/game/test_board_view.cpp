@@ -1,0 +1,369 @@
+// The board on screen: its geometry, pointer input through real mouse events,
+// and what a paint puts where. Pictures are probed pixel by pixel rather than
+// compared with stored images, since font rendering differs between machines.
+
+#include "BoardDriver.h"
+#include "UFontMap.h"
+#include "USpellGameType.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor kPanelBlue(72, 105, 176);
+
+TWordInfo Word(const QString &spelling, const QString &meaning = QString())
+{
+    TWordInfo word;
+    word.Spelling = spelling;
+    word.Meaning = meaning;
+    return word;
+}
+
+QImage PaintBoard(TSpellGameType &board, qreal dpr = 1.0)
+{
+    QImage image(board.size() * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(kPanelBlue);
+    QPainter painter(&image);
+    board.Paint(painter);
+    return image;
+}
+
+bool IsInk(QRgb p) { return qGray(p) < 90; }
+
+// The bounding box of dark pixels inside an area.
+QRect InkBox(const QImage &image, const QRect &area)
+{
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (IsInk(image.pixel(x, y)))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// Rows of text in an area: bands of consecutive lines that hold ink.
+QList<QRect> InkBands(const QImage &image, const QRect &area)
+{
+    QList<QRect> bands;
+    QRect band;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const QRect line = InkBox(image, QRect(area.left(), y, area.width(), 1));
+        if (!line.isNull()) {
+            band |= line;
+        } else if (!band.isNull()) {
+            bands << band;
+            band = QRect();
+        }
+    }
+    if (!band.isNull())
+        bands << band;
+    return bands;
+}
+
+bool HasColour(const QImage &image, const QRect &area, const QColor &colour)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+
+class BoardView : public ::testing::Test
+{
+protected:
+    TSpellGameType board;
+
+    void Start(const TWordInfos &words) { board.StartGame(words, nullptr, nullptr); }
+    QRect TileRect(int i) const { return QRect(QPoint(board.Items()[i].Left, board.Items()[i].Top), board.ItemSize()); }
+    int HoveredCount() const
+    {
+        int n = 0;
+        for (const TSpellItem &item : board.Items())
+            n += item.State == ssNormalMove || item.State == ssShadowMove;
+        return n;
+    }
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Geometry
+
+TEST_F(BoardView, FixedGeometryComesFromTheBitmaps)
+{
+    EXPECT_EQ(board.size(), QSize(600, 420));
+    EXPECT_EQ(QSize(board.TileWidth(), board.TileHeight()), QSize(48, 64));
+    EXPECT_EQ(board.SlotLeft(), 130);
+    EXPECT_EQ(board.SlotTop(), 290);
+    EXPECT_EQ(board.SlotWidth(), 300);
+    EXPECT_EQ(board.TileRowTop(), 356);
+    EXPECT_EQ(board.FrameX(), 25);
+    EXPECT_TRUE(board.hasMouseTracking());
+}
+
+TEST_F(BoardView, WordsUpToTwelveLettersKeepTheClassicRow)
+{
+    for (int n = 1; n <= 12; ++n) {
+        Start({Word(QString(n, QLatin1Char('q')))});
+        ASSERT_EQ(board.ItemCount(), n);
+        EXPECT_EQ(board.ItemSize(), QSize(48, 64)) << n;
+        for (int i = 0; i < n; ++i) {
+            EXPECT_EQ(board.Items()[i].Left, 300 - 25 * n + 50 * i) << n << " letters, tile " << i;
+            EXPECT_EQ(board.Items()[i].Top, 356);
+        }
+    }
+}
+
+TEST_F(BoardView, LongWordsStayOnTheBoardWithEveryTileReachable)
+{
+    for (int n : {13, 14, 15, 17, 24}) {
+        Start({Word(QString(n, QLatin1Char('W')))});
+        ASSERT_EQ(board.ItemCount(), n);
+        for (int i = 0; i < n; ++i) {
+            const QRect r = TileRect(i);
+            EXPECT_GE(r.left(), 0) << n;
+            EXPECT_LE(r.right(), 599) << n;
+            EXPECT_GE(r.top(), 356) << n;
+            EXPECT_LE(r.bottom(), 419) << n;
+            if (i > 0) {
+                EXPECT_LT(TileRect(i - 1).right(), r.left()) << n << " letters: tile " << i << " overlaps";
+            }
+            EXPECT_EQ(board.ItemAt(r.center().x(), r.center().y()), i) << n;
+        }
+        // The letter of a narrowed tile still fits its face.
+        QFont font = FontByPoints(QStringLiteral("Arial"), 32, true);
+        font.setPointSizeF(32.0 * board.ItemSize().width() / 48);
+        EXPECT_LE(QFontMetrics(font).horizontalAdvance(QStringLiteral("W")), board.ItemSize().width()) << n;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Pointer input
+
+TEST_F(BoardView, TileBordersAreOutsideTheTile)
+{
+    Start({Word(QStringLiteral("border"))});
+    const QRect r = TileRect(2); // left 150, top 356
+    const int l = r.left(), t = r.top(), w = 48, h = 64;
+    const struct { int x, y, expected; } cases[] = {
+        {l, t + 30, -1},         {l + w, t + 30, -1},     {l + 20, t, -1},
+        {l + 20, t + h, -1},     {l + 1, t + 1, 2},       {l + w - 1, t + h - 1, 2},
+        {l + w + 1, t + 30, -1}, // the gap before the next tile
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(board.ItemAt(c.x, c.y), c.expected) << c.x << "," << c.y;
+}
+
+TEST_F(BoardView, HoverFollowsThePointerAndShowsTheHand)
+{
+    Start({Word(QStringLiteral("pointer"))});
+    SendMove(board, TileCentre(board, 2));
+    EXPECT_EQ(board.Items()[2].State, ssNormalMove);
+    EXPECT_EQ(board.cursor().shape(), Qt::PointingHandCursor);
+
+    SendMove(board, TileCentre(board, 5));
+    EXPECT_EQ(board.Items()[2].State, ssNormal);
+    EXPECT_EQ(board.Items()[5].State, ssNormalMove);
+    EXPECT_EQ(HoveredCount(), 1);
+
+    SendMove(board, QPoint(10, 10));
+    EXPECT_EQ(HoveredCount(), 0);
+    EXPECT_EQ(board.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(BoardView, AReleasePicksOnlyAHoveredTileAndNeverUnpicksItAtOnce)
+{
+    Start({Word(QStringLiteral("cats")), Word(QStringLiteral("dogs"))});
+    const QPoint at = TileCentre(board, 1);
+
+    SendRelease(board, at); // freshly dealt: not hovered yet
+    EXPECT_FALSE(board.Items()[1].Picked);
+
+    SendMove(board, at);
+    SendRelease(board, at, Qt::RightButton); // any button picks
+    EXPECT_TRUE(board.Items()[1].Picked);
+    EXPECT_EQ(board.Items()[1].State, ssShadow);
+    SendRelease(board, at); // the pointer has not moved: still picked
+    EXPECT_TRUE(board.Items()[1].Picked);
+
+    SendMove(board, at + QPoint(1, 0));
+    EXPECT_EQ(board.Items()[1].State, ssShadowMove);
+    SendRelease(board, at, Qt::MiddleButton);
+    EXPECT_FALSE(board.Items()[1].Picked);
+    EXPECT_TRUE(board.Letters().isEmpty());
+}
+
+TEST_F(BoardView, SeventeenLetterWordCanBeSpelledByClicks)
+{
+    Start({Word(QStringLiteral("indistinguishable")), Word(QStringLiteral("next"))});
+    QSignalSpy scored(&board, &TSpellGameType::OnScoreChange);
+    ASSERT_TRUE(SpellCurrentWord(board));
+    EXPECT_EQ(scored.count(), 1);
+    EXPECT_EQ(board.WordIndex(), 1);
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+TEST_F(BoardView, TilesAreDrawnWhereTheyAreHitTested)
+{
+    Start({Word(QStringLiteral("ink"))});
+    const QImage image = PaintBoard(board);
+    for (int i = 0; i < 3; ++i) {
+        const QRect r = TileRect(i);
+        // A face pixel away from the letter is dark, the rounded corner and
+        // the gap to the next tile show what lies under the board.
+        EXPECT_LT(qGray(image.pixel(r.left() + 4, r.bottom() - 4)), 40) << i;
+        EXPECT_EQ(image.pixelColor(r.topLeft()), kPanelBlue) << i;
+        EXPECT_EQ(image.pixelColor(r.right() + 1, r.center().y()), kPanelBlue) << i;
+    }
+    EXPECT_EQ(image.pixelColor(TileRect(0).left() - 3, 380), kPanelBlue);
+    // White is the bitmaps' transparent colour: none of it may reach the screen.
+    EXPECT_FALSE(HasColour(image, image.rect(), Qt::white));
+}
+
+TEST_F(BoardView, EachStateShowsInItsLetterColour)
+{
+    Start({Word(QStringLiteral("abcd"))});
+    for (int i : {1, 2}) {
+        SendMove(board, TileCentre(board, i));
+        SendRelease(board, TileCentre(board, i));
+    }
+    SendMove(board, TileCentre(board, 2) + QPoint(1, 0));
+    ASSERT_EQ(board.Items()[1].State, ssShadow);
+    ASSERT_EQ(board.Items()[2].State, ssShadowMove);
+    const QImage first = PaintBoard(board);
+    EXPECT_TRUE(HasColour(first, TileRect(0), QColor(0, 255, 255)));
+    EXPECT_TRUE(HasColour(first, TileRect(1), QColor(106, 106, 106)));
+    EXPECT_TRUE(HasColour(first, TileRect(2), QColor(164, 164, 164)));
+
+    SendMove(board, TileCentre(board, 3));
+    ASSERT_EQ(board.Items()[3].State, ssNormalMove);
+    const QImage second = PaintBoard(board);
+    EXPECT_TRUE(HasColour(second, TileRect(3), QColor(179, 255, 255)));
+    EXPECT_FALSE(HasColour(second, TileRect(3), QColor(0, 255, 255)));
+    // The tile that lost the pointer is repainted in its plain colour.
+    EXPECT_TRUE(HasColour(second, TileRect(2), QColor(106, 106, 106)));
+    EXPECT_FALSE(HasColour(second, TileRect(2), QColor(164, 164, 164)));
+}
+
+TEST_F(BoardView, SpelledTextIsCentredOnTheSlot)
+{
+    Start({Word(QStringLiteral("spelling"))});
+    const QRect slot(150, 290, 300, 58);
+    EXPECT_TRUE(InkBox(PaintBoard(board), slot.adjusted(4, 6, -4, -6)).isNull());
+
+    for (QChar c : QStringLiteral("spell")) {
+        ASSERT_TRUE(ClickLetter(board, c));
+        const QRect ink = InkBox(PaintBoard(board), QRect(0, 284, 600, 70));
+        ASSERT_FALSE(ink.isNull());
+        EXPECT_NEAR(ink.center().x(), 300, 3) << qPrintable(board.Letters().join(QString()));
+        EXPECT_GT(ink.top(), 290 + 5);
+        EXPECT_LT(ink.bottom(), 348 - 5);
+    }
+}
+
+TEST_F(BoardView, CompletedWordsAreListedNewestAtTheBottomNineAtMost)
+{
+    // Word j has j + 1 letters, so the width of a row tells which word it shows.
+    TWordInfos words;
+    for (int j = 0; j < 11; ++j)
+        words << Word(QString(j + 1, QLatin1Char('M')), QStringLiteral("词"));
+    Start(words);
+    const QRect spellings(45, 8, 175, 266);
+    EXPECT_TRUE(InkBands(PaintBoard(board), spellings).isEmpty()); // first word: frame empty
+
+    for (int done = 1; done <= 10; ++done) {
+        ASSERT_TRUE(SpellCurrentWord(board));
+        const QList<QRect> rows = InkBands(PaintBoard(board), spellings);
+        ASSERT_EQ(rows.size(), std::min(done, 9)) << done << " words done";
+        EXPECT_NEAR(rows.last().top(), 240, 6);
+        for (int r = 1; r < rows.size(); ++r) {
+            EXPECT_NEAR(rows[r].top() - rows[r - 1].top(), 27, 1);
+            EXPECT_GT(rows[r].width(), rows[r - 1].width()) << "newer words lie below older ones";
+        }
+    }
+}
+
+TEST_F(BoardView, MeaningsUseTheChineseFont)
+{
+    const QString meaning = QStringLiteral("苹果树");
+    Start({Word(QStringLiteral("a"), meaning), Word(QStringLiteral("b"))});
+    ASSERT_TRUE(SpellCurrentWord(board));
+    const QImage image = PaintBoard(board);
+    const QRect area(220, 236, 120, 28);
+
+    // The same text in the installed CJK font, on the frame's own colour.
+    QImage reference(image.size(), QImage::Format_ARGB32_Premultiplied);
+    reference.fill(image.pixelColor(area.right(), area.center().y()));
+    QPainter painter(&reference);
+    QFont font(QStringLiteral("WenQuanYi Zen Hei"));
+    font.setPointSize(14);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(225, 240 + QFontMetrics(font).ascent(), meaning);
+    painter.end();
+
+    const QRect drawn = InkBox(image, area);
+    ASSERT_FALSE(drawn.isNull());
+    EXPECT_EQ(drawn, InkBox(reference, area));
+    int differing = 0;
+    for (int y = drawn.top(); y <= drawn.bottom(); ++y)
+        for (int x = drawn.left(); x <= drawn.right(); ++x)
+            differing += IsInk(image.pixel(x, y)) != IsInk(reference.pixel(x, y));
+    EXPECT_LT(differing, drawn.width() * drawn.height() / 30);
+}
+
+TEST_F(BoardView, HighDensityRendersTheArtAtDevicePixels)
+{
+    Start({Word(QStringLiteral("sharp"))});
+    const QImage image = PaintBoard(board, 2.0);
+    ASSERT_EQ(image.size(), QSize(1200, 840));
+
+    // The bottom strip of each tile, below its letter, is the double-size face
+    // itself, pixel for pixel, not the small one enlarged.
+    QImage face(QStringLiteral(":/board/normal@2x.png"));
+    ASSERT_EQ(face.size(), QSize(96, 128));
+    QImage onPanel(face.size(), QImage::Format_ARGB32_Premultiplied);
+    onPanel.fill(kPanelBlue);
+    for (int y = 0; y < face.height(); ++y)
+        for (int x = 0; x < face.width(); ++x)
+            if (face.pixelColor(x, y) != QColor(Qt::white))
+                onPanel.setPixelColor(x, y, face.pixelColor(x, y));
+    const QRect tile = TileRect(0);
+    for (int y = 116; y < 128; ++y)
+        for (int x = 0; x < 96; ++x)
+            ASSERT_EQ(image.pixelColor(2 * tile.left() + x, 2 * tile.top() + y), onPanel.pixelColor(x, y))
+                << x << "," << y;
+    // The geometry stays logical: the slot's left end starts at device x 260.
+    EXPECT_EQ(image.pixelColor(258, 2 * 290 + 58), kPanelBlue);
+    EXPECT_NE(image.pixelColor(266, 2 * 290 + 58), kPanelBlue);
+}
+
+TEST_F(BoardView, RepaintsFollowEveryChange)
+{
+    // The cached layers must never show a stale picture.
+    Start({Word(QStringLiteral("ab"), QStringLiteral("甲")), Word(QStringLiteral("cd"), QStringLiteral("乙"))});
+    const QRect slot(150, 290, 300, 58), frame(45, 8, 175, 266); // the spelling column
+    ASSERT_TRUE(ClickLetter(board, u'a'));
+    EXPECT_FALSE(InkBox(PaintBoard(board), slot).isNull());
+    board.ClearSpelling();
+    EXPECT_TRUE(InkBox(PaintBoard(board), slot.adjusted(4, 6, -4, -6)).isNull());
+    ASSERT_TRUE(SpellCurrentWord(board));
+    const QList<QRect> rows = InkBands(PaintBoard(board), frame);
+    ASSERT_EQ(rows.size(), 1);
+    board.SetWords({Word(QStringLiteral("xyzzy"), QStringLiteral("丙")), Word(QStringLiteral("cd"))});
+    const QRect newRow = InkBox(PaintBoard(board), frame);
+    EXPECT_GT(newRow.width(), rows[0].width() + 20); // "xyzzy" is listed now
+    board.RestartGame();
+    EXPECT_TRUE(InkBands(PaintBoard(board), frame).isEmpty());
+}
