@@ -411,9 +411,9 @@ QImage JoinPicture()
 
     // Rolling hills at the bottom.
     QPainterPath far;
+    // The hills rise from the bottom corner, so the left edge stays clear.
     far.moveTo(0, 472);
-    far.lineTo(0, 420);
-    far.cubicTo(120, 380, 220, 420, 300, 392);
+    far.cubicTo(90, 468, 200, 408, 300, 392);
     far.cubicTo(360, 372, 400, 380, 426, 372);
     far.lineTo(426, 472);
     far.closeSubpath();
