@@ -94,18 +94,6 @@ TEST_F(BookSelectionTest, TreeListsWordBookFirstThenClassesWithListedBooksByIdOn
     EXPECT_EQ(tree.topLevelItem(0)->text(0), QStringLiteral("小学英语"));
 }
 
-TEST_F(BookSelectionTest, ShowSelectsTheCurrentBookAndFillsTheEdits)
-{
-    FillCatalogue();
-    OpenDialog(QStringLiteral("Primary B"));
-    ASSERT_NE(Tree().currentItem(), nullptr);
-    EXPECT_EQ(Tree().currentItem()->text(0), QStringLiteral("Primary B"));
-    EXPECT_TRUE(Tree().currentItem()->isSelected());
-    EXPECT_EQ(BookNameEdit(), QStringLiteral("Primary B"));
-    EXPECT_EQ(WordCountEdit(), QStringLiteral("40"));
-    EXPECT_TRUE(FindNode(QStringLiteral("出国留学"))->isExpanded());
-}
-
 TEST_F(BookSelectionTest, HiddenOrMissingCurrentBookSelectsFirstNodeAndConfirmRefuses)
 {
     FillCatalogue();
@@ -125,10 +113,15 @@ TEST_F(BookSelectionTest, HiddenOrMissingCurrentBookSelectsFirstNodeAndConfirmRe
     }
 }
 
-TEST_F(BookSelectionTest, ClicksShowBookInfoButClassNodesAndKeyboardMovesDoNot)
+TEST_F(BookSelectionTest, ShowSelectsCurrentBookThenOnlyClicksOnBooksShowBookInfo)
 {
     FillCatalogue();
-    OpenDialog(QStringLiteral("Primary A"));
+    OpenDialog(QStringLiteral("Primary B"));
+    ASSERT_NE(Tree().currentItem(), nullptr);
+    EXPECT_EQ(Tree().currentItem()->text(0), QStringLiteral("Primary B"));
+    EXPECT_EQ(BookNameEdit(), QStringLiteral("Primary B"));
+    EXPECT_EQ(WordCountEdit(), QStringLiteral("40"));
+    EXPECT_TRUE(FindNode(QStringLiteral("出国留学"))->isExpanded());
 
     Click(FindNode(QStringLiteral("《最新TOEFL词汇》")));
     EXPECT_EQ(BookNameEdit(), QStringLiteral("《最新TOEFL词汇》"));
@@ -184,17 +177,6 @@ TEST_F(BookSelectionTest, ConfirmReturnsTheBookFromTollGateOneWithLevelKept)
     EXPECT_TRUE(m_dialogs->Messages.empty());
 }
 
-TEST_F(BookSelectionTest, CloseCancelsWithoutTouchingTheParameters)
-{
-    FillCatalogue();
-    OpenDialog(QStringLiteral("Primary A"));
-    Tree().setCurrentItem(FindNode(QStringLiteral("Primary B")));
-    m_dialog->findChild<QPushButton *>(QStringLiteral("btnClose"))->click();
-    EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(m_dialog->GamePara().BookName, QStringLiteral("Primary A"));
-    EXPECT_EQ(m_dialog->GamePara().TollGateIndex, 7);
-}
-
 TEST_F(BookSelectionTest, EmptyCatalogueGivesEmptyTreeAndConfirmStillAsks)
 {
     OpenDialog(QStringLiteral("《最新TOEFL词汇》"));
@@ -213,22 +195,6 @@ TEST_F(BookSelectionTest, EveryShowingRebuildsFromTheCatalogue)
     m_dialog->show();
     EXPECT_NE(FindNode(QStringLiteral("second")), nullptr);
     EXPECT_EQ(Tree().topLevelItem(0)->childCount(), 2);
-}
-
-TEST_F(BookSelectionTest, RunsThroughTheDialogService)
-{
-    FillCatalogue();
-    TFrmSelectBook dialog(m_data);
-    dialog.GamePara().TollGateWords = 15;
-    m_dialogs->DialogHandlers.push_back([](QDialog &shown) {
-        auto *tree = shown.findChild<QTreeWidget *>(QStringLiteral("tvLibList"));
-        tree->setCurrentItem(tree->findItems(QStringLiteral("Lost words"), Qt::MatchExactly | Qt::MatchRecursive).first());
-        shown.findChild<QPushButton *>(QStringLiteral("btnSelect"))->click();
-        return shown.result();
-    });
-    ASSERT_EQ(DialogService().ExecDialog(dialog), QDialog::Accepted);
-    EXPECT_EQ(dialog.GamePara().StoreTableName, QStringLiteral("lib5"));
-    EXPECT_EQ(dialog.GamePara().TollGateCount, 1);
 }
 
 } // namespace
