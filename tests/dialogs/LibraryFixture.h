@@ -15,8 +15,16 @@ protected:
     {
         SetConfigFile(QStringLiteral("data/spellconfig.ini"));
         SetEncrypt(false);
-        ASSERT_TRUE(m_data.CreateDatabase(m_home.File(QStringLiteral("data/guluspell.mdb")),
-                                          TDataInterface::DatabasePassword()));
+        ASSERT_TRUE(m_data.CreateDatabase(DbFile(), TDataInterface::DatabasePassword()));
+    }
+
+    QString DbFile() const { return m_home.File(QStringLiteral("data/guluspell.mdb")); }
+
+    // A new connection sees only what was committed.
+    void Reopen()
+    {
+        m_data.Close();
+        ASSERT_TRUE(m_data.ConnectDatabase(DbFile(), TDataInterface::DatabasePassword()));
     }
 
     void SetEncrypt(bool on)

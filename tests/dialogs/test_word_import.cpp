@@ -177,10 +177,12 @@ TEST_F(WordImportTest, NoStopsKeepsNoCatalogueRowAndTheNextImportReplacesTheTabl
     m_dialogs->Answers = {TMsgResult::No};
     EXPECT_FALSE(Import(WriteWordFile(lines), QStringLiteral("stopped")));
     EXPECT_EQ(m_dialogs->Texts(), QStringList(Question(5)));
+    Reopen();
     EXPECT_FALSE(m_data.BookNameExists(QStringLiteral("stopped")));
     EXPECT_EQ(Rows(QStringLiteral("lib1")).size(), 4);
 
     ASSERT_TRUE(Import(WriteWordFile("fresh[]\n", QStringLiteral("b.txt")), QStringLiteral("fresh")));
+    Reopen();
     EXPECT_EQ(m_data.GetBookTableName(1), QStringLiteral("lib1"));
     EXPECT_EQ(Rows(QStringLiteral("lib1")), QStringList(QStringLiteral("fresh||")));
 }
