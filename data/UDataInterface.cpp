@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <climits>
 #include <cstdio>
 
 namespace {
@@ -126,6 +127,8 @@ bool TDataInterface::IsConnected() const
 
 void TDataInterface::Close()
 {
+    ForgetDenseIds();
+    m_dataVersion = -1;
     m_insert.reset(); // a statement must be finalised before its connection closes
     m_db.reset();
 }
@@ -217,29 +220,71 @@ int TDataInterface::GetNextBookId()
 TWordInfos TDataInterface::LoadWordRows(const QString &tableName, int offset, int count)
 {
     TWordInfos words;
-    if (count <= 0 || !IsWordTableName(tableName) || !TableExists(tableName))
+    if (count <= 0 || !IsWordTableName(tableName))
         return words;
-    // Only the wanted rows are read, so a toll gate costs the same in any book.
-    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT spelling, pronunciation, meaning FROM %1 "
-                                                         "ORDER BY id LIMIT ? OFFSET ?")
-                                              .arg(Quoted(tableName)));
-    query.Bind(1, count).Bind(2, qMax(offset, 0));
-    while (query.Step()) {
-        TWordInfo word;
-        word.Spelling = query.ColumnText(0);
-        word.Pronunciation = query.ColumnText(1);
-        word.Meaning = query.ColumnText(2);
-        words.append(word);
+    offset = qMax(offset, 0);
+    try {
+        // Tables written by this module number their rows 1..n, so a toll
+        // gate is an id range and costs the same wherever it lies in any
+        // book. Otherwise the rows are counted off in id order, which grows
+        // with the offset.
+        const bool dense = HasDenseIds(tableName);
+        TSqliteStatement query(Db().Handle(),
+                               QStringLiteral("SELECT spelling, pronunciation, meaning FROM %1 %2")
+                                   .arg(Quoted(tableName),
+                                        dense ? QStringLiteral("WHERE id > ?1 AND id <= ?1 + ?2 ORDER BY id")
+                                              : QStringLiteral("ORDER BY id LIMIT ?2 OFFSET ?1")));
+        query.Bind(1, offset).Bind(2, qMin(count, INT_MAX - offset));
+        while (query.Step()) {
+            TWordInfo word;
+            word.Spelling = query.ColumnText(0);
+            word.Pronunciation = query.ColumnText(1);
+            word.Meaning = query.ColumnText(2);
+            words.append(word);
+        }
+    } catch (const EDatabaseError &) {
+        // Asking first would cost a query on every load.
+        if (m_db && !TableExists(tableName))
+            return TWordInfos();
+        throw;
     }
     return words;
+}
+
+bool TDataInterface::HasDenseIds(const QString &tableName)
+{
+    TSqliteStatement version(Db().Handle(), QStringLiteral("PRAGMA data_version"));
+    version.Step();
+    if (version.ColumnInt(0) != m_dataVersion) {
+        m_denseIds.clear();
+        m_dataVersion = version.ColumnInt(0);
+    }
+    const QString key = tableName.toLower();
+    const auto known = m_denseIds.constFind(key);
+    if (known != m_denseIds.constEnd())
+        return *known;
+    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT count(*), min(id), max(id) FROM %1").arg(Quoted(tableName)));
+    query.Step();
+    const int rows = query.ColumnInt(0);
+    const bool dense = rows == 0 || (query.ColumnInt(1) == 1 && query.ColumnInt(2) == rows);
+    m_denseIds.insert(key, dense);
+    return dense;
+}
+
+void TDataInterface::ForgetDenseIds()
+{
+    m_denseIds.clear();
 }
 
 TWordInfos TDataInterface::LoadTollGate(const QString &tableName, int index, int tollGateWords)
 {
     TWordInfos words = LoadWordRows(tableName, (index - 1) * tollGateWords, tollGateWords);
+    // Read at every load, so a change of the settings file counts from the
+    // next toll gate on; once per load rather than per word keeps a load at
+    // one settings read.
+    if (words.isEmpty() || !IsEncrypt())
+        return words;
     for (TWordInfo &word : words) {
-        if (!IsEncrypt()) // read for every word: the flag may change while the program runs
-            continue;
         word.Spelling = UnscrambleText(word.Spelling);
         word.Pronunciation = word.Pronunciation.trimmed().isEmpty() ? QString() : UnscrambleText(word.Pronunciation);
         word.Meaning = word.Meaning.trimmed().isEmpty() ? QString() : UnscrambleText(word.Meaning);
@@ -271,6 +316,7 @@ bool TDataInterface::CreateWordTable(const QString &tableName)
 {
     if (!IsWordTableName(tableName))
         return false;
+    ForgetDenseIds();
     try {
         Db().Exec(QStringLiteral("CREATE TABLE %1("
                                  "id INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -288,6 +334,7 @@ bool TDataInterface::DropTable(const QString &tableName)
 {
     if (!IsWordTableName(tableName))
         return false;
+    ForgetDenseIds();
     try {
         if (m_insert && m_insert->TableName.compare(tableName, Qt::CaseInsensitive) == 0)
             m_insert.reset();
@@ -303,6 +350,7 @@ bool TDataInterface::InsertWord(const QString &tableName, const QString &spellin
 {
     if (!IsWordTableName(tableName))
         return false;
+    ForgetDenseIds();
     try {
         // An import inserts thousands of rows into one table: keep its statement.
         if (!m_insert || m_insert->TableName != tableName) {
@@ -352,6 +400,7 @@ bool TDataInterface::BeginTransaction()
 
 bool TDataInterface::Commit()
 {
+    ForgetDenseIds();
     try {
         if (m_insert)
             m_insert->Statement->Reset();
@@ -364,6 +413,7 @@ bool TDataInterface::Commit()
 
 bool TDataInterface::Rollback()
 {
+    ForgetDenseIds();
     try {
         if (m_insert)
             m_insert->Statement->Reset();

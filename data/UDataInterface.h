@@ -16,6 +16,7 @@
 #include "UWordInfo.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -91,7 +92,7 @@ public:
     int CountWordRows(const QString &tableName);
     // The words of toll gate index (from 1) with tollGateWords words a gate:
     // rows (index - 1) * tollGateWords onwards. With the settings flag
-    // "encrypt" on, the texts are unscrambled (a blank pronunciation or
+    // "encrypt" on (read at each call), the texts are unscrambled (a blank pronunciation or
     // meaning stays empty; a spelling that does not unscramble is empty).
     TWordInfos LoadTollGate(const QString &tableName, int index, int tollGateWords);
 
@@ -118,7 +119,14 @@ private:
     TSqliteDatabase &Db(); // throws when not connected
     bool ReadBookRow(int id, TBookInfo &book);
     static TBookInfo ReadBook(const TSqliteStatement &query);
+    bool HasDenseIds(const QString &tableName);
+    void ForgetDenseIds();
 
     std::unique_ptr<TSqliteDatabase> m_db;
     std::unique_ptr<TInsertCache> m_insert;
+    // Word tables whose ids are exactly 1..n, so that position p is id p + 1.
+    // Valid while no write is seen: own writes clear it, and another
+    // connection's commit changes the database's data_version.
+    QHash<QString, bool> m_denseIds;
+    int m_dataVersion = -1;
 };

@@ -4,6 +4,7 @@
 #include "UCommonFun.h"
 #include "UDataInterface.h"
 #include "UScramble.h"
+#include "USqlite.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -174,6 +175,27 @@ TEST_F(DataInterfaceTest, TollGatePositions)
     expected.Pronunciation = QStringLiteral("p1");
     expected.Meaning = QStringLiteral("m1");
     EXPECT_EQ(first, expected); // fields 4 to 8 stay empty
+}
+
+// Tables written here number their rows 1..n; a table edited elsewhere may
+// have gaps, and the toll gates are still counted by position.
+TEST_F(DataInterfaceTest, TollGatesFollowPositionsWhenIdsHaveGaps)
+{
+    const QString t = QStringLiteral("lib3");
+    FillTable(t, 20);
+    EXPECT_EQ(m_data.LoadTollGate(t, 1, 15).value(2).Spelling, QStringLiteral("w3"));
+    {
+        TSqliteDatabase other(DbFile(), TDataInterface::DatabasePassword(), false);
+        other.Exec(QStringLiteral("DELETE FROM lib3 WHERE id IN (3, 17)"));
+    }
+    EXPECT_EQ(Spellings(m_data.LoadTollGate(t, 2, 15)), (QStringList{"w18", "w19", "w20"}));
+    const TWordInfos first = m_data.LoadTollGate(t, 1, 15);
+    EXPECT_EQ(first.value(2).Spelling, QStringLiteral("w4"));
+    EXPECT_EQ(first.value(14).Spelling, QStringLiteral("w16"));
+
+    // Inserting again through this connection is seen at once as well.
+    ASSERT_TRUE(m_data.InsertWord(t, QStringLiteral("w21"), QString(), QString()));
+    EXPECT_EQ(Spellings(m_data.LoadTollGate(t, 2, 15)), (QStringList{"w18", "w19", "w20", "w21"}));
 }
 
 TEST_F(DataInterfaceTest, ScrambledLoading)
