@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 const QString kBackMusicStream = QStringLiteral("spellback");
@@ -22,16 +24,61 @@ constexpr int kTileGap = 2;
 // White is the transparent colour of every board piece but the two stretched
 // middles. It becomes a real alpha channel here, so that the pieces can be
 // scaled smoothly for high-density screens and narrowed tiles.
+//
+// A smoothed outline in such a bitmap is the art's colour blended with white;
+// keyed out naively it would leave a pale fringe. So a pixel close to white is
+// read as a partly covered pixel of the most saturated colour next to it, and
+// gets the coverage that explains its lightness.
 QImage KeyOutWhite(const QImage &source)
 {
-    QImage image = source.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((line[x] & 0x00ffffff) == 0x00ffffff)
-                line[x] = 0;
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const int w = image.width(), h = image.height();
+    auto at = [&](int x, int y) { return reinterpret_cast<const QRgb *>(image.constScanLine(y))[x]; };
+    // Beyond the bitmap lies the next piece, not white.
+    auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h; };
+    auto isWhite = [&](int x, int y) { return inside(x, y) && (at(x, y) & 0x00ffffff) == 0x00ffffff; };
+    auto distanceFromWhite = [](QRgb c) { return 765 - qRed(c) - qGreen(c) - qBlue(c); };
+    constexpr int kReach = 3; // how far a smoothed outline reaches into the art
+
+    QImage keyed(image.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y) {
+        QRgb *out = reinterpret_cast<QRgb *>(keyed.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const QRgb p = at(x, y);
+            if (isWhite(x, y)) {
+                out[x] = 0;
+                continue;
+            }
+            out[x] = p | 0xff000000;
+            // Near white, a pixel may be partly covered: measure it against
+            // the most saturated colour close by.
+            bool nearWhite = false;
+            QRgb solid = p;
+            for (int dy = -kReach; dy <= kReach; ++dy)
+                for (int dx = -kReach; dx <= kReach; ++dx) {
+                    const int nx = x + dx, ny = y + dy;
+                    if (!inside(nx, ny))
+                        continue;
+                    if (isWhite(nx, ny))
+                        nearWhite = true;
+                    else if (distanceFromWhite(at(nx, ny)) > distanceFromWhite(solid))
+                        solid = at(nx, ny);
+                }
+            if (!nearWhite)
+                continue;
+            double alpha = 0;
+            const int channels[3][2] = {{qRed(p), qRed(solid)}, {qGreen(p), qGreen(solid)}, {qBlue(p), qBlue(solid)}};
+            for (const auto &c : channels)
+                if (255 - c[1] >= 24)
+                    alpha = std::max(alpha, double(255 - c[0]) / (255 - c[1]));
+            // Nearly covered pixels stay as they are: a dark detail next to
+            // the outline must not make the plain colour beside it translucent.
+            if (alpha <= 0 || alpha >= 0.9)
+                continue;
+            out[x] = qRgba(qRed(solid), qGreen(solid), qBlue(solid), int(alpha * 255 + 0.5));
+        }
     }
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return keyed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 // One of the board's bitmaps by resource name, at its own size and, where the
@@ -44,6 +91,13 @@ struct TBoardBitmap
 
 TBoardBitmap LoadBoardBitmap(const QString &name, bool whiteTransparent)
 {
+    // The resources never change while the program runs, and keying is not
+    // free: every board shares the pieces loaded first.
+    static QHash<QString, TBoardBitmap> loaded;
+    const auto found = loaded.constFind(name);
+    if (found != loaded.constEnd())
+        return *found;
+
     TBoardBitmap bitmap;
     bitmap.Normal = QImage(QStringLiteral(":/board/%1.png").arg(name));
     bitmap.Double = QImage(QStringLiteral(":/board/%1@2x.png").arg(name));
@@ -53,6 +107,7 @@ TBoardBitmap LoadBoardBitmap(const QString &name, bool whiteTransparent)
         bitmap.Normal = KeyOutWhite(bitmap.Normal);
         bitmap.Double = KeyOutWhite(bitmap.Double);
     }
+    loaded.insert(name, bitmap);
     return bitmap;
 }
 

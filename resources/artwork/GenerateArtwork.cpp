@@ -6,10 +6,9 @@
 // writes <folder>/board/<name>.png and <name>@2x.png for the ten board pieces,
 // and <folder>/imajoin.png.
 //
-// The board pieces are 24-bit images in which pure white means "transparent".
-// Their outer silhouettes therefore get hard edges: an anti-aliased edge
-// would blend into white and show as a pale fringe once the white is keyed
-// out. Everything inside a silhouette is drawn smoothly.
+// The board pieces are 24-bit images in which pure white means "transparent";
+// their smoothed outlines are blended with white, and the board's loader turns
+// such outline pixels back into partial coverage.
 
 #include <QColor>
 #include <QDir>
@@ -40,26 +39,19 @@ QImage Canvas(int w, int h, int s, const std::function<void(QPainter &)> &draw)
     return image;
 }
 
-// Keys the transparent ground to white. A pixel at least half covered becomes
-// fully opaque in its own (un-premultiplied) colour; pure white inside the art
-// is nudged off white so that it stays visible.
+// Puts the art on the white that stands for "transparent". Pure white inside
+// the art is nudged off white so that it stays visible.
 QImage KeyToWhite(const QImage &art)
 {
-    const QImage src = art.convertToFormat(QImage::Format_ARGB32);
-    QImage out(src.size(), QImage::Format_RGB888);
-    for (int y = 0; y < src.height(); ++y) {
-        const QRgb *line = reinterpret_cast<const QRgb *>(src.constScanLine(y));
-        for (int x = 0; x < src.width(); ++x) {
-            const QRgb p = line[x];
-            QColor c = Qt::white;
-            if (qAlpha(p) >= 128) {
-                c = QColor(qRed(p), qGreen(p), qBlue(p));
-                if (c == QColor(Qt::white))
-                    c = QColor(254, 254, 254);
-            }
-            out.setPixelColor(x, y, c);
-        }
-    }
+    QImage out(art.size(), QImage::Format_RGB888);
+    out.fill(Qt::white);
+    QPainter painter(&out);
+    painter.drawImage(0, 0, art);
+    painter.end();
+    for (int y = 0; y < art.height(); ++y)
+        for (int x = 0; x < art.width(); ++x)
+            if (qAlpha(art.pixel(x, y)) > 0 && out.pixelColor(x, y) == QColor(Qt::white))
+                out.setPixelColor(x, y, QColor(254, 254, 254));
     return out;
 }
 
