@@ -189,10 +189,15 @@ struct TSpellGameType::TPaintCache
     void Draw(QPainter &painter, TPiece piece, const QRect &target, qreal dpr) const
     {
         const TBoardBitmap &art = Art[piece];
-        const QImage &source = dpr > 1.0 && !art.Double.isNull() ? art.Double : art.Normal;
+        const QSizeF device = QSizeF(target.size()) * dpr;
+        // The small bitmap serves where it fits the height (the middles only
+        // stretch sideways); high density and narrowed tiles scale from the
+        // large one, which keeps more detail.
+        const bool useNormal = device.height() == art.Normal.height() || art.Double.isNull();
+        const QImage &source = useNormal ? art.Normal : art.Double;
         if (source.isNull())
             return;
-        const bool exact = QSizeF(target.size()) * dpr == QSizeF(source.size());
+        const bool exact = device == QSizeF(source.size());
         painter.setRenderHint(QPainter::SmoothPixmapTransform, !exact);
         painter.drawImage(target, source);
     }
