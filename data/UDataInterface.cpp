@@ -9,7 +9,6 @@
 #include <QRegularExpression>
 
 #include <climits>
-#include <cstdio>
 
 namespace {
 
@@ -83,11 +82,7 @@ bool TDataInterface::IsValidTableName(const QString &name)
 
 bool TDataInterface::ConnectDatabase()
 {
-    const QString fileName = GetDatabaseFileName();
-    if (ConnectDatabase(fileName, DatabasePassword()))
-        return true;
-    std::fprintf(stderr, "guluspell: cannot open the word library %s\n", qPrintable(fileName));
-    return false;
+    return ConnectDatabase(GetDatabaseFileName(), DatabasePassword());
 }
 
 bool TDataInterface::ConnectDatabase(const QString &fileName, const QString &password)

@@ -130,8 +130,3 @@ void TSqliteDatabase::Exec(const QString &sql)
     while (statement.Step()) {
     }
 }
-
-std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const QString &sql)
-{
-    return std::make_unique<TSqliteStatement>(m_db, sql);
-}

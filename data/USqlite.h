@@ -7,8 +7,6 @@
 
 #include <QString>
 
-#include <memory>
-
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -53,8 +51,8 @@ public:
     TSqliteDatabase(const TSqliteDatabase &) = delete;
     TSqliteDatabase &operator=(const TSqliteDatabase &) = delete;
 
+    // Runs a statement that returns no rows of interest.
     void Exec(const QString &sql);
-    std::unique_ptr<TSqliteStatement> Prepare(const QString &sql);
     sqlite3 *Handle() const { return m_db; }
 
 private:
