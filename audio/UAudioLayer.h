@@ -1,6 +1,7 @@
 #pragma once
 // What the sound player needs of an audio library, and nothing more. Every
 // call may fail; failures are answered with false or a 0 handle, never thrown.
+// Play, stop and free of handle 0 (or of an unknown handle) do nothing.
 
 #include <QString>
 #include <QtGlobal>

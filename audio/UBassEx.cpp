@@ -34,8 +34,7 @@ void TBassEx::PlaySound(const QString &fileName)
         m_layer->StreamFree(m_soundStream);
     // The previous effect is gone even when the new file cannot be opened.
     m_soundStream = m_layer->StreamCreateFile(fileName, false);
-    if (m_soundStream != 0)
-        m_layer->ChannelPlay(m_soundStream, false);
+    m_layer->ChannelPlay(m_soundStream, false);
 }
 
 void TBassEx::AddStream(const QString &fileName, const QString &streamName)
@@ -62,7 +61,7 @@ void TBassEx::PlayStream(const QString &streamName)
     if (!m_ready)
         return;
     const int i = IndexOfStream(streamName);
-    if (i >= 0 && m_playStreams[i].Stream != 0)
+    if (i >= 0)
         m_layer->ChannelPlay(m_playStreams[i].Stream, false);
 }
 
@@ -71,7 +70,7 @@ void TBassEx::StopStream(const QString &streamName)
     if (!m_ready)
         return;
     const int i = IndexOfStream(streamName);
-    if (i >= 0 && m_playStreams[i].Stream != 0)
+    if (i >= 0)
         m_layer->ChannelStop(m_playStreams[i].Stream);
 }
 

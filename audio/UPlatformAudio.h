@@ -1,0 +1,12 @@
+#pragma once
+// The real audio and speech layers of this platform, for the main window to
+// hand to the sound player and the speech object. Both share one output
+// device, opened by whichever of them needs it first.
+
+#include "UAudioLayer.h"
+#include "USpeechLayer.h"
+
+#include <memory>
+
+std::unique_ptr<TAudioLayer> CreatePlatformAudioLayer();
+std::unique_ptr<TSpeechLayer> CreatePlatformSpeechLayer();
