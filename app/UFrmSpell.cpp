@@ -5,10 +5,12 @@
 #include "UDataInterface.h"
 #include "UFontMap.h"
 #include "UFrmGameRecord.h"
+#include "UFrmImportLib.h"
 #include "UFrmInputBox.h"
+#include "UFrmSelectBook.h"
 #include "UIniFile.h"
 #include "UMessageBox.h"
-#include "UScramble.h"
+#include "UPlatformAudio.h"
 #include "USpeechEx.h"
 #include "USpellGameType.h"
 #include "UTextCodec.h"
@@ -430,6 +432,8 @@ int TFrmSpell::RunProgram(QApplication &app)
     std::future<bool> opened = std::async(std::launch::async, [&data] { return data->ConnectDatabase(); });
 
     TPlatform platform;
+    platform.CreateAudioLayer = CreatePlatformAudioLayer;
+    platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
     TFrmSpell window(*data, platform);
     if (!opened.get()) {
         std::fprintf(stderr, "guluspell: cannot open the word library %s\n",
@@ -621,26 +625,13 @@ void TFrmSpell::beijing18Click(QAction *item)
 bool TFrmSpell::LoadTollGateWords(int index, TWordInfos &words)
 {
     words.clear();
-    const qint64 offset = std::max<qint64>(0, (qint64(index) - 1) * m_gamePara.TollGateWords);
-    if (offset > std::numeric_limits<int>::max())
-        return true; // far beyond any book: an empty toll gate
+    // Toll gates before the first read as the first, like rows skipped by a
+    // negative count; those past any possible book are simply empty.
+    const int gate = std::max(1, index);
+    if ((qint64(gate) - 1) * m_gamePara.TollGateWords > std::numeric_limits<int>::max())
+        return true;
     try {
-        const TWordInfos rows = m_data.LoadWordRows(m_gamePara.StoreTableName, int(offset), m_gamePara.TollGateWords);
-        for (const TWordInfo &row : rows) {
-            TWordInfo word;
-            if (IsEncrypt()) {
-                word.Spelling = UnscrambleText(row.Spelling);
-                if (!row.Pronunciation.trimmed().isEmpty())
-                    word.Pronunciation = UnscrambleText(row.Pronunciation);
-                if (!row.Meaning.trimmed().isEmpty())
-                    word.Meaning = UnscrambleText(row.Meaning);
-            } else {
-                word.Spelling = row.Spelling;
-                word.Pronunciation = row.Pronunciation;
-                word.Meaning = row.Meaning;
-            }
-            words.append(word);
-        }
+        words = m_data.LoadTollGate(m_gamePara.StoreTableName, gate, m_gamePara.TollGateWords);
     } catch (const EDatabaseError &) {
         return false; // a missing book plays as an empty toll gate
     }
@@ -779,12 +770,21 @@ void TFrmSpell::cbBackGroundClick(QObject *sender)
 
 void TFrmSpell::N6Click()
 {
-    // The book selection dialog arrives with the catalogue work.
+    TFrmSelectBook dialog(m_data, this);
+    CopyGamePara(m_gamePara, dialog.GamePara());
+    if (DialogService().ExecDialog(dialog) != QDialog::Accepted)
+        return;
+    CopyGamePara(dialog.GamePara(), m_gamePara);
+    ChangeTollGate(m_gamePara.TollGateIndex);
+    m_spellGame->PauseGame();
+    ResetGameView();
 }
 
 void TFrmSpell::N32Click()
 {
-    // The import dialog arrives with the catalogue work.
+    // The selection dialog reads the catalogue afresh, so nothing to refresh here.
+    TFrmImportLib dialog(m_data, this);
+    DialogService().ExecDialog(dialog);
 }
 
 void TFrmSpell::N4Click()

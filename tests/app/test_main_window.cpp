@@ -8,6 +8,7 @@
 #include "UFrmInputBox.h"
 #include "UFrmGameRecord.h"
 #include "UFrmSpell.h"
+#include "USpeechLayer.h"
 #include "UIniFile.h"
 #include "URandom.h"
 #include "USpellGameType.h"
@@ -29,6 +30,24 @@
 namespace {
 
 const QString kBook = QStringLiteral("《测试词汇》");
+
+// A speech engine that sets up fine and records what it is asked to say.
+class TListeningSpeechLayer : public TSpeechLayer
+{
+public:
+    explicit TListeningSpeechLayer(std::shared_ptr<QStringList> spoken) : m_spoken(std::move(spoken)) {}
+    bool Connect() override { return true; }
+    QStringList VoiceDescriptions() override { return {QStringLiteral("en-us")}; }
+    bool SelectVoice(int) override { return true; }
+    bool SpeakQueued(const QString &text) override { return m_spoken->append(text), true; }
+    bool CreateFallback() override { return true; }
+    bool SetFallbackRate(int) override { return true; }
+    bool FallbackIsSpeaking() override { return false; }
+    bool FallbackSpeak(const QString &text) override { return m_spoken->append(text), true; }
+
+private:
+    std::shared_ptr<QStringList> m_spoken;
+};
 
 QString WordAt(int i)
 {
@@ -64,6 +83,8 @@ protected:
         if (!window) {
             TFrmSpell::TPlatform platform;
             platform.CreateAudioLayer = [this] { return std::make_unique<TRecordingAudioLayer>(audio); };
+            if (withSpeech)
+                platform.CreateSpeechLayer = [this] { return std::make_unique<TListeningSpeechLayer>(spoken); };
             window = std::make_unique<TFrmSpell>(data, platform);
             window->show();
         }
@@ -103,6 +124,8 @@ protected:
     TScopedDialogs dialogs;
     TDataInterface data;
     std::shared_ptr<TRecordingAudioLayer::Log> audio = std::make_shared<TRecordingAudioLayer::Log>();
+    std::shared_ptr<QStringList> spoken = std::make_shared<QStringList>();
+    bool withSpeech = true;
     std::unique_ptr<TFrmSpell> window;
 };
 
@@ -147,6 +170,24 @@ TEST_F(MainWindow, StartsReadyOnTheSavedTollGateWithEveryComponent)
             styles << a->text() + (a->isChecked() ? "*" : "");
     EXPECT_EQ(styles, QStringList({"风格2*", "风格1", "风格3", "默认风格", "风格4", "风格5"}));
     EXPECT_EQ(RecentLines(), QStringList{QStringLiteral("lib1#@#32#@#《测试词汇》#@#1#@#1")});
+}
+
+TEST_F(MainWindow, MissingSpeechEngineIsReportedOnceAndTheGameStillStarts)
+{
+    withSpeech = false;
+    Window();
+    EXPECT_EQ(dialogs->Texts(), QStringList{QStringLiteral("语音引擎创建失败，请安装语音引擎！")});
+    EXPECT_EQ(Board().Words().size(), 15);
+}
+
+TEST_F(MainWindow, CompletedWordsAreSpokenOnlyWithPronunciationOn)
+{
+    Window().sbStartClick();
+    SpellCurrentWord();
+    EXPECT_EQ(*spoken, QStringList{WordAt(0)});
+    Find<QCheckBox>("cbSpeech")->click();
+    SpellCurrentWord();
+    EXPECT_EQ(*spoken, QStringList{WordAt(0)});
 }
 
 TEST_F(MainWindow, BoardStaysCentredOnTheGamePanel)
@@ -195,7 +236,7 @@ TEST_F(MainWindow, ScoreCarriesAcrossTollGatesAndTheBookEndsWithItsLastWord)
         SpellCurrentWord();
     EXPECT_EQ(Label("labScore"), "1500");
     EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第2关（共3关）"));
-    EXPECT_EQ(Window().ScoreBase(), 1400) << "the score shown when the toll gate ended"
+    EXPECT_EQ(Window().ScoreBase(), 1400) << "the score shown when the toll gate ended";
     EXPECT_EQ(Board().Words()[0].Spelling, WordAt(15));
     SpellCurrentWord();
     EXPECT_EQ(Label("labScore"), "1600");

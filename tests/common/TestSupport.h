@@ -4,13 +4,23 @@
 #include "UMessageBox.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QDialog>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <memory>
+
+// Readable failure messages for Qt strings.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
 
 // A program folder of the test's own: GULUSPELL_HOME points at it while the
 // object lives. With copyTemplate the built program folder's data/ and sound/

@@ -203,6 +203,7 @@ TEST_F(Board, SpellingIsCaseSensitiveAndSpacesAreTiles)
     EXPECT_EQ(board.ItemCount(), 8);
     Spell(board, QStringLiteral("new York"));
     EXPECT_EQ(board.WordIndex(), 0) << "lower-case n is not a tile";
+    board.ClearSpelling();
     Spell(board, QStringLiteral("New York"));
     EXPECT_EQ(board.WordIndex(), 1);
     EXPECT_EQ(board.ItemCount(), 1);
