@@ -65,6 +65,8 @@ struct TEngine
     std::mutex Mutex; // every espeak-ng call runs under it
     bool Tried = false;
     int SampleRate = 0;
+    QStringList VoiceNames;
+    QList<QByteArray> VoiceIds;
     QByteArray AppliedVoice;
     int AppliedRate = -1;
 };
@@ -90,69 +92,75 @@ TEspeakSpeechLayer::~TEspeakSpeechLayer()
         m_queue.clear();
     }
     m_wake.notify_all();
-    if (m_worker.joinable())
+    const bool acquired = m_worker.joinable();
+    if (acquired)
         m_worker.join();
     if (m_chunk) {
         Mix_HaltChannel(SdlOutput::kSpeechChannel);
         Mix_FreeChunk(m_chunk);
     }
-    if (m_outputAcquired)
+    if (acquired)
         SdlOutput::Release();
+}
+
+void TEspeakSpeechLayer::PrepareEngine(const QString &dataPath)
+{
+    TEngine &engine = Engine();
+    std::lock_guard lock(engine.Mutex);
+    if (engine.Tried)
+        return;
+    engine.Tried = true;
+    const QByteArray path = QFile::encodeName(dataPath);
+    // Without DONT_EXIT espeak-ng ends the whole program when its data is missing.
+    engine.SampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, path.isEmpty() ? nullptr : path.constData(),
+                                          espeakINITIALIZE_DONT_EXIT);
+    if (engine.SampleRate <= 0)
+        return;
+    espeak_SetSynthCallback(CollectSamples);
+    // The installed voices do not change while the program runs.
+    const espeak_VOICE **voices = espeak_ListVoices(nullptr);
+    for (int i = 0; voices && voices[i]; ++i) {
+        engine.VoiceNames.append(QString::fromUtf8(voices[i]->name));
+        engine.VoiceIds.append(QByteArray(voices[i]->identifier));
+    }
 }
 
 bool TEspeakSpeechLayer::Connect()
 {
     if (m_connected)
         return true;
+    PrepareEngine(m_dataPath);
     {
-        TEngine &engine = Engine();
-        std::lock_guard lock(engine.Mutex);
-        if (!engine.Tried) {
-            engine.Tried = true;
-            const QByteArray path = QFile::encodeName(m_dataPath);
-            // Without DONT_EXIT espeak-ng ends the whole program when its data is missing.
-            engine.SampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0,
-                                                  path.isEmpty() ? nullptr : path.constData(),
-                                                  espeakINITIALIZE_DONT_EXIT);
-            if (engine.SampleRate > 0)
-                espeak_SetSynthCallback(CollectSamples);
-        }
-        if (engine.SampleRate <= 0)
+        std::lock_guard lock(Engine().Mutex);
+        if (Engine().SampleRate <= 0)
             return false;
-        m_sampleRate = engine.SampleRate;
+        m_sampleRate = Engine().SampleRate;
         m_connected = true;
     }
-    // A missing sound device is not a speech failure: speech is then silent.
-    m_outputAcquired = true;
-    m_outputOpen = SdlOutput::Acquire(kOutputFrequency);
+    // The worker opens the output while this thread chooses the voice; a
+    // missing sound device is not a speech failure, speech is then silent.
     m_worker = std::thread(&TEspeakSpeechLayer::Run, this);
     return true;
 }
 
 QStringList TEspeakSpeechLayer::VoiceDescriptions()
 {
-    QStringList names;
     if (!m_connected)
-        return names;
+        return {};
     std::lock_guard lock(Engine().Mutex);
-    m_voiceIds.clear();
-    const espeak_VOICE **voices = espeak_ListVoices(nullptr);
-    for (int i = 0; voices && voices[i]; ++i) {
-        names.append(QString::fromUtf8(voices[i]->name));
-        m_voiceIds.append(QByteArray(voices[i]->identifier));
-    }
-    return names;
+    return Engine().VoiceNames;
 }
 
 bool TEspeakSpeechLayer::SelectVoice(int index)
 {
     std::lock_guard lock(Engine().Mutex);
-    if (!m_connected || index < 0 || index >= m_voiceIds.size())
+    const QList<QByteArray> &ids = Engine().VoiceIds;
+    if (!m_connected || index < 0 || index >= ids.size())
         return false;
     // Names may repeat; the identifier (the voice file) is unique.
-    if (!ApplyVoiceLocked(m_voiceIds[index], espeakRATE_NORMAL))
+    if (!ApplyVoiceLocked(ids[index], espeakRATE_NORMAL))
         return false;
-    m_primaryVoice = m_voiceIds[index];
+    m_primaryVoice = ids[index];
     return true;
 }
 
@@ -265,6 +273,7 @@ bool TEspeakSpeechLayer::ChannelBusy() const
 
 void TEspeakSpeechLayer::Run()
 {
+    m_outputOpen = SdlOutput::Acquire(kOutputFrequency);
     for (;;) {
         TRequest request;
         {

@@ -16,6 +16,7 @@
 #include <QByteArray>
 #include <QList>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -44,6 +45,12 @@ public:
     bool FallbackIsSpeaking() override;
     bool FallbackSpeak(const QString &text) override;
 
+    // Starts espeak-ng (loading its data and reading its voices takes a few
+    // milliseconds) unless that has been done; safe from any thread. Connect
+    // calls it; calling it early, off the user-interface thread, saves
+    // Connect the wait.
+    static void PrepareEngine(const QString &dataPath = {});
+
     // Renders text with the fallback voice and rate without playing it:
     // 16-bit mono samples at SampleRate(). Empty before Connect succeeds.
     std::vector<short> Synthesise(const QString &text);
@@ -66,12 +73,10 @@ private:
 
     QString m_dataPath;
     bool m_connected = false;
-    bool m_outputAcquired = false;
-    bool m_outputOpen = false;
+    std::atomic<bool> m_outputOpen{false}; // set by the worker as it starts
     int m_sampleRate = 0;
 
     // Under the engine's lock.
-    QList<QByteArray> m_voiceIds;
     QByteArray m_primaryVoice;
     QByteArray m_fallbackVoice;
     int m_fallbackRate = 0;

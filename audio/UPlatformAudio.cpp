@@ -3,6 +3,16 @@
 #include "UEspeakSpeechLayer.h"
 #include "USdlAudioLayer.h"
 
+#include <future>
+
+namespace {
+
+// espeak-ng is started as the program loads, beside the window system's own
+// start on another core, so that the speech object finds it ready.
+const std::future<void> g_speechWarmUp = std::async(std::launch::async, [] { TEspeakSpeechLayer::PrepareEngine(); });
+
+} // namespace
+
 std::unique_ptr<TAudioLayer> CreatePlatformAudioLayer()
 {
     return std::make_unique<TSdlAudioLayer>();

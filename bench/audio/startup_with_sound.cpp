@@ -1,0 +1,31 @@
+// The minimal start-up window of bench/app, with the sound player and the
+// speech object set up at its first showing the way the main window does it:
+// speech object and voice, sound player, background music started. Quits as
+// soon as that is done, without the shut-down of the audio output (closing
+// SDL's dummy device takes some 60 ms), which belongs to shut-down rather
+// than start-up.
+#include "UBassEx.h"
+#include "UCommonFun.h"
+#include "UPlatformAudio.h"
+#include "USpeechEx.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdlib>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QWidget window;
+    window.resize(837, 669);
+    window.show();
+    TSpeechEx speech(CreatePlatformSpeechLayer());
+    speech.CreateVoice();
+    TBassEx bass(CreatePlatformAudioLayer(), window.winId());
+    bass.AddStream(GetAppPath() + QStringLiteral("sound/back.mp3"), QStringLiteral("spellback"));
+    bass.PlayStream(QStringLiteral("spellback"));
+    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    std::_Exit(app.exec());
+}
