@@ -86,7 +86,21 @@ QImage KeyOutWhite(const QImage &source)
 struct TBoardBitmap
 {
     QImage Normal;
-    QImage Double;
+    QImage DoubleSource;
+    bool WhiteTransparent = false;
+
+    // Keying the large copy costs more than the rest of start-up together,
+    // and it serves only high-density screens and narrowed tiles: do it at
+    // the first paint that needs it.
+    const QImage &Double() const
+    {
+        if (m_double.isNull() && !DoubleSource.isNull())
+            m_double = WhiteTransparent ? KeyOutWhite(DoubleSource) : DoubleSource;
+        return m_double;
+    }
+
+private:
+    mutable QImage m_double;
 };
 
 TBoardBitmap LoadBoardBitmap(const QString &name, bool whiteTransparent)
@@ -100,13 +114,12 @@ TBoardBitmap LoadBoardBitmap(const QString &name, bool whiteTransparent)
 
     TBoardBitmap bitmap;
     bitmap.Normal = QImage(QStringLiteral(":/board/%1.png").arg(name));
-    bitmap.Double = QImage(QStringLiteral(":/board/%1@2x.png").arg(name));
-    if (bitmap.Double.size() != bitmap.Normal.size() * 2)
-        bitmap.Double = QImage();
-    if (whiteTransparent) {
+    bitmap.DoubleSource = QImage(QStringLiteral(":/board/%1@2x.png").arg(name));
+    if (bitmap.DoubleSource.size() != bitmap.Normal.size() * 2)
+        bitmap.DoubleSource = QImage();
+    bitmap.WhiteTransparent = whiteTransparent;
+    if (whiteTransparent)
         bitmap.Normal = KeyOutWhite(bitmap.Normal);
-        bitmap.Double = KeyOutWhite(bitmap.Double);
-    }
     loaded.insert(name, bitmap);
     return bitmap;
 }
@@ -193,8 +206,8 @@ struct TSpellGameType::TPaintCache
         // The small bitmap serves where it fits the height (the middles only
         // stretch sideways); high density and narrowed tiles scale from the
         // large one, which keeps more detail.
-        const bool useNormal = device.height() == art.Normal.height() || art.Double.isNull();
-        const QImage &source = useNormal ? art.Normal : art.Double;
+        const bool useNormal = device.height() == art.Normal.height() || art.DoubleSource.isNull();
+        const QImage &source = useNormal ? art.Normal : art.Double();
         if (source.isNull())
             return;
         const bool exact = device == QSizeF(source.size());
@@ -203,15 +216,28 @@ struct TSpellGameType::TPaintCache
     }
 };
 
+const std::pair<const char *, bool> kPieces[kPieceCount] = {
+    {"normal", true},    {"normalmove", true}, {"shadow", true},      {"shadowmove", true},
+    {"slotleft", true},  {"slotmiddle", false}, {"slotright", true},  {"frameleft", true},
+    {"framemiddle", false}, {"frameright", true}};
+
+void TSpellGameType::PreloadArtwork()
+{
+    Q_INIT_RESOURCE(board);
+    for (const auto &piece : kPieces)
+        LoadBoardBitmap(QString::fromLatin1(piece.first), piece.second);
+    // The first measurement of a font loads it; the board's fonts are the
+    // largest the program uses.
+    for (const char *family : {"Arial", "黑体"})
+        QFontMetrics(QFont(QString::fromUtf8(family), 14, QFont::Bold)).horizontalAdvance(QStringLiteral("Ab词"));
+}
+
 TSpellGameType::TSpellGameType(QWidget *parent)
     : QWidget(parent)
 {
     Q_INIT_RESOURCE(board);
     m_paint = std::make_unique<TPaintCache>();
-    const std::pair<const char *, bool> pieces[kPieceCount] = {
-        {"normal", true},    {"normalmove", true}, {"shadow", true},      {"shadowmove", true},
-        {"slotleft", true},  {"slotmiddle", false}, {"slotright", true},  {"frameleft", true},
-        {"framemiddle", false}, {"frameright", true}};
+    const auto &pieces = kPieces;
     QPixmap *fields[kPieceCount] = {&m_normalBitmap,   &m_normalMoveBitmap, &m_shadowBitmap,    &m_shadowMoveBitmap,
                                     &m_slotLeftBitmap, &m_slotMiddleBitmap, &m_slotRightBitmap, &m_frameLeftBitmap,
                                     &m_frameMiddleBitmap, &m_frameRightBitmap};

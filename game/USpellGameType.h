@@ -44,6 +44,10 @@ public:
     explicit TSpellGameType(QWidget *parent = nullptr);
     ~TSpellGameType() override;
 
+    // Loads the artwork and fonts that every board shares, so that a caller
+    // can do it while it waits for something else.
+    static void PreloadArtwork();
+
     // The host's operations.
     void StartGame(const TWordInfos &words, TBassEx *bass, TSpeechEx *speech);
     void SetWords(const TWordInfos &words);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Start-up time: process start to the first shown main window, for guluspell
+# Start-up time: process start to the first shown main window (the program
+# prints the wall-clock time at which it was shown; quitting is not counted), for guluspell
 # (on a temporary copy of the program folder) and for a minimal Widgets
 # window, median of 10 runs each, offscreen and under Xvfb.
 #   bench/app/startup.sh [build-folder]
@@ -15,8 +16,8 @@ median_ms() { # command...
   for _ in $(seq $runs); do
     local t0 t1
     t0=$(date +%s%N)
-    "$@" >/dev/null 2>&1
-    t1=$(date +%s%N)
+    t1=$("$@" 2>/dev/null | sed -n 's/.* at \([0-9]*\) ns$/\1/p')
+    [ -n "$t1" ] || { echo "no start-up line from $1" >&2; exit 1; }
     times+=($(( (t1 - t0) / 1000000 )))
   done
   printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'
