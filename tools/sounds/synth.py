@@ -52,9 +52,11 @@ def mix_into(buf, wav, start, gain, wrap):
         pos += take
 
 
-def write_wav(path, channels):
+def write_wav(path, channels, level=0.6):
+    """Scales the peak to `level` of full scale. The music stays well below
+    the effects and the speech that play over it, so the mix does not clip."""
     peak = max(max(abs(x) for x in ch) for ch in channels) or 1.0
-    scale = 0.7 / peak  # about -3 dBFS, leaving room for the mp3 encoder
+    scale = level / peak
     data = array.array('h')
     for frame in zip(*channels):
         data.extend(int(round(x * scale * 32767)) for x in frame)
@@ -134,7 +136,7 @@ def render_back(path):
             echo = at + int(beat / 2 * RATE)
             mix_into(left, w, echo, 0.07, True)
             mix_into(right, w, echo, 0.04, True)
-    write_wav(path, [left, right])
+    write_wav(path, [left, right], level=0.35)
 
 
 def blip(f0, f1, seconds, decay):
