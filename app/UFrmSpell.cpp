@@ -77,13 +77,29 @@ void AddWhiteGlow(QWidget *widget)
     widget->setGraphicsEffect(glow);
 }
 
+// Active and inactive text only: a disabled control keeps the style's grey,
+// so the player sees which buttons work.
 void SetTextColour(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::Text, colour);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            palette.setColor(group, role, colour);
     widget->setPalette(palette);
+}
+
+// A title-strip label keeps its place but never cuts its text: too long a
+// text widens it around its centre (centred labels) or to the right.
+void FitLabel(QLabel *label, int left, int width)
+{
+    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 4;
+    if (needed <= width) {
+        label->setGeometry(left, label->y(), width, label->height());
+    } else if (label->alignment() & Qt::AlignHCenter) {
+        label->setGeometry(left - (needed - width) / 2, label->y(), needed, label->height());
+    } else {
+        label->setGeometry(left, label->y(), needed, label->height());
+    }
 }
 
 bool ParseDecimal(const QString &text, int &value)
@@ -100,6 +116,7 @@ TFrmSpell::TFrmSpell(TDataInterface &data, TPlatform platform, QWidget *parent)
     , m_data(data)
     , m_platform(std::move(platform))
 {
+    Q_INIT_RESOURCE(forms);
     setObjectName(QStringLiteral("FrmSpell"));
     BuildForm();
 }
@@ -549,9 +566,9 @@ void TFrmSpell::FormResize()
         m_spellGame->move(RoundHalfEven((panGame->width() - m_spellGame->width()) / 2.0),
                           RoundHalfEven((panGame->height() - m_spellGame->height()) / 2.0));
     panTitle->move(RoundHalfEven((gbTitle->width() - panTitle->width()) / 2.0), panTitle->y());
-    imaJoin->move(panGame->width() - imaJoin->width(), 0);
-    imaJoin->resize(imaJoin->width(), std::max(panGame->height(), 472));
-    imaJoin->setAlignment(Qt::AlignTop | Qt::AlignRight);
+    // The picture's sky is the panel's own blue, so it can sit in the lower
+    // right corner: the mascots stand on the bottom edge at any height.
+    imaJoin->setGeometry(panGame->width() - 426, panGame->height() - 472, 426, 472);
 }
 
 void TFrmSpell::FreeGame()
@@ -659,6 +676,22 @@ void TFrmSpell::ShowTollGateInfo()
 {
     labGate->setText(QStringLiteral("关卡：第%1关（共%2关）").arg(m_gamePara.TollGateIndex).arg(m_gamePara.TollGateCount));
     labScore->setText(QStringLiteral("0"));
+    FitTitleLabels();
+}
+
+void TFrmSpell::FitTitleLabels()
+{
+    FitLabel(labBook, 10, 154);
+    FitLabel(labGate, 214, 124);
+    FitLabel(labScore, 387, 36);
+    FitLabel(labTime, 491, 30);
+    int right = 521;
+    for (QLabel *label : {labBook, labGate, sLabelFX2, labScore, sLabelFX6, labTime})
+        right = std::max(right, label->geometry().right() + 3);
+    if (right != panTitle->width()) {
+        panTitle->resize(right, panTitle->height());
+        FormResize();
+    }
 }
 
 void TFrmSpell::CheckLevelItems(int level)
@@ -679,6 +712,7 @@ void TFrmSpell::ResetGameView()
     labBook->setText(m_gamePara.BookName);
     labScore->setText(QStringLiteral("0"));
     m_scoreBase = 0;
+    FitTitleLabels();
 }
 
 void TFrmSpell::SetButtonStates(bool start, bool reStart, bool cont, bool pause, bool level)
@@ -810,11 +844,13 @@ void TFrmSpell::N2Click()
 void TFrmSpell::SpellTimeChange(QObject *)
 {
     labTime->setText(QString::number(m_spellGame->GetLevelTime() - m_spellGame->GetTimerTime()) + QStringLiteral("秒"));
+    FitTitleLabels();
 }
 
 void TFrmSpell::SpellScoreChange(QObject *)
 {
     labScore->setText(QString::number(m_spellGame->GetScore() + m_scoreBase));
+    FitTitleLabels();
 }
 
 void TFrmSpell::SpellGameOver(QObject *, bool success)

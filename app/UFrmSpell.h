@@ -113,6 +113,7 @@ private:
     void FillStyleMenu();
     void OpenDocument(const QString &target);
     void CheckLevelItems(int level);
+    void FitTitleLabels();
 
     void SpellTimeChange(QObject *sender);
     void SpellScoreChange(QObject *sender);
