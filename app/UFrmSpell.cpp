@@ -278,7 +278,7 @@ void TFrmSpell::BuildTitleStrip(QWidget *central)
     panTitle->setObjectName(QStringLiteral("panTitle"));
     panTitle->setGeometry(0, 10, 521, 31);
 
-    struct LabelSpec
+    struct TitleLabel
     {
         QLabel **field;
         const char *name;
@@ -288,7 +288,7 @@ void TFrmSpell::BuildTitleStrip(QWidget *central)
         QString text;
         bool grows;
     };
-    const LabelSpec labels[] = {
+    const TitleLabel labels[] = {
         {&labBook, "labBook", 10, 8, 154, Qt::AlignCenter, QColor(0, 128, 64), QString(), false},
         {&labGate, "labGate", 214, 8, 124, Qt::AlignCenter, kTeal, QString(), false},
         {&sLabelFX2, "sLabelFX2", 348, 8, 40, Qt::AlignLeft, kTeal, QStringLiteral("得分："), false},
@@ -296,17 +296,17 @@ void TFrmSpell::BuildTitleStrip(QWidget *central)
         {&sLabelFX6, "sLabelFX6", 426, 7, 64, Qt::AlignLeft, kTeal, QStringLiteral("剩余时间："), false},
         {&labTime, "labTime", 491, 6, 30, Qt::AlignLeft, Qt::red, QStringLiteral("0"), true},
     };
-    for (const LabelSpec &spec : labels) {
-        auto *label = new QLabel(spec.text, panTitle);
-        label->setObjectName(QLatin1String(spec.name));
-        label->setGeometry(spec.left, spec.top, spec.width, 16);
-        label->setAlignment(spec.alignment | Qt::AlignVCenter);
+    for (const TitleLabel &def : labels) {
+        auto *label = new QLabel(def.text, panTitle);
+        label->setObjectName(QLatin1String(def.name));
+        label->setGeometry(def.left, def.top, def.width, 16);
+        label->setAlignment(def.alignment | Qt::AlignVCenter);
         label->setFont(SongTi12());
-        SetTextColour(label, spec.colour);
+        SetTextColour(label, def.colour);
         AddWhiteGlow(label);
-        if (spec.grows)
-            label->setMinimumWidth(spec.width);
-        *spec.field = label;
+        if (def.grows)
+            label->setMinimumWidth(def.width);
+        *def.field = label;
     }
 }
 
@@ -355,12 +355,12 @@ void TFrmSpell::BuildMenus()
         {&N8, n14, "N8", 1},         {&N9, n14, "N9", 2},         {&N10, n14, "N10", 3},
         {&N27, PopupMenu1, "N27", 1}, {&N28, PopupMenu1, "N28", 2}, {&N29, PopupMenu1, "N29", 3},
     };
-    for (const LevelItem &spec : levelItems) {
-        QAction *action = item(spec.menu, spec.name, LevelCaption(spec.tag));
+    for (const LevelItem &def : levelItems) {
+        QAction *action = item(def.menu, def.name, LevelCaption(def.tag));
         action->setCheckable(true);
-        action->setData(spec.tag);
+        action->setData(def.tag);
         connect(action, &QAction::triggered, this, [this, action] { Guarded([this, action] { N27Click(action); }); });
-        *spec.field = action;
+        *def.field = action;
     }
     separator(n12, "N18");
     N16 = item(n12, "N16", QStringLiteral("单词朗读"));
