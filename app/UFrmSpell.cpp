@@ -539,12 +539,12 @@ void TFrmSpell::LoadGamePara()
 
 void TFrmSpell::SaveGamePara()
 {
-    TIniFile ini(ConfigFilePath());
-    ini.WriteString(kSystem, QStringLiteral("StoreTableName"), m_gamePara.StoreTableName);
-    ini.WriteInteger(kSystem, QStringLiteral("WordCount"), m_gamePara.WordCount);
-    ini.WriteString(kSystem, QStringLiteral("BookName"), m_gamePara.BookName);
-    ini.WriteInteger(kSystem, QStringLiteral("TollGateIndex"), m_gamePara.TollGateIndex);
-    ini.WriteInteger(kSystem, QStringLiteral("Level"), m_gamePara.Level);
+    TIniFile(ConfigFilePath())
+        .WriteStrings(kSystem, {{QStringLiteral("StoreTableName"), m_gamePara.StoreTableName},
+                                {QStringLiteral("WordCount"), QString::number(m_gamePara.WordCount)},
+                                {QStringLiteral("BookName"), m_gamePara.BookName},
+                                {QStringLiteral("TollGateIndex"), QString::number(m_gamePara.TollGateIndex)},
+                                {QStringLiteral("Level"), QString::number(m_gamePara.Level)}});
 }
 
 void TFrmSpell::closeEvent(QCloseEvent *event)

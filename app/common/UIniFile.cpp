@@ -91,6 +91,40 @@ std::optional<QString> findValue(const QList<QByteArray> &lines, const QString &
     return std::nullopt;
 }
 
+void setValue(QList<QByteArray> &lines, const QString &section, const QString &key, const QString &value)
+{
+    const QByteArray newLine = EncodeGbk(key) + '=' + EncodeGbk(value);
+    qsizetype sectionStart = -1; // index of the header line of the (first) matching section
+    qsizetype lastInSection = -1; // last non-blank line that belongs to it
+    bool inSection = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (auto name = sectionName(lines[i])) {
+            inSection = sameName(*name, section);
+            if (inSection && sectionStart < 0) {
+                sectionStart = i;
+                lastInSection = i;
+            }
+            continue;
+        }
+        if (!inSection)
+            continue;
+        if (auto kv = keyValue(lines[i]); kv && sameName(kv->key, key)) {
+            lines[i] = newLine;
+            return;
+        }
+        if (!lines[i].trimmed().isEmpty())
+            lastInSection = i;
+    }
+    if (sectionStart >= 0) {
+        lines.insert(lastInSection + 1, newLine);
+        return;
+    }
+    if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+        lines.append(QByteArray());
+    lines.append('[' + EncodeGbk(section) + ']');
+    lines.append(newLine);
+}
+
 } // namespace
 
 TIniFile::TIniFile(QString fileName)
@@ -115,6 +149,11 @@ int TIniFile::ReadInteger(const QString &section, const QString &key, int defaul
 
 bool TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
+    return WriteStrings(section, {{key, value}});
+}
+
+bool TIniFile::WriteStrings(const QString &section, const QList<QPair<QString, QString>> &values)
+{
     QFile probe(m_fileName);
     if (probe.exists() && probe.size() > kMaxIniSize)
         return false; // not a settings file we can rewrite without risk
@@ -122,40 +161,8 @@ bool TIniFile::WriteString(const QString &section, const QString &key, const QSt
     QList<QByteArray> lines = splitLines(original);
     const QByteArray eol = original.contains("\r\n") || original.isEmpty() ? QByteArray("\r\n")
                                                                            : QByteArray("\n");
-    const QByteArray newLine = EncodeGbk(key) + '=' + EncodeGbk(value);
-
-    qsizetype sectionStart = -1; // index of the header line of the (first) matching section
-    qsizetype lastInSection = -1; // last non-blank line that belongs to it
-    bool inSection = false;
-    bool replaced = false;
-    for (qsizetype i = 0; i < lines.size() && !replaced; ++i) {
-        if (auto name = sectionName(lines[i])) {
-            inSection = sameName(*name, section);
-            if (inSection && sectionStart < 0) {
-                sectionStart = i;
-                lastInSection = i;
-            }
-            continue;
-        }
-        if (!inSection)
-            continue;
-        if (auto kv = keyValue(lines[i]); kv && sameName(kv->key, key)) {
-            lines[i] = newLine;
-            replaced = true;
-        } else if (!lines[i].trimmed().isEmpty()) {
-            lastInSection = i;
-        }
-    }
-    if (!replaced) {
-        if (sectionStart >= 0) {
-            lines.insert(lastInSection + 1, newLine);
-        } else {
-            if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
-                lines.append(QByteArray());
-            lines.append('[' + EncodeGbk(section) + ']');
-            lines.append(newLine);
-        }
-    }
+    for (const auto &[key, value] : values)
+        setValue(lines, section, key, value);
     QByteArray out = lines.join(eol);
     out += eol;
     return WriteFileAtomically(m_fileName, out);

@@ -8,6 +8,8 @@
 // Writing replaces the file atomically and keeps every other line, comment and
 // byte of it as it was; reading never changes the file.
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 class TIniFile
@@ -23,6 +25,8 @@ public:
     // False when the file could not be written; the old file is then intact.
     bool WriteString(const QString &section, const QString &key, const QString &value);
     bool WriteInteger(const QString &section, const QString &key, int value);
+    // Several keys of one section in a single rewrite of the file.
+    bool WriteStrings(const QString &section, const QList<QPair<QString, QString>> &values);
 
 private:
     QString m_fileName;
