@@ -444,8 +444,10 @@ int TFrmSpell::RunProgram(QApplication &app)
     InstallFontSubstitutions();
     SetConfigFile(QStringLiteral("data/spellconfig.ini"));
 
-    // Key derivation costs tens of milliseconds: open the library while the
-    // window is being built.
+    // Opening the sound device and keying the word library each take tens
+    // of milliseconds (the device up to 0.14 s when there is none): both run
+    // beside the building of the window.
+    const TAudioOutputWarmUp audioWarmUp;
     auto data = std::make_unique<TDataInterface>();
     std::future<bool> opened = std::async(std::launch::async, [&data] { return data->ConnectDatabase(); });
 

@@ -2,6 +2,7 @@
 
 #include "UEspeakSpeechLayer.h"
 #include "USdlAudioLayer.h"
+#include "USdlOutput.h"
 
 #include <future>
 
@@ -21,4 +22,15 @@ std::unique_ptr<TAudioLayer> CreatePlatformAudioLayer()
 std::unique_ptr<TSpeechLayer> CreatePlatformSpeechLayer()
 {
     return std::make_unique<TEspeakSpeechLayer>();
+}
+
+TAudioOutputWarmUp::TAudioOutputWarmUp()
+    : m_opened(std::async(std::launch::async, [] { return SdlOutput::Acquire(44100) /* the sound player's rate */; }))
+{
+}
+
+TAudioOutputWarmUp::~TAudioOutputWarmUp()
+{
+    m_opened.wait();
+    SdlOutput::Release();
 }

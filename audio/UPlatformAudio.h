@@ -7,7 +7,24 @@
 #include "UAudioLayer.h"
 #include "USpeechLayer.h"
 
+#include <future>
 #include <memory>
 
 std::unique_ptr<TAudioLayer> CreatePlatformAudioLayer();
+
+// Opens the shared output on a side thread as soon as it is created and holds
+// it until destroyed, so that the sound player's initialisation finds it open
+// (or already failed) instead of waiting for the device on the start-up path.
+// Create one at the program entry, before the main window.
+class TAudioOutputWarmUp
+{
+public:
+    TAudioOutputWarmUp();
+    ~TAudioOutputWarmUp();
+    TAudioOutputWarmUp(const TAudioOutputWarmUp &) = delete;
+    TAudioOutputWarmUp &operator=(const TAudioOutputWarmUp &) = delete;
+
+private:
+    std::future<bool> m_opened;
+};
 std::unique_ptr<TSpeechLayer> CreatePlatformSpeechLayer();
