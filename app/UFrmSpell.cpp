@@ -968,7 +968,6 @@ void TFrmSpell::LoadRecentMenu()
         if (fields[4] == QLatin1String("1") || fields[4] == QLatin1String("2") || fields[4] == QLatin1String("3"))
             caption += LevelCaption(level);
         auto *action = new QAction(caption, this);
-        action->setStatusTip(lines[i]);
         action->setData(lines[i]);
         connect(action, &QAction::triggered, this, [this, action] { Guarded([this, action] { RecentItemClick(action); }); });
         nRecently->addAction(action);
