@@ -395,37 +395,25 @@ bool TDataInterface::BeginTransaction()
 
 bool TDataInterface::Commit()
 {
-    ForgetDenseIds();
-    try {
-        if (m_insert)
-            m_insert->Statement->Reset();
-        Db().Exec(QStringLiteral("COMMIT"));
-        return true;
-    } catch (const EDatabaseError &) {
-        return false;
-    }
+    return EndTransaction(QStringLiteral("COMMIT"));
 }
 
 bool TDataInterface::Rollback()
 {
+    return EndTransaction(QStringLiteral("ROLLBACK"));
+}
+
+bool TDataInterface::EndTransaction(const QString &statement)
+{
     ForgetDenseIds();
     try {
         if (m_insert)
             m_insert->Statement->Reset();
-        Db().Exec(QStringLiteral("ROLLBACK"));
+        Db().Exec(statement);
         return true;
     } catch (const EDatabaseError &) {
         return false;
     }
-}
-
-bool TDataInterface::AddGameRecord(const QString &name, int score, const QDate &date)
-{
-    TSqliteStatement insert(Db().Handle(),
-                            QStringLiteral("INSERT INTO gamerecord(name, score, recoretime) VALUES(?, ?, ?)"));
-    insert.Bind(1, name).Bind(2, score).Bind(3, date.toString(QStringLiteral("yyyy-MM-dd")));
-    insert.Step();
-    return true;
 }
 
 QList<TGameRecord> TDataInterface::GetGameRecords(int limit)

@@ -115,6 +115,7 @@ public:
     QList<TGameRecord> GetGameRecords(int limit);
 
 private:
+    bool EndTransaction(const QString &statement);
     struct TInsertCache;
     TSqliteDatabase &Db(); // throws when not connected
     bool ReadBookRow(int id, TBookInfo &book);
