@@ -416,6 +416,15 @@ bool TDataInterface::EndTransaction(const QString &statement)
     }
 }
 
+bool TDataInterface::AddGameRecord(const QString &name, int score, const QDate &date)
+{
+    TSqliteStatement insert(Db().Handle(),
+                            QStringLiteral("INSERT INTO gamerecord(name, score, recoretime) VALUES(?, ?, ?)"));
+    insert.Bind(1, name).Bind(2, score).Bind(3, date.toString(QStringLiteral("yyyy-MM-dd")));
+    insert.Step();
+    return true;
+}
+
 QList<TGameRecord> TDataInterface::GetGameRecords(int limit)
 {
     // Equal scores keep the order in which they were stored.
