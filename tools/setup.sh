@@ -23,7 +23,7 @@ fi
 packages=(
   g++ cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-qpa-plugins
-  libsqlcipher-dev sqlcipher
+  libsqlcipher-dev sqlcipher sqlite3
   libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data
   fonts-wqy-zenhei fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
