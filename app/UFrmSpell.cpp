@@ -437,19 +437,21 @@ void TFrmSpell::OpenDocument(const QString &target)
 // ---------------------------------------------------------------------------
 // Start-up and shut-down
 
-int TFrmSpell::RunProgram(QApplication &app)
+int TFrmSpell::RunProgram(int &argc, char **argv)
 {
     QElapsedTimer clock;
     clock.start();
-    InstallFontSubstitutions();
     SetConfigFile(QStringLiteral("data/spellconfig.ini"));
 
     // Opening the sound device and keying the word library each take tens
-    // of milliseconds (the device up to 0.14 s when there is none): both run
-    // beside the building of the window.
+    // of milliseconds (the device up to 0.14 s when there is none): both
+    // start before anything else and run beside the building of the window.
     const TAudioOutputWarmUp audioWarmUp;
     auto data = std::make_unique<TDataInterface>();
     std::future<bool> opened = std::async(std::launch::async, [&data] { return data->ConnectDatabase(); });
+
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
 
     TPlatform platform;
     platform.CreateAudioLayer = CreatePlatformAudioLayer;

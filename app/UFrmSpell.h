@@ -20,7 +20,6 @@
 
 class QAction;
 class QActionGroup;
-class QApplication;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
@@ -52,10 +51,10 @@ public:
     TFrmSpell(TDataInterface &data, TPlatform platform, QWidget *parent = nullptr);
     ~TFrmSpell() override;
 
-    // The program entry after the application object exists: settings path,
-    // word library, main window, message loop. Ends at once, without a
-    // message box, when the word library cannot be opened.
-    static int RunProgram(QApplication &app);
+    // The program entry: settings path, word library, application object,
+    // main window, message loop. Ends at once, without a message box, when
+    // the word library cannot be opened.
+    static int RunProgram(int &argc, char **argv);
 
     // Game flow, public for the game's own tests.
     bool LoadTollGateWords(int index, TWordInfos &words);
