@@ -500,8 +500,8 @@ void TFrmSpell::FormShow()
 
 void TFrmSpell::InitGame()
 {
-    setAttribute(Qt::WA_OpaquePaintEvent, false); // Qt double-buffers every widget already
-
+    // Every Qt widget paints through a back buffer already, so the board's
+    // repaints on each mouse move do not flicker without further set-up.
     m_speech = std::make_unique<TSpeechEx>(m_platform.CreateSpeechLayer ? m_platform.CreateSpeechLayer() : nullptr);
     m_bassEx = std::make_unique<TBassEx>(m_platform.CreateAudioLayer ? m_platform.CreateAudioLayer() : nullptr,
                                          quintptr(winId()));

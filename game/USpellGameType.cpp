@@ -261,7 +261,6 @@ TSpellGameType::TSpellGameType(QWidget *parent)
     m_tileRowTop = m_frameLeftBitmap.height() + 8 + m_slotLeftBitmap.height() + 8;
 
     setMouseTracking(true); // hover needs moves without a pressed button
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
 TSpellGameType::~TSpellGameType()
