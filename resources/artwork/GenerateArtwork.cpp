@@ -4,7 +4,7 @@
 //   guluspell_artwork <resources folder>
 //
 // writes <folder>/board/<name>.png and <name>@2x.png for the ten board pieces,
-// and <folder>/imajoin.png.
+// and <folder>/imajoin.png with its @2x copy.
 //
 // The board pieces are 24-bit images in which pure white means "transparent";
 // their smoothed outlines are blended with white, and the board's loader turns
@@ -363,12 +363,14 @@ void Cat(QPainter &p, double x, double y, const TCatLook &look, double scale, bo
     p.restore();
 }
 
-QImage JoinPicture()
+// Drawn in 1x units, scaled by s (2 for high-density screens).
+QImage JoinPicture(int s)
 {
-    QImage image(426, 472, QImage::Format_RGB888);
+    QImage image(426 * s, 472 * s, QImage::Format_RGB888);
     image.fill(kPanelBlue);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(s, s);
 
     // A faint glow near the top right, where the moon hangs; the left edge
     // stays exactly the panel's blue so that the picture joins it unseen.
@@ -438,6 +440,7 @@ int main(int argc, char **argv)
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
     WriteBoard(root + QStringLiteral("/board"));
-    Save(JoinPicture(), root + QStringLiteral("/imajoin.png"));
+    Save(JoinPicture(1), root + QStringLiteral("/imajoin.png"));
+    Save(JoinPicture(2), root + QStringLiteral("/imajoin@2x.png"));
     return 0;
 }
