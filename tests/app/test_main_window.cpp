@@ -11,6 +11,7 @@
 #include "USpeechLayer.h"
 #include "UIniFile.h"
 #include "URandom.h"
+#include "UScramble.h"
 #include "USpellGameType.h"
 #include "UTextCodec.h"
 
@@ -329,6 +330,22 @@ TEST_F(MainWindow, UnknownOrUnsafeBookTablePlaysAsAnEmptyTollGate)
     Window();
     EXPECT_EQ(Board().ItemCount(), 0);
     EXPECT_EQ(data.GetBookName(1), kBook);
+}
+
+TEST_F(MainWindow, ScrambledBooksPlayInPlainText)
+{
+    ASSERT_TRUE(data.CreateWordTable(QStringLiteral("lib2")));
+    ASSERT_TRUE(data.InsertWord(QStringLiteral("lib2"), ScrambleText(QStringLiteral("o'clock")), QStringLiteral("   "),
+                                ScrambleText(QStringLiteral("点钟"))));
+    WriteSettings("lib2", 1, kBook, 1, 1);
+    home.WriteFile("data/spellconfig.ini", home.ReadFile("data/spellconfig.ini") + "encrypt=1\r\n");
+    Window().sbStartClick();
+    ASSERT_EQ(Board().Words().size(), 1);
+    EXPECT_EQ(Board().Words()[0].Spelling, QStringLiteral("o'clock"));
+    EXPECT_EQ(Board().Words()[0].Meaning, QStringLiteral("点钟"));
+    EXPECT_TRUE(Board().Words()[0].Pronunciation.isEmpty()) << "a blank stored text is not unscrambled";
+    SpellCurrentWord();
+    EXPECT_EQ(Label("labScore"), "100");
 }
 
 TEST_F(MainWindow, ClosingWritesTheFiveKeysAsTheyStand)
