@@ -444,14 +444,15 @@ int TFrmSpell::RunProgram(int &argc, char **argv)
     SetConfigFile(QStringLiteral("data/spellconfig.ini"));
 
     // Opening the sound device and keying the word library each take tens
-    // of milliseconds (the device up to 0.14 s when there is none): both
-    // start before anything else and run beside the building of the window.
+    // of milliseconds (the device up to 0.14 s when there is none): both run
+    // beside the building of the window. The device is opened first thing;
+    // the library only once the application object exists, because Qt takes
+    // the first thread that touches a Qt object for its main thread.
     const TAudioOutputWarmUp audioWarmUp;
-    auto data = std::make_unique<TDataInterface>();
-    std::future<bool> opened = std::async(std::launch::async, [&data] { return data->ConnectDatabase(); });
-
     QApplication app(argc, argv);
     InstallFontSubstitutions();
+    auto data = std::make_unique<TDataInterface>();
+    std::future<bool> opened = std::async(std::launch::async, [&data] { return data->ConnectDatabase(); });
 
     TPlatform platform;
     platform.CreateAudioLayer = CreatePlatformAudioLayer;
