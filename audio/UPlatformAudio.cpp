@@ -9,7 +9,9 @@
 namespace {
 
 // espeak-ng is started as the program loads, beside the window system's own
-// start on another core, so that the speech object finds it ready.
+// start on another core, so that the speech object finds it ready. This runs
+// before the application object exists: it must not create any QObject (a
+// QFile, a QTimer ...), or Qt would take this thread for its main thread.
 const std::future<void> g_speechWarmUp = std::async(std::launch::async, [] { TEspeakSpeechLayer::PrepareEngine(); });
 
 } // namespace
