@@ -88,10 +88,16 @@ void SetTextColour(QWidget *widget, const QColor &colour)
     widget->setPalette(palette);
 }
 
-// A title-strip label keeps its place but never cuts its text: too long a
-// text widens it around its centre (centred labels) or to the right.
-void FitLabel(QLabel *label, int left, int width)
+// A title-strip label keeps its place from the form but never cuts its
+// text: too long a text widens it around its centre (centred labels) or to
+// the right. The form's place is kept on the label under these names.
+constexpr char kHomeLeft[] = "guluspellHomeLeft";
+constexpr char kHomeWidth[] = "guluspellHomeWidth";
+
+void FitLabel(QLabel *label)
 {
+    const int left = label->property(kHomeLeft).toInt();
+    const int width = label->property(kHomeWidth).toInt();
     const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 4;
     if (needed <= width) {
         label->setGeometry(left, label->y(), width, label->height());
@@ -286,15 +292,14 @@ void TFrmSpell::BuildTitleStrip(QWidget *central)
         Qt::Alignment alignment;
         QColor colour;
         QString text;
-        bool grows;
     };
     const TitleLabel labels[] = {
-        {&labBook, "labBook", 10, 8, 154, Qt::AlignCenter, QColor(0, 128, 64), QString(), false},
-        {&labGate, "labGate", 214, 8, 124, Qt::AlignCenter, kTeal, QString(), false},
-        {&sLabelFX2, "sLabelFX2", 348, 8, 40, Qt::AlignLeft, kTeal, QStringLiteral("得分："), false},
-        {&labScore, "labScore", 387, 8, 36, Qt::AlignLeft, kTeal, QStringLiteral("0"), true},
-        {&sLabelFX6, "sLabelFX6", 426, 7, 64, Qt::AlignLeft, kTeal, QStringLiteral("剩余时间："), false},
-        {&labTime, "labTime", 491, 6, 30, Qt::AlignLeft, Qt::red, QStringLiteral("0"), true},
+        {&labBook, "labBook", 10, 8, 154, Qt::AlignCenter, QColor(0, 128, 64), QString()},
+        {&labGate, "labGate", 214, 8, 124, Qt::AlignCenter, kTeal, QString()},
+        {&sLabelFX2, "sLabelFX2", 348, 8, 40, Qt::AlignLeft, kTeal, QStringLiteral("得分：")},
+        {&labScore, "labScore", 387, 8, 36, Qt::AlignLeft, kTeal, QStringLiteral("0")},
+        {&sLabelFX6, "sLabelFX6", 426, 7, 64, Qt::AlignLeft, kTeal, QStringLiteral("剩余时间：")},
+        {&labTime, "labTime", 491, 6, 30, Qt::AlignLeft, Qt::red, QStringLiteral("0")},
     };
     for (const TitleLabel &def : labels) {
         auto *label = new QLabel(def.text, panTitle);
@@ -304,8 +309,8 @@ void TFrmSpell::BuildTitleStrip(QWidget *central)
         label->setFont(SongTi12());
         SetTextColour(label, def.colour);
         AddWhiteGlow(label);
-        if (def.grows)
-            label->setMinimumWidth(def.width);
+        label->setProperty(kHomeLeft, def.left);
+        label->setProperty(kHomeWidth, def.width);
         *def.field = label;
     }
 }
@@ -686,13 +691,11 @@ void TFrmSpell::ShowTollGateInfo()
 
 void TFrmSpell::FitTitleLabels()
 {
-    FitLabel(labBook, 10, 154);
-    FitLabel(labGate, 214, 124);
-    FitLabel(labScore, 387, 36);
-    FitLabel(labTime, 491, 30);
     int right = 521;
-    for (QLabel *label : {labBook, labGate, sLabelFX2, labScore, sLabelFX6, labTime})
+    for (QLabel *label : {labBook, labGate, sLabelFX2, labScore, sLabelFX6, labTime}) {
+        FitLabel(label);
         right = std::max(right, label->geometry().right() + 3);
+    }
     if (right != panTitle->width()) {
         panTitle->resize(right, panTitle->height());
         FormResize();
