@@ -4,6 +4,7 @@
 // voice as on any Linux machine. One repetition per word; the median
 // aggregate is the figure to read.
 
+#include "BoardDriver.h"
 #include "UBassEx.h"
 #include "UEspeakSpeechLayer.h"
 #include "UPlatformAudio.h"
@@ -24,20 +25,6 @@ namespace {
 const char *const kTollGate[] = {"abandon", "ability", "absent", "absorb", "abstract",
                                  "academic", "accent", "accept", "access", "accident",
                                  "accompany", "accomplish", "account", "accurate", "achieve"};
-
-void ClickLetter(TSpellGameType &board, QChar c)
-{
-    const TSpellItems &items = board.Items();
-    for (int i = 0; i < items.size(); ++i) {
-        if (!items[i].Picked && items[i].Letter == QString(c)) {
-            const int x = items[i].Left + board.ItemSize().width() / 2;
-            const int y = items[i].Top + board.ItemSize().height() / 2;
-            board.UpdateHover(x, y);
-            board.ClickAt(x, y);
-            return;
-        }
-    }
-}
 
 struct Rig
 {

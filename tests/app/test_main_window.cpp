@@ -2,6 +2,7 @@
 // on a small book in a temporary word library, with every message box
 // answered by the test.
 
+#include "BoardDriver.h"
 #include "TestSupport.h"
 #include "UBassEx.h"
 #include "UDataInterface.h"
@@ -97,24 +98,7 @@ protected:
     TSpellGameType &Board() { return *Window().SpellGame(); }
     bool Enabled(const char *name) { return Find<QWidget>(name)->isEnabled(); }
 
-    void Click(int i)
-    {
-        const TSpellItem &item = Board().Items()[i];
-        const QPoint p(item.Left + Board().ItemSize().width() / 2, item.Top + Board().ItemSize().height() / 2);
-        Board().UpdateHover(p.x(), p.y());
-        Board().ClickAt(p.x(), p.y());
-    }
-
-    void SpellCurrentWord()
-    {
-        const QString word = Board().Words()[Board().WordIndex()].Spelling;
-        for (const QChar c : word)
-            for (int i = 0; i < Board().Items().size(); ++i)
-                if (!Board().Items()[i].Picked && Board().Items()[i].Letter == QString(c)) {
-                    Click(i);
-                    break;
-                }
-    }
+    void SpellCurrentWord() { ::SpellCurrentWord(Board()); }
 
     QStringList RecentLines()
     {

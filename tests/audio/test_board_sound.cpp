@@ -1,3 +1,4 @@
+#include "BoardDriver.h"
 #include "FakeSpeechLayer.h"
 #include "TestSupport.h"
 #include "UBassEx.h"
@@ -7,23 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Picks the tiles of text in order, as a player would.
-void Spell(TSpellGameType &board, const QString &text)
-{
-    for (const QChar c : text) {
-        const TSpellItems &items = board.Items();
-        for (int i = 0; i < items.size(); ++i) {
-            if (!items[i].Picked && items[i].Letter == QString(c)) {
-                const int x = items[i].Left + board.ItemSize().width() / 2;
-                const int y = items[i].Top + board.ItemSize().height() / 2;
-                board.UpdateHover(x, y);
-                board.ClickAt(x, y);
-                break;
-            }
-        }
-    }
-}
 
 class BoardSound : public ::testing::Test
 {
@@ -48,13 +32,13 @@ protected:
 
 TEST_F(BoardSound, ACompletedWordIsSpokenOnlyWhilePronunciationIsOn)
 {
-    Spell(board, QStringLiteral("cat"));
+    SpellByClicks(board, QStringLiteral("cat"));
     EXPECT_TRUE(voice->Calls.isEmpty());
 
     board.SetHasSpeech(true);
-    Spell(board, QStringLiteral("do"));
+    SpellByClicks(board, QStringLiteral("do"));
     EXPECT_TRUE(voice->Calls.isEmpty()) << "an unfinished word is not spoken";
-    Spell(board, QStringLiteral("g"));
+    SpellByClicks(board, QStringLiteral("g"));
     EXPECT_EQ(voice->Calls, QStringList({"say dog"}));
 }
 

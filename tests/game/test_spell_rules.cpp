@@ -1,6 +1,7 @@
 // The board's rules, driven through its public operations and through the
 // same hover-then-release path the mouse takes.
 
+#include "BoardDriver.h"
 #include "TestSupport.h"
 #include "UBassEx.h"
 #include "URandom.h"
@@ -26,33 +27,6 @@ QString Row(const TSpellGameType &board)
     for (const TSpellItem &item : board.Items())
         row += item.Letter;
     return row;
-}
-
-QPoint Centre(const TSpellGameType &board, int i)
-{
-    const TSpellItem &item = board.Items()[i];
-    return {item.Left + board.ItemSize().width() / 2, item.Top + board.ItemSize().height() / 2};
-}
-
-void Click(TSpellGameType &board, int i)
-{
-    const QPoint p = Centre(board, i);
-    board.UpdateHover(p.x(), p.y());
-    board.ClickAt(p.x(), p.y());
-}
-
-// Picks, left to right, an unpicked tile for each character of text.
-void Spell(TSpellGameType &board, const QString &text)
-{
-    for (const QChar c : text) {
-        const TSpellItems &items = board.Items();
-        for (int i = 0; i < items.size(); ++i) {
-            if (!items[i].Picked && items[i].Letter == QString(c)) {
-                Click(board, i);
-                break;
-            }
-        }
-    }
 }
 
 void ExpectInvariants(const TSpellGameType &board)
@@ -166,7 +140,7 @@ TEST(Shuffle, TinyArraysAreSafe)
 TEST_F(Board, WrongOrderIsNeverJudgedAndCanBeCorrected)
 {
     Start(Words({"tea", "cup"}));
-    Spell(board, QStringLiteral("eat"));
+    SpellByClicks(board, QStringLiteral("eat"));
     EXPECT_EQ(board.Letters().join(QString()), QStringLiteral("eat"));
     EXPECT_EQ(Effects(), QStringList({"select.mp3", "select.mp3", "select.mp3"}));
     EXPECT_EQ(board.WordIndex(), 0);
@@ -175,9 +149,9 @@ TEST_F(Board, WrongOrderIsNeverJudgedAndCanBeCorrected)
     for (const char *letter : {"e", "a"})
         for (int i = 0; i < board.Items().size(); ++i)
             if (board.Items()[i].Letter == QLatin1String(letter))
-                Click(board, i);
+                ClickTile(board, i);
     EXPECT_EQ(board.Letters(), QStringList{"t"});
-    Spell(board, QStringLiteral("ea"));
+    SpellByClicks(board, QStringLiteral("ea"));
     EXPECT_EQ(board.WordIndex(), 1);
     EXPECT_EQ(Effects().mid(3), QStringList({"unselect.mp3", "unselect.mp3", "select.mp3", "oksel.mp3"}));
     EXPECT_EQ(board.GetScore(), 100);
@@ -186,7 +160,7 @@ TEST_F(Board, WrongOrderIsNeverJudgedAndCanBeCorrected)
 TEST_F(Board, ATileMustBeHoveredBeforeAReleasePicksIt)
 {
     Start(Words({"ab"}));
-    const QPoint p = Centre(board, 0);
+    const QPoint p = TileCentre(board, 0);
     board.ClickAt(p.x(), p.y());
     EXPECT_TRUE(board.Letters().isEmpty());
     board.UpdateHover(p.x(), p.y());
@@ -201,13 +175,13 @@ TEST_F(Board, SpellingIsCaseSensitiveAndSpacesAreTiles)
 {
     Start(Words({"New York", "I"}));
     EXPECT_EQ(board.ItemCount(), 8);
-    Spell(board, QStringLiteral("new York"));
+    SpellByClicks(board, QStringLiteral("new York"));
     EXPECT_EQ(board.WordIndex(), 0) << "lower-case n is not a tile";
     board.ClearSpelling();
-    Spell(board, QStringLiteral("New York"));
+    SpellByClicks(board, QStringLiteral("New York"));
     EXPECT_EQ(board.WordIndex(), 1);
     EXPECT_EQ(board.ItemCount(), 1);
-    Spell(board, QStringLiteral("I"));
+    SpellByClicks(board, QStringLiteral("I"));
     EXPECT_EQ(events, QStringList({"score:100", "over:won", "score:200"}));
 }
 
@@ -215,7 +189,7 @@ TEST_F(Board, TheLastWordEndsTheListBeforeItsPointsAreAdded)
 {
     Start(Words({"to"}));
     board.SetLevel(3);
-    Spell(board, QStringLiteral("to"));
+    SpellByClicks(board, QStringLiteral("to"));
     EXPECT_EQ(events, QStringList({"over:won", "score:300"}));
     EXPECT_FALSE(board.TimerActive());
     EXPECT_TRUE(board.Items()[0].Picked && board.Items()[1].Picked) << "the finished word stays on the board";
@@ -228,7 +202,7 @@ TEST_F(Board, HostLoadingTheNextTollGateInsideGameOverReceivesThePoints)
         board.SetWords(Words({"up", "on"}));
         board.RestartGame();
     };
-    Spell(board, QStringLiteral("go"));
+    SpellByClicks(board, QStringLiteral("go"));
     EXPECT_EQ(board.GetScore(), 100) << "the completed word's points land in the new toll gate";
     EXPECT_EQ(board.WordIndex(), 0);
     EXPECT_EQ(Row(board).size(), 2);
@@ -267,14 +241,14 @@ TEST_F(Board, TollGatesInsideTheBoardResetTheCountdownOnlyWhenTheGateChanges)
     Start(words, 10);
     EXPECT_EQ(board.GetTollGateCount(), 3);
     for (int i = 0; i < 8; ++i)
-        Spell(board, words[i].Spelling);
+        SpellByClicks(board, words[i].Spelling);
     board.TimerTick();
     board.TimerTick();
     tollGateChanges = 0;
-    Spell(board, words[8].Spelling); // the 9th word: same gate
+    SpellByClicks(board, words[8].Spelling); // the 9th word: same gate
     EXPECT_EQ(tollGateChanges, 1);
     EXPECT_EQ(board.GetTimerTime(), 2);
-    Spell(board, words[9].Spelling); // the 10th: gate 2
+    SpellByClicks(board, words[9].Spelling); // the 10th: gate 2
     EXPECT_EQ(board.GetTollGateIndex(), 2);
     EXPECT_EQ(board.GetTimerTime(), 0);
     EXPECT_TRUE(board.TimerActive());
@@ -283,7 +257,7 @@ TEST_F(Board, TollGatesInsideTheBoardResetTheCountdownOnlyWhenTheGateChanges)
 TEST_F(Board, LevelChangeRestartsTheTollGateAndKeepsTheScore)
 {
     Start(Words({"ab", "cd", "ef"}));
-    Spell(board, QStringLiteral("ab"));
+    SpellByClicks(board, QStringLiteral("ab"));
     board.TimerTick();
     const QStringList before = board.Letters();
     board.SetLevel(1);
@@ -299,7 +273,7 @@ TEST_F(Board, LevelChangeRestartsTheTollGateAndKeepsTheScore)
 TEST_F(Board, UnpickingFromTheMiddleClosesTheGap)
 {
     Start(Words({"abcd"}));
-    Spell(board, QStringLiteral("abc"));
+    SpellByClicks(board, QStringLiteral("abc"));
     int b = -1, c = -1;
     for (int i = 0; i < board.Items().size(); ++i) {
         if (board.Items()[i].Letter == QLatin1String("b"))
@@ -307,7 +281,7 @@ TEST_F(Board, UnpickingFromTheMiddleClosesTheGap)
         if (board.Items()[i].Letter == QLatin1String("c"))
             c = i;
     }
-    Click(board, b);
+    ClickTile(board, b);
     EXPECT_EQ(board.Letters(), QStringList({"a", "c"}));
     EXPECT_EQ(board.Items()[c].PickIndex, 1);
     ExpectInvariants(board);
@@ -326,9 +300,9 @@ TEST_F(Board, HintedWordsScoreNothingUntilAWordIsCompleted)
 
     board.ClearSpelling();
     board.RestartGame();
-    Spell(board, QStringLiteral("banana"));
+    SpellByClicks(board, QStringLiteral("banana"));
     EXPECT_EQ(board.GetScore(), 0) << "the hint survives clear and restart";
-    Spell(board, QStringLiteral("kiwi"));
+    SpellByClicks(board, QStringLiteral("kiwi"));
     EXPECT_EQ(board.GetScore(), 100);
 }
 
@@ -340,7 +314,7 @@ TEST_F(Board, HintedTilesOfARepeatedLetterOwnTheirOwnEntries)
     // Take every hinted "s" back out, in row order, then spell the rest.
     for (int i = 0; i < board.Items().size(); ++i) {
         if (board.Items()[i].Picked && board.Items()[i].Letter == QLatin1String("s")) {
-            Click(board, i);
+            ClickTile(board, i);
             ExpectInvariants(board);
         }
     }
@@ -352,7 +326,7 @@ TEST_F(Board, EmptySpellingsArePassedOverWithoutPoints)
     Start(Words({"", "hi", ""}));
     EXPECT_EQ(board.WordIndex(), 1);
     EXPECT_EQ(board.ItemCount(), 2);
-    Spell(board, QStringLiteral("hi"));
+    SpellByClicks(board, QStringLiteral("hi"));
     EXPECT_EQ(events, QStringList({"over:won", "score:100"}));
 }
 
@@ -394,7 +368,7 @@ TEST_F(Board, InvariantsHoldUnderRandomPlay)
     for (int step = 0; step < 20000; ++step) {
         const int action = int(rng.bounded(100));
         if (action < 70 && board.ItemCount() > 0) {
-            Click(board, int(rng.bounded(board.ItemCount())));
+            ClickTile(board, int(rng.bounded(board.ItemCount())));
         } else if (action < 78) {
             board.ShowHint();
         } else if (action < 84) {

@@ -27,27 +27,39 @@ inline QPoint TileCentre(const TSpellGameType &board, int index)
     return QPoint(item.Left + board.ItemSize().width() / 2, item.Top + board.ItemSize().height() / 2);
 }
 
+// Moves onto tile index and releases the button over it.
+inline void ClickTile(TSpellGameType &board, int index)
+{
+    const QPoint at = TileCentre(board, index);
+    SendMove(board, at);
+    SendRelease(board, at);
+}
+
 // Moves onto and clicks an unpicked tile of the given letter; false when none.
 inline bool ClickLetter(TSpellGameType &board, QChar letter)
 {
     for (int i = 0; i < board.ItemCount(); ++i) {
         const TSpellItem &item = board.Items()[i];
         if (!item.Picked && item.Letter == QString(letter)) {
-            const QPoint at = TileCentre(board, i);
-            SendMove(board, at);
-            SendRelease(board, at);
+            ClickTile(board, i);
             return true;
         }
     }
     return false;
 }
 
-// Spells the current word letter by letter; false when a letter had no tile.
-inline bool SpellCurrentWord(TSpellGameType &board)
+// Clicks, in order, an unpicked tile for each character of text; false when
+// a character had no tile left.
+inline bool SpellByClicks(TSpellGameType &board, const QString &text)
 {
-    const QString spelling = board.Words()[board.WordIndex()].Spelling;
-    for (QChar c : spelling)
+    for (QChar c : text)
         if (!ClickLetter(board, c))
             return false;
     return true;
+}
+
+// Spells the current word letter by letter; false when a letter had no tile.
+inline bool SpellCurrentWord(TSpellGameType &board)
+{
+    return SpellByClicks(board, board.Words()[board.WordIndex()].Spelling);
 }
