@@ -1,16 +1,16 @@
 #pragma once
 // The main window: menu, toolbar, title strip, the game panel with the board,
-// and the status bar. It runs the game around the board: it cuts the chosen
-// book into toll gates of 15 words, loads one toll gate at a time, drives the
-// board from the toolbar and menus, shows book, toll gate, score and time,
-// answers the board's notifications, offers to record the score, and keeps
-// the ten most recent games in "UseRecord.txt".
+// and the status bar. It starts and ends the program's pieces in their order
+// (players, board, saved game, recent games, advertising), wires the form's
+// components to the game flow and the dialogs, and runs every user action
+// through Guarded.
 //
 // The window owns the board, the sound player and the speech object; the word
-// library is handed in and outlives it. A database error raised by a user's
-// action is caught at the edge of that action and shown in a message box.
+// library is handed in and outlives it.
 
 #include "UCommonFun.h"
+#include "UFrmSpellForm.h"
+#include "USettings.h"
 #include "UWordInfo.h"
 
 #include <QMainWindow>
@@ -19,19 +19,14 @@
 #include <memory>
 
 class QAction;
-class QActionGroup;
-class QCheckBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QMenu;
 class QTimer;
-class QToolBar;
-class QToolButton;
 class TAdInterface;
 class TAudioLayer;
 class TBassEx;
+class TBoardAudio;
 class TDataInterface;
+class TGameFlow;
+class TRecentGames;
 class TSpeechEx;
 class TSpeechLayer;
 class TSpellGameType;
@@ -48,27 +43,10 @@ public:
         std::function<std::unique_ptr<TSpeechLayer>()> CreateSpeechLayer;
     };
 
-    TFrmSpell(TDataInterface &data, TPlatform platform, QWidget *parent = nullptr);
+    TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platform, QWidget *parent = nullptr);
     ~TFrmSpell() override;
 
-    // The program entry: settings path, word library, application object,
-    // main window, message loop. Ends at once, without a message box, when
-    // the word library cannot be opened.
-    static int RunProgram(int &argc, char **argv);
-
-    // Game flow, public for the game's own tests.
-    bool LoadTollGateWords(int index, TWordInfos &words);
-    void ChangeTollGate(int index);
-    void ResetGameView();
-    void ShowTollGateInfo();
-    void SetButtonStates(bool start, bool reStart, bool cont, bool pause, bool level);
-    void AddRecentRecord(TGamePara para);
-    void LoadRecentMenu();
-    void RecentItemClick(QAction *item);
-    void SaveGameRecord(int score);
-    void LoadGamePara();
-    void SaveGamePara();
-
+    // The handlers of the form, public for the game's own tests.
     void sbStartClick();
     void sbReStartClick();
     void btnContinueClick();
@@ -83,13 +61,17 @@ public:
     void N4Click();
     void N2Click();
     void beijing18Click(QAction *item);
+    void RecentItemClick(QAction *item);
+    void LoadRecentMenu();
+    void SaveGamePara();
 
-    const TGamePara &GamePara() const { return m_gamePara; }
-    int ScoreBase() const { return m_scoreBase; }
+    TGameFlow &Flow() { return *m_flow; }
+    const TGamePara &GamePara() const;
+    int ScoreBase() const;
     TSpellGameType *SpellGame() const { return m_spellGame; }
     TBassEx *BassEx() const { return m_bassEx.get(); }
     TSpeechEx *Speech() const { return m_speech.get(); }
-    QString RecentFileName() const;
+    const TRecentGames &RecentGames() const { return *m_recent; }
 
     static QString GetSkinName(int tag);
     static QString GetSkinCaption(int tag);
@@ -100,10 +82,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void BuildForm();
-    void BuildMenus();
-    void BuildToolBar();
-    void BuildTitleStrip(QWidget *central);
+    void ConnectToolBar();
+    void ConnectMenus();
+    void ConnectWebItems();
     void FormShow();
     void InitGame();
     void FormResize();
@@ -111,48 +92,19 @@ private:
     void DeleteTempFiles();
     void FillStyleMenu();
     void OpenDocument(const QString &target);
-    void CheckLevelItems(int level);
-    void FitTitleLabels();
-
-    void SpellTimeChange(QObject *sender);
-    void SpellScoreChange(QObject *sender);
-    void SpellGameOver(QObject *sender, bool success);
-    void StartNewGameAfterBook();
-    int ShownScore() const;
-
-    // Runs a user's action; a database error ends the action with a message.
-    void Guarded(const std::function<void()> &action);
 
     TDataInterface &m_data;
+    TSettings m_settings;
     TPlatform m_platform;
-    TGamePara m_gamePara;
-    int m_scoreBase = 0;
     bool m_shownOnce = false;
+    TFrmSpellForm m_form;
+    std::unique_ptr<TRecentGames> m_recent;
+    TGameFlow *m_flow = nullptr; // child of the window
 
     TSpellGameType *m_spellGame = nullptr; // child of panGame; FreeGame deletes it first
     std::unique_ptr<TSpeechEx> m_speech;
     std::unique_ptr<TBassEx> m_bassEx;
+    std::unique_ptr<TBoardAudio> m_boardAudio;
     std::unique_ptr<TAdInterface> m_adInterface;
-
-    // Components, named as in the form.
-    QToolBar *tbar = nullptr;
-    QToolButton *sbStart = nullptr, *sbReStart = nullptr, *btnContinue = nullptr, *btnPause = nullptr,
-                *btnClear = nullptr, *btnDoHint = nullptr, *sbLevel = nullptr, *sbClose = nullptr;
-    QCheckBox *cbSpeech = nullptr, *cbBackGround = nullptr;
-    QFrame *sPanel1 = nullptr;
-    QLabel *sLabelFX1 = nullptr;
-    QGroupBox *gbTitle = nullptr;
-    QFrame *panTitle = nullptr;
-    QLabel *labBook = nullptr, *labGate = nullptr, *sLabelFX2 = nullptr, *labScore = nullptr, *sLabelFX6 = nullptr,
-           *labTime = nullptr;
-    QWidget *panGame = nullptr;
-    QLabel *imaJoin = nullptr;
-    QWidget *wbAd = nullptr;
-    QLabel *labAd = nullptr;
-    QMenu *PopupMenu1 = nullptr;
-    QMenu *nRecently = nullptr;
-    QMenu *miUI = nullptr;
-    QAction *N8 = nullptr, *N9 = nullptr, *N10 = nullptr, *N27 = nullptr, *N28 = nullptr, *N29 = nullptr;
-    QAction *N16 = nullptr, *N15 = nullptr, *nSupport = nullptr;
     QTimer *TimerAd = nullptr;
 };

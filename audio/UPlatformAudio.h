@@ -1,8 +1,7 @@
 #pragma once
 // The real audio and speech layers of this platform, for the main window to
 // hand to the sound player and the speech object. Both share one output
-// device, opened by whichever of them needs it first. A program that links
-// these starts espeak-ng on a thread of its own as it loads.
+// device, opened by whichever of them needs it first.
 
 #include "UAudioLayer.h"
 #include "USpeechLayer.h"
@@ -12,19 +11,23 @@
 
 std::unique_ptr<TAudioLayer> CreatePlatformAudioLayer();
 
-// Opens the shared output on a side thread as soon as it is created and holds
-// it until destroyed, so that the sound player's initialisation finds it open
-// (or already failed) instead of waiting for the device on the start-up path.
-// Create one at the program entry, before the main window.
-class TAudioOutputWarmUp
+// Opening the output device (up to 0.14 s when there is none) and starting
+// espeak-ng (tens of milliseconds) both run on side threads from the moment
+// this is created, so that the sound player and the speech object find them
+// ready instead of waiting on the start-up path. The device is held until
+// this is destroyed. Create one first thing at the program entry, before the
+// application object: the threads create no Qt object, so Qt still takes the
+// entry's thread for its main thread.
+class TPlatformAudioWarmUp
 {
 public:
-    TAudioOutputWarmUp();
-    ~TAudioOutputWarmUp();
-    TAudioOutputWarmUp(const TAudioOutputWarmUp &) = delete;
-    TAudioOutputWarmUp &operator=(const TAudioOutputWarmUp &) = delete;
+    TPlatformAudioWarmUp();
+    ~TPlatformAudioWarmUp();
+    TPlatformAudioWarmUp(const TPlatformAudioWarmUp &) = delete;
+    TPlatformAudioWarmUp &operator=(const TPlatformAudioWarmUp &) = delete;
 
 private:
     std::future<bool> m_opened;
+    std::future<void> m_speech;
 };
 std::unique_ptr<TSpeechLayer> CreatePlatformSpeechLayer();

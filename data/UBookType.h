@@ -1,15 +1,9 @@
 #pragma once
-// Book classes and the two-level book tree of the selection dialog: class
-// nodes on the top level (no data), book nodes below them carrying the book's
-// id as item data. Qt owns the item data, so the tree needs no separate
-// clean-up when it is cleared or destroyed.
+// Book classes: the catalogue's "bookclass" values and their captions.
 
 #include <QString>
 #include <QStringList>
 
-class QTreeWidget;
-class QTreeWidgetItem;
-class TDataInterface;
 
 // The word book ("生词本") is class 8; the ordinary classes are 1 to 7.
 constexpr int kWordBookClass = 8;
@@ -20,12 +14,3 @@ constexpr int kLastImportClass = 7;
 QString BookClassCaption(int bookClass);
 // The classes a player can import into, in order: position + 1 is the class.
 QStringList ImportBookClasses();
-
-// Clears the tree and fills it: class 8 first when withWordBook is set, then
-// classes 1 to 7. A class with no listed book is left out; a class whose listed
-// books all have no words keeps an empty class node. Throws EDatabaseError.
-void BuildBookTree(TDataInterface &data, QTreeWidget &tree, bool withWordBook);
-void AddBookClassNode(TDataInterface &data, QTreeWidget &tree, int bookClass);
-
-// The book id a node carries; -1 for a class node or no node.
-int BookIdOfNode(const QTreeWidgetItem *item);

@@ -1,6 +1,6 @@
 #include "UDataInterface.h"
 
-#include "UCommonFun.h"
+#include "USettings.h"
 #include "UScramble.h"
 #include "USqlite.h"
 
@@ -44,13 +44,6 @@ bool IsWordTableName(const QString &tableName)
 
 } // namespace
 
-EDatabaseError::EDatabaseError(const QString &message) : std::runtime_error(message.toStdString()) {}
-
-QString EDatabaseError::Message() const
-{
-    return QString::fromStdString(what());
-}
-
 struct TDataInterface::TInsertCache
 {
     QString TableName;
@@ -69,9 +62,9 @@ QString TDataInterface::DatabasePassword()
     return QStringLiteral("MOSS@1987#fern");
 }
 
-QString TDataInterface::GetDatabaseFileName()
+QString TDataInterface::GetDatabaseFileName(const TSettings &settings)
 {
-    return GetAppPath() + QStringLiteral("data/") + ReadSystemValue(QStringLiteral("data")) + QStringLiteral(".mdb");
+    return settings.DatabaseFileName();
 }
 
 bool TDataInterface::IsValidTableName(const QString &name)
@@ -80,9 +73,9 @@ bool TDataInterface::IsValidTableName(const QString &name)
     return pattern.match(name).hasMatch();
 }
 
-bool TDataInterface::ConnectDatabase()
+bool TDataInterface::ConnectDatabase(const TSettings &settings)
 {
-    return ConnectDatabase(GetDatabaseFileName(), DatabasePassword());
+    return ConnectDatabase(GetDatabaseFileName(settings), DatabasePassword());
 }
 
 bool TDataInterface::ConnectDatabase(const QString &fileName, const QString &password)
@@ -271,13 +264,10 @@ void TDataInterface::ForgetDenseIds()
     m_denseIds.clear();
 }
 
-TWordInfos TDataInterface::LoadTollGate(const QString &tableName, int index, int tollGateWords)
+TWordInfos TDataInterface::LoadTollGate(const QString &tableName, int index, int tollGateWords, bool unscramble)
 {
     TWordInfos words = LoadWordRows(tableName, (index - 1) * tollGateWords, tollGateWords);
-    // Read at every load, so a change of the settings file counts from the
-    // next toll gate on; once per load rather than per word keeps a load at
-    // one settings read.
-    if (words.isEmpty() || !IsEncrypt())
+    if (words.isEmpty() || !unscramble)
         return words;
     for (TWordInfo &word : words) {
         word.Spelling = UnscrambleText(word.Spelling);

@@ -13,6 +13,7 @@
 // steps (create, drop, insert) answer false instead, as the import decides
 // what follows.
 
+#include "UDatabaseError.h"
 #include "UWordInfo.h"
 
 #include <QDate>
@@ -21,14 +22,6 @@
 #include <QString>
 
 #include <memory>
-#include <stdexcept>
-
-class EDatabaseError : public std::runtime_error
-{
-public:
-    explicit EDatabaseError(const QString &message);
-    QString Message() const;
-};
 
 struct TBookInfo
 {
@@ -48,6 +41,7 @@ struct TGameRecord
     QString RecoreTime; // "yyyy-mm-dd"
 };
 
+class TSettings;
 class TSqliteDatabase;
 class TSqliteStatement;
 
@@ -62,12 +56,12 @@ public:
     // The database password of the word library.
     static QString DatabasePassword();
     // "data/" + settings key "data" + ".mdb" under the program folder.
-    static QString GetDatabaseFileName();
+    static QString GetDatabaseFileName(const TSettings &settings);
     static bool IsValidTableName(const QString &name);
 
     // Opens the file named by the settings, read-write, never creating it,
     // and checks the key with a first read. False on any failure.
-    bool ConnectDatabase();
+    bool ConnectDatabase(const TSettings &settings);
     // Opens a given file with a given key (tests and the library builder).
     bool ConnectDatabase(const QString &fileName, const QString &password);
     // Creates a new, empty library with bookinfo and gamerecord (the library
@@ -91,10 +85,11 @@ public:
     TWordInfos LoadWordRows(const QString &tableName, int offset, int count);
     int CountWordRows(const QString &tableName);
     // The words of toll gate index (from 1) with tollGateWords words a gate:
-    // rows (index - 1) * tollGateWords onwards. With the settings flag
-    // "encrypt" on (read at each call), the texts are unscrambled (a blank pronunciation or
-    // meaning stays empty; a spelling that does not unscramble is empty).
-    TWordInfos LoadTollGate(const QString &tableName, int index, int tollGateWords);
+    // rows (index - 1) * tollGateWords onwards. With unscramble set (the
+    // settings flag "encrypt"), the texts are unscrambled (a blank
+    // pronunciation or meaning stays empty; a spelling that does not
+    // unscramble is empty).
+    TWordInfos LoadTollGate(const QString &tableName, int index, int tollGateWords, bool unscramble);
 
     // Import steps; false on failure, nothing thrown.
     bool TableExists(const QString &tableName);

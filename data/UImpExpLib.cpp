@@ -1,7 +1,6 @@
 #include "UImpExpLib.h"
 
 #include "UDataInterface.h"
-#include "UMessageBox.h"
 #include "UScramble.h"
 #include "UTextCodec.h"
 
@@ -119,13 +118,14 @@ bool ImportWordLine(TDataInterface &data, const QString &line, const QString &ta
     return data.InsertWord(tableName, word.Spelling, word.Pronunciation, word.Meaning);
 }
 
-bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString &title, int bookClass,
-                   const TImportProgress &progress, QWidget *parent)
+bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString &title, int bookClass, bool encrypt,
+                   const TBadLineDecision &skipBadLine, const TImportProgress &progress, QString *error)
 {
     QStringList lines;
-    QString error;
-    if (!ReadWordFile(fileName, lines, error)) {
-        ShowExclamation(parent, error);
+    QString reason;
+    if (!ReadWordFile(fileName, lines, reason)) {
+        if (error)
+            *error = reason;
         return false;
     }
 
@@ -137,7 +137,6 @@ bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString 
     if (!data.CreateWordTable(tableName))
         return false;
 
-    const bool encrypt = IsEncrypt(); // read once: it is a settings-file read per call
     const int maximum = int(lines.size()) - 1;
     const int step = std::max(1, int(lines.size() / 100));
     QElapsedTimer sinceReport;
@@ -151,8 +150,7 @@ bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString 
     bool carryOn = true;
     for (const QString &line : std::as_const(lines)) {
         if (!ImportWordLine(data, line, tableName, encrypt)) {
-            const QString question = QStringLiteral("导入的词库中第%1条有错误,是否略过继续执行导入?").arg(counter + 1);
-            if (!AskYesNo(parent, question)) {
+            if (!skipBadLine || !skipBadLine(counter + 1)) {
                 carryOn = false;
                 break;
             }

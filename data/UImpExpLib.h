@@ -10,7 +10,6 @@
 
 #include <functional>
 
-class QWidget;
 class TDataInterface;
 
 // The widths of the word table's text columns, in characters as stored.
@@ -56,12 +55,19 @@ bool ImportWordLine(TDataInterface &data, const QString &line, const QString &ta
 // and at the end), so the callback may repaint the window.
 using TImportProgress = std::function<void(int position, int maximum)>;
 
-// Imports a file as book number GetNextBookId() under the title and class.
-// The file is read first: an unreadable, binary or empty file is reported in
-// a message box and nothing is written. Each failed line asks whether to skip
-// it; No stops the import, keeps the rows so far (the next import drops the
-// table) and writes no catalogue row. The book's word number counts every line
-// read, skipped ones too. True when the book was imported and registered.
-// Throws EDatabaseError when the catalogue cannot be read.
-bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString &title, int bookClass,
-                   const TImportProgress &progress = {}, QWidget *parent = nullptr);
+// Asked about a line that cannot be stored (lineNumber counts from 1): true
+// skips the line and goes on, false stops the import.
+using TBadLineDecision = std::function<bool(int lineNumber)>;
+
+// Imports a file as book number GetNextBookId() under the title and class,
+// scrambling the texts when encrypt is set (the settings flag "encrypt").
+// The file is read first: an unreadable, binary or empty file gives false
+// with the reason for the player in *error, and nothing is written. Each
+// failed line goes to skipBadLine; a stop keeps the rows so far (the next
+// import drops the table) and writes no catalogue row. The book's word
+// number counts every line read, skipped ones too. True when the book was
+// imported and registered. Throws EDatabaseError when the catalogue cannot
+// be read.
+bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString &title, int bookClass, bool encrypt,
+                   const TBadLineDecision &skipBadLine, const TImportProgress &progress = {},
+                   QString *error = nullptr);

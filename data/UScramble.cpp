@@ -1,7 +1,5 @@
 #include "UScramble.h"
 
-#include "UCommonFun.h"
-#include "UIniFile.h"
 #include "UTextCodec.h"
 
 #include <utility>
@@ -32,11 +30,6 @@ QString Transpose(QString t)
 }
 
 } // namespace
-
-bool IsEncrypt()
-{
-    return TIniFile(ConfigFilePath()).ReadInteger(QStringLiteral("system"), QStringLiteral("encrypt"), 0) == 1;
-}
 
 QString GetScrambleKey()
 {

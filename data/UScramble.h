@@ -9,10 +9,6 @@
 #include <QByteArray>
 #include <QString>
 
-// True when key "encrypt" of section "system" of the settings file is exactly
-// 1. Read from the file at every call, so a change takes effect at once.
-bool IsEncrypt();
-
 QString GetScrambleKey();
 
 QString ScrambleText(const QString &text);

@@ -1,6 +1,6 @@
 #include "USqlite.h"
 
-#include "UDataInterface.h"
+#include "UDatabaseError.h"
 
 #include <sqlcipher/sqlite3.h>
 

@@ -1,10 +1,8 @@
 #include "USpellGameType.h"
 
-#include "UBassEx.h"
 #include "UCommonFun.h"
-#include "URandom.h"
 #include "UFontMap.h"
-#include "USpeechEx.h"
+#include "URandom.h"
 
 #include <QHash>
 #include <QImage>
@@ -15,114 +13,10 @@
 
 namespace {
 
-const QString kBackMusicStream = QStringLiteral("spellback");
 constexpr int kBoardWidth = 600;
 constexpr int kSlotWidth = 300;
 constexpr int kFrameWidth = 550;
 constexpr int kTileGap = 2;
-
-// White is the transparent colour of every board piece but the two stretched
-// middles. It becomes a real alpha channel here, so that the pieces can be
-// scaled smoothly for high-density screens and narrowed tiles.
-//
-// A smoothed outline in such a bitmap is the art's colour blended with white;
-// keyed out naively it would leave a pale fringe. So a pixel close to white is
-// read as a partly covered pixel of the most saturated colour next to it, and
-// gets the coverage that explains its lightness.
-QImage KeyOutWhite(const QImage &source)
-{
-    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
-    const int w = image.width(), h = image.height();
-    auto at = [&](int x, int y) { return reinterpret_cast<const QRgb *>(image.constScanLine(y))[x]; };
-    // Beyond the bitmap lies the next piece, not white.
-    auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h; };
-    auto isWhite = [&](int x, int y) { return inside(x, y) && (at(x, y) & 0x00ffffff) == 0x00ffffff; };
-    auto distanceFromWhite = [](QRgb c) { return 765 - qRed(c) - qGreen(c) - qBlue(c); };
-    constexpr int kReach = 3; // how far a smoothed outline reaches into the art
-
-    QImage keyed(image.size(), QImage::Format_ARGB32);
-    for (int y = 0; y < h; ++y) {
-        QRgb *out = reinterpret_cast<QRgb *>(keyed.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const QRgb p = at(x, y);
-            if (isWhite(x, y)) {
-                out[x] = 0;
-                continue;
-            }
-            out[x] = p | 0xff000000;
-            // Near white, a pixel may be partly covered: measure it against
-            // the most saturated colour close by.
-            bool nearWhite = false;
-            QRgb solid = p;
-            for (int dy = -kReach; dy <= kReach; ++dy)
-                for (int dx = -kReach; dx <= kReach; ++dx) {
-                    const int nx = x + dx, ny = y + dy;
-                    if (!inside(nx, ny))
-                        continue;
-                    if (isWhite(nx, ny))
-                        nearWhite = true;
-                    else if (distanceFromWhite(at(nx, ny)) > distanceFromWhite(solid))
-                        solid = at(nx, ny);
-                }
-            if (!nearWhite)
-                continue;
-            double alpha = 0;
-            const int channels[3][2] = {{qRed(p), qRed(solid)}, {qGreen(p), qGreen(solid)}, {qBlue(p), qBlue(solid)}};
-            for (const auto &c : channels)
-                if (255 - c[1] >= 24)
-                    alpha = std::max(alpha, double(255 - c[0]) / (255 - c[1]));
-            // Nearly covered pixels stay as they are: a dark detail next to
-            // the outline must not make the plain colour beside it translucent.
-            if (alpha <= 0 || alpha >= 0.9)
-                continue;
-            out[x] = qRgba(qRed(solid), qGreen(solid), qBlue(solid), int(alpha * 255 + 0.5));
-        }
-    }
-    return keyed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-
-// One of the board's bitmaps by resource name, at its own size and, where the
-// resources carry one, at twice that size for high-density screens.
-struct TBoardBitmap
-{
-    QImage Normal;
-    QImage DoubleSource;
-    bool WhiteTransparent = false;
-
-    // Keying the large copy costs more than the rest of start-up together,
-    // and it serves only high-density screens and narrowed tiles: do it at
-    // the first paint that needs it.
-    const QImage &Double() const
-    {
-        if (m_double.isNull() && !DoubleSource.isNull())
-            m_double = WhiteTransparent ? KeyOutWhite(DoubleSource) : DoubleSource;
-        return m_double;
-    }
-
-private:
-    mutable QImage m_double;
-};
-
-TBoardBitmap LoadBoardBitmap(const QString &name, bool whiteTransparent)
-{
-    // The resources never change while the program runs, and keying is not
-    // free: every board shares the pieces loaded first.
-    static QHash<QString, TBoardBitmap> loaded;
-    const auto found = loaded.constFind(name);
-    if (found != loaded.constEnd())
-        return *found;
-
-    TBoardBitmap bitmap;
-    bitmap.Normal = QImage(QStringLiteral(":/board/%1.png").arg(name));
-    bitmap.DoubleSource = QImage(QStringLiteral(":/board/%1@2x.png").arg(name));
-    if (bitmap.DoubleSource.size() != bitmap.Normal.size() * 2)
-        bitmap.DoubleSource = QImage();
-    bitmap.WhiteTransparent = whiteTransparent;
-    if (whiteTransparent)
-        bitmap.Normal = KeyOutWhite(bitmap.Normal);
-    loaded.insert(name, bitmap);
-    return bitmap;
-}
 
 QColor LetterColour(TSpellState state)
 {
@@ -134,13 +28,6 @@ QColor LetterColour(TSpellState state)
     }
     return Qt::black;
 }
-
-enum TPiece {
-    pNormal, pNormalMove, pShadow, pShadowMove,
-    pSlotLeft, pSlotMiddle, pSlotRight,
-    pFrameLeft, pFrameMiddle, pFrameRight,
-    kPieceCount
-};
 
 TPiece FacePiece(TSpellState state)
 {
@@ -184,8 +71,6 @@ QPixmap TransparentPixmap(QSize logical, qreal dpr)
 // face-plus-letter image of each tile are rendered once and then blitted.
 struct TSpellGameType::TPaintCache
 {
-    TBoardBitmap Art[kPieceCount];
-
     // The frame with the listed words and the slot with the spelled text.
     QPixmap Back;
     qreal BackDpr = 0;
@@ -196,69 +81,32 @@ struct TSpellGameType::TPaintCache
     QHash<QString, QPixmap> Tiles;
     QSize TileSize;
     qreal TileDpr = 0;
-
-    // Draws a piece into a logical rectangle, from the bitmap that best
-    // matches the target's density.
-    void Draw(QPainter &painter, TPiece piece, const QRect &target, qreal dpr) const
-    {
-        const TBoardBitmap &art = Art[piece];
-        const QSizeF device = QSizeF(target.size()) * dpr;
-        // The small bitmap serves where it fits the height (the middles only
-        // stretch sideways); high density and narrowed tiles scale from the
-        // large one, which keeps more detail.
-        const bool useNormal = device.height() == art.Normal.height() || art.DoubleSource.isNull();
-        const QImage &source = useNormal ? art.Normal : art.Double();
-        if (source.isNull())
-            return;
-        const bool exact = device == QSizeF(source.size());
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, !exact);
-        painter.drawImage(target, source);
-    }
 };
-
-const std::pair<const char *, bool> kPieces[kPieceCount] = {
-    {"normal", true},    {"normalmove", true}, {"shadow", true},      {"shadowmove", true},
-    {"slotleft", true},  {"slotmiddle", false}, {"slotright", true},  {"frameleft", true},
-    {"framemiddle", false}, {"frameright", true}};
 
 void TSpellGameType::PreloadArtwork()
 {
-    Q_INIT_RESOURCE(board);
-    for (const auto &piece : kPieces)
-        LoadBoardBitmap(QString::fromLatin1(piece.first), piece.second);
-    // The first measurement of a font loads it; the board's fonts are the
-    // largest the program uses.
-    for (const char *family : {"Arial", "黑体"})
-        QFontMetrics(QFont(QString::fromUtf8(family), 14, QFont::Bold)).horizontalAdvance(QStringLiteral("Ab词"));
+    TBoardArt::Preload();
 }
 
 TSpellGameType::TSpellGameType(QWidget *parent)
     : QWidget(parent)
 {
-    Q_INIT_RESOURCE(board);
     m_paint = std::make_unique<TPaintCache>();
-    const auto &pieces = kPieces;
-    QPixmap *fields[kPieceCount] = {&m_normalBitmap,   &m_normalMoveBitmap, &m_shadowBitmap,    &m_shadowMoveBitmap,
-                                    &m_slotLeftBitmap, &m_slotMiddleBitmap, &m_slotRightBitmap, &m_frameLeftBitmap,
-                                    &m_frameMiddleBitmap, &m_frameRightBitmap};
-    for (int i = 0; i < kPieceCount; ++i) {
-        const TBoardBitmap bitmap = LoadBoardBitmap(QString::fromLatin1(pieces[i].first), pieces[i].second);
-        *fields[i] = QPixmap::fromImage(bitmap.Normal);
-        m_paint->Art[i] = bitmap;
-    }
-    m_tileWidth = m_normalBitmap.width();
-    m_tileHeight = m_normalBitmap.height();
-    m_itemSize = QSize(m_tileWidth, m_tileHeight);
+    const QSize tile = m_art.PieceSize(pNormal);
+    m_tileWidth = tile.width();
+    m_tileHeight = tile.height();
+    m_itemSize = tile;
 
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &TSpellGameType::TimerTick);
 
-    setFixedSize(kBoardWidth,
-                 m_frameLeftBitmap.height() + m_slotLeftBitmap.height() + m_normalBitmap.height() + 16);
+    const int frameHeight = m_art.PieceSize(pFrameLeft).height();
+    const QSize slotLeft = m_art.PieceSize(pSlotLeft);
+    setFixedSize(kBoardWidth, frameHeight + slotLeft.height() + m_tileHeight + 16);
     m_slotWidth = kSlotWidth;
-    m_slotLeft = RoundHalfEven((kBoardWidth - m_slotWidth - m_slotLeftBitmap.width() - m_slotRightBitmap.width()) / 2.0);
-    m_slotTop = m_frameLeftBitmap.height() + 8;
-    m_tileRowTop = m_frameLeftBitmap.height() + 8 + m_slotLeftBitmap.height() + 8;
+    m_slotLeft = RoundHalfEven((kBoardWidth - m_slotWidth - slotLeft.width() - m_art.PieceSize(pSlotRight).width()) / 2.0);
+    m_slotTop = frameHeight + 8;
+    m_tileRowTop = frameHeight + 8 + slotLeft.height() + 8;
 
     setMouseTracking(true); // hover needs moves without a pressed button
 }
@@ -266,34 +114,23 @@ TSpellGameType::TSpellGameType(QWidget *parent)
 TSpellGameType::~TSpellGameType()
 {
     m_timer.stop();
-    if (m_bass) {
-        m_bass->StopStream(kBackMusicStream);
-        m_bass->RemoveStream(kBackMusicStream);
-    }
-}
-
-QString TSpellGameType::SoundFile(const QString &name) const
-{
-    return GetAppPath() + QStringLiteral("sound/") + name;
+    if (m_sound)
+        m_sound->Play(TBoardSoundCue::MusicEnd);
 }
 
 // ---------------------------------------------------------------------------
 // The host's operations
 
-void TSpellGameType::StartGame(const TWordInfos &words, TBassEx *bass, TSpeechEx *speech)
+void TSpellGameType::StartGame(const TWordInfos &words, TBoardSound *sound)
 {
-    m_bass = bass;
-    m_speech = speech;
+    m_sound = sound;
     m_words = words;
     if (!m_words.isEmpty()) {
         m_wordIndex = 0;
         DealWord(0);
     }
-    if (m_bass) {
-        m_bass->RemoveStream(kBackMusicStream);
-        m_bass->AddStream(SoundFile(QStringLiteral("back.mp3")), kBackMusicStream);
-        m_bass->PlayStream(kBackMusicStream);
-    }
+    if (m_sound)
+        m_sound->Play(TBoardSoundCue::MusicStart);
     m_level = 1;
     emit OnLevelChange(this);
     m_tollGateIndex = 1;
@@ -402,14 +239,14 @@ void TSpellGameType::ShowHint()
 
 void TSpellGameType::StopBackMusic()
 {
-    if (m_bass)
-        m_bass->StopStream(kBackMusicStream);
+    if (m_sound)
+        m_sound->Play(TBoardSoundCue::MusicStop);
 }
 
 void TSpellGameType::PlayBackMusic()
 {
-    if (m_bass)
-        m_bass->PlayStream(kBackMusicStream);
+    if (m_sound)
+        m_sound->Play(TBoardSoundCue::MusicContinue);
 }
 
 // ---------------------------------------------------------------------------
@@ -543,15 +380,16 @@ bool TSpellGameType::PickItem(int index)
     item.Picked = true;
 
     if (!IsWordSpelled()) {
-        if (m_bass)
-            m_bass->PlaySound(SoundFile(QStringLiteral("select.mp3")));
+        if (m_sound)
+            m_sound->Play(TBoardSoundCue::Select);
         return false;
     }
     const QString done = m_words[m_wordIndex].Spelling;
-    if (m_bass)
-        m_bass->PlaySound(SoundFile(QStringLiteral("oksel.mp3")));
-    if (m_hasSpeech && m_speech)
-        m_speech->Speak(done);
+    if (m_sound) {
+        m_sound->Play(TBoardSoundCue::WordDone);
+        if (m_hasSpeech)
+            m_sound->Speak(done);
+    }
     NextWord(); // may run the host's OnGameOver, which may load new words
     SkipEmptyWords();
     if (!m_hintUsed)
@@ -577,18 +415,26 @@ void TSpellGameType::UnpickItem(int index)
     m_items[index].State = ssNormal;
     RemovePickedLetter(index);
     m_items[index].Picked = false;
-    if (m_bass)
-        m_bass->PlaySound(SoundFile(QStringLiteral("unselect.mp3")));
+    if (m_sound)
+        m_sound->Play(TBoardSoundCue::Unselect);
 }
 
 // ---------------------------------------------------------------------------
 // Pointer input
 
+QRect TSpellGameType::ItemRect(int index) const
+{
+    const TSpellItem &item = m_items[index];
+    return QRect(QPoint(item.Left, item.Top), m_itemSize);
+}
+
 int TSpellGameType::ItemAt(int x, int y) const
 {
+    // The face's edge belongs to no tile, so two tiles 2 px apart never both
+    // take a click.
     for (int i = 0; i < m_items.size(); ++i) {
-        const TSpellItem &item = m_items[i];
-        if (item.Left < x && x < item.Left + m_itemSize.width() && item.Top < y && y < item.Top + m_itemSize.height())
+        const QRect r = ItemRect(i);
+        if (r.left() < x && x < r.left() + r.width() && r.top() < y && y < r.top() + r.height())
             return i;
     }
     return -1;
@@ -670,7 +516,7 @@ void TSpellGameType::Paint(QPainter &painter)
     // gives the same picture as the tiles-slot-frame order.
     painter.drawPixmap(0, 0, BackLayer(dpr));
     for (int i = 0; i < m_items.size(); ++i)
-        painter.drawPixmap(m_items[i].Left - kTileMargin, m_items[i].Top - kTileMargin, TileImage(i, dpr));
+        painter.drawPixmap(ItemRect(i).topLeft() - QPoint(kTileMargin, kTileMargin), TileImage(i, dpr));
 }
 
 const QPixmap &TSpellGameType::BackLayer(qreal dpr)
@@ -693,20 +539,23 @@ const QPixmap &TSpellGameType::BackLayer(qreal dpr)
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setBrush(Qt::NoBrush);
 
-    const int slotMiddleLeft = m_slotLeft + m_slotLeftBitmap.width();
-    const int slotHeight = m_slotLeftBitmap.height();
-    cache.Draw(painter, pSlotLeft, QRect(QPoint(m_slotLeft, m_slotTop), m_slotLeftBitmap.size()), dpr);
-    cache.Draw(painter, pSlotMiddle, QRect(slotMiddleLeft, m_slotTop, m_slotWidth, slotHeight), dpr);
-    cache.Draw(painter, pSlotRight, QRect(QPoint(slotMiddleLeft + m_slotWidth, m_slotTop), m_slotRightBitmap.size()), dpr);
+    const QSize slotLeft = m_art.PieceSize(pSlotLeft);
+    const int slotMiddleLeft = m_slotLeft + slotLeft.width();
+    m_art.Draw(painter, pSlotLeft, QRect(QPoint(m_slotLeft, m_slotTop), slotLeft), dpr);
+    m_art.Draw(painter, pSlotMiddle, QRect(slotMiddleLeft, m_slotTop, m_slotWidth, slotLeft.height()), dpr);
+    m_art.Draw(painter, pSlotRight, QRect(QPoint(slotMiddleLeft + m_slotWidth, m_slotTop), m_art.PieceSize(pSlotRight)),
+               dpr);
     DrawSpelling(painter);
 
     const int frameX = FrameX();
-    const int frameRightX = width() - m_frameRightBitmap.width() - frameX;
-    const int frameMiddleLeft = frameX + m_frameLeftBitmap.width();
-    cache.Draw(painter, pFrameLeft, QRect(QPoint(frameX, 0), m_frameLeftBitmap.size()), dpr);
-    cache.Draw(painter, pFrameMiddle,
-               QRect(frameMiddleLeft, 0, frameRightX - frameMiddleLeft, m_frameMiddleBitmap.height()), dpr);
-    cache.Draw(painter, pFrameRight, QRect(QPoint(frameRightX, 0), m_frameRightBitmap.size()), dpr);
+    const QSize frameLeft = m_art.PieceSize(pFrameLeft);
+    const QSize frameRight = m_art.PieceSize(pFrameRight);
+    const int frameRightX = width() - frameRight.width() - frameX;
+    const int frameMiddleLeft = frameX + frameLeft.width();
+    m_art.Draw(painter, pFrameLeft, QRect(QPoint(frameX, 0), frameLeft), dpr);
+    m_art.Draw(painter, pFrameMiddle,
+               QRect(frameMiddleLeft, 0, frameRightX - frameMiddleLeft, m_art.PieceSize(pFrameMiddle).height()), dpr);
+    m_art.Draw(painter, pFrameRight, QRect(QPoint(frameRightX, 0), frameRight), dpr);
     DrawDoneWords(painter);
     return cache.Back;
 }
@@ -728,8 +577,9 @@ const QPixmap &TSpellGameType::TileImage(int index, qreal dpr)
     QPixmap pixmap = TransparentPixmap(m_itemSize + QSize(2 * kTileMargin, 2 * kTileMargin), dpr);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.translate(kTileMargin - item.Left, kTileMargin - item.Top);
-    cache.Draw(painter, FacePiece(item.State), QRect(QPoint(item.Left, item.Top), m_itemSize), dpr);
+    const QRect face = ItemRect(index);
+    painter.translate(QPoint(kTileMargin, kTileMargin) - face.topLeft());
+    m_art.Draw(painter, FacePiece(item.State), face, dpr);
     DrawItemLetter(painter, index);
     painter.end();
     return *cache.Tiles.insert(key, pixmap);
@@ -760,8 +610,8 @@ void TSpellGameType::DrawSpelling(QPainter &painter) const
     const QFontMetrics metrics(font, painter.device());
     const int w = metrics.horizontalAdvance(text);
     const int h = metrics.height();
-    const int x = m_slotLeft + m_slotLeftBitmap.width() + RoundHalfEven((m_slotWidth - w) / 2.0);
-    const int y = m_slotTop + 5 + RoundHalfEven((m_slotMiddleBitmap.height() - h) / 2.0);
+    const int x = m_slotLeft + m_art.PieceSize(pSlotLeft).width() + RoundHalfEven((m_slotWidth - w) / 2.0);
+    const int y = m_slotTop + 5 + RoundHalfEven((m_art.PieceSize(pSlotMiddle).height() - h) / 2.0);
     painter.setPen(Qt::black);
     painter.drawText(x, y + metrics.ascent(), text);
 }
@@ -779,7 +629,7 @@ void TSpellGameType::DrawDoneWords(QPainter &painter) const
     const int fontHeight = RoundHalfEven(14.0 * painter.device()->logicalDpiY() / 72.0);
     const int pitch = fontHeight + 8;
     const int frameX = FrameX();
-    const int bottom = m_frameMiddleBitmap.height() - 15;
+    const int bottom = m_art.PieceSize(pFrameMiddle).height() - 15;
     for (int k = 0, j = m_wordIndex - 1; j >= 0 && j < m_words.size(); ++k, --j) {
         const int y = bottom - pitch * (k + 1);
         painter.setFont(latin);

@@ -11,6 +11,8 @@
 // PickIndex of each picked tile holding that tile's letter; a tile is in a
 // shadow state exactly when it is picked.
 
+#include "UBoardArt.h"
+#include "UBoardSound.h"
 #include "UWordInfo.h"
 
 #include <QPixmap>
@@ -21,8 +23,6 @@
 #include <memory>
 
 class QPainter;
-class TBassEx;
-class TSpeechEx;
 
 enum TSpellState : quint8 { ssNormal = 0, ssNormalMove = 1, ssShadow = 2, ssShadowMove = 3 };
 
@@ -49,7 +49,8 @@ public:
     static void PreloadArtwork();
 
     // The host's operations.
-    void StartGame(const TWordInfos &words, TBassEx *bass, TSpeechEx *speech);
+    // The sound is not owned and may be null (a silent board).
+    void StartGame(const TWordInfos &words, TBoardSound *sound);
     void SetWords(const TWordInfos &words);
     void RestartGame();
     void SetLevel(int value);
@@ -92,6 +93,10 @@ public:
     // the row, smaller for longer words so every tile stays reachable.
     QSize ItemSize() const { return m_itemSize; }
 
+    // Where tile index (0 <= index < ItemCount()) is drawn; hit-testing and
+    // painting both take the tiles' places from here.
+    QRect ItemRect(int index) const;
+
     // Pointer input, resolved on the same geometry that painting uses.
     int ItemAt(int x, int y) const;
     void UpdateHover(int x, int y);
@@ -133,7 +138,6 @@ private:
     void UnpickItem(int index);
     void RemovePickedLetter(int index);
     bool IsWordSpelled() const;
-    QString SoundFile(const QString &name) const;
 
     void DrawItemLetter(QPainter &painter, int index) const;
     void DrawSpelling(QPainter &painter) const;
@@ -144,9 +148,7 @@ private:
     const QPixmap &BackLayer(qreal dpr);
     const QPixmap &TileImage(int index, qreal dpr);
 
-    QPixmap m_normalBitmap, m_normalMoveBitmap, m_shadowBitmap, m_shadowMoveBitmap;
-    QPixmap m_slotLeftBitmap, m_slotMiddleBitmap, m_slotRightBitmap;
-    QPixmap m_frameLeftBitmap, m_frameMiddleBitmap, m_frameRightBitmap;
+    TBoardArt m_art;
     std::unique_ptr<TPaintCache> m_paint;
     int m_tileWidth = 0, m_tileHeight = 0;
     int m_slotLeft = 0, m_slotTop = 0, m_slotWidth = 0;
@@ -166,8 +168,7 @@ private:
     TSpellItems m_items;
     int m_itemCount = 0;
     QStringList m_letters;
-    TBassEx *m_bass = nullptr;     // not owned
-    TSpeechEx *m_speech = nullptr; // not owned
+    TBoardSound *m_sound = nullptr; // not owned
     bool m_hasSpeech = false;
     bool m_hintUsed = false;
 };

@@ -15,7 +15,7 @@ namespace {
 void BM_DealTwelveLetterWord(benchmark::State &state)
 {
     TSpellGameType board;
-    board.StartGame({TWordInfo{QStringLiteral("neighborhood")}}, nullptr, nullptr);
+    board.StartGame({TWordInfo{QStringLiteral("neighborhood")}}, nullptr);
     for (auto _ : state)
         board.ClearSpelling(); // a fresh deal of the current word
 }
@@ -25,7 +25,7 @@ void BM_FullPickSequence(benchmark::State &state)
 {
     TSpellGameType board;
     const QString word = QStringLiteral("neighborhood");
-    board.StartGame({TWordInfo{word}}, nullptr, nullptr);
+    board.StartGame({TWordInfo{word}}, nullptr);
     for (auto _ : state) {
         board.ClearSpelling();
         for (const QChar c : word) {

@@ -6,6 +6,8 @@
 
 #include "BoardDriver.h"
 #include "UBassEx.h"
+#include "UBoardAudio.h"
+#include "UCommonFun.h"
 #include "UEspeakSpeechLayer.h"
 #include "UPlatformAudio.h"
 #include "USpeechEx.h"
@@ -42,13 +44,15 @@ struct Rig
         for (const char *w : kTollGate)
             words.append(TWordInfo{QString::fromLatin1(w), QString(), QString()});
         board.SetTollGateWords(15);
-        board.StartGame(words, bass.get(), speech.get());
+        sound = std::make_unique<TBoardAudio>(bass.get(), speech.get(), GetAppPath() + QStringLiteral("sound/"));
+        board.StartGame(words, sound.get());
         board.SetHasSpeech(true);
         bass->StopStream(QStringLiteral("spellback"));
     }
     TEspeakSpeechLayer *raw;
     std::unique_ptr<TSpeechEx> speech;
     std::unique_ptr<TBassEx> bass;
+    std::unique_ptr<TBoardAudio> sound;
     TSpellGameType board;
     std::atomic<bool> played{false};
     std::chrono::steady_clock::time_point handedAt;

@@ -5,6 +5,7 @@
 
 #include "UCommonFun.h"
 #include "UDataInterface.h"
+#include "USettings.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -16,8 +17,7 @@ namespace {
 bool UseProgramFolder(benchmark::State &state)
 {
     qputenv("GULUSPELL_HOME", QByteArray(GULUSPELL_PROGRAM_DIR));
-    SetConfigFile(QStringLiteral("data/spellconfig.ini"));
-    if (QFileInfo::exists(TDataInterface::GetDatabaseFileName()))
+    if (QFileInfo::exists(TDataInterface::GetDatabaseFileName(TSettings::Program())))
         return true;
     state.SkipWithError("no default library in the program folder");
     return false;
@@ -29,7 +29,7 @@ void BM_OpenLibrary(benchmark::State &state)
         return;
     for (auto _ : state) {
         TDataInterface data;
-        if (!data.ConnectDatabase())
+        if (!data.ConnectDatabase(TSettings::Program()))
             state.SkipWithError("cannot open");
     }
 }
@@ -40,8 +40,8 @@ void BM_OpenLibraryAndLoadFirstGate(benchmark::State &state)
         return;
     for (auto _ : state) {
         TDataInterface data;
-        data.ConnectDatabase();
-        TWordInfos gate = data.LoadTollGate(ReadSystemValue(QStringLiteral("StoreTableName")), 1, 15);
+        data.ConnectDatabase(TSettings::Program());
+        TWordInfos gate = data.LoadTollGate(ReadSystemValue(QStringLiteral("StoreTableName")), 1, 15, false);
         if (gate.size() != 15)
             state.SkipWithError("no first toll gate");
         benchmark::DoNotOptimize(gate);

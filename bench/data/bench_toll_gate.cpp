@@ -59,7 +59,6 @@ private:
             settings.write("[system]\r\ndata=bench\r\nencrypt=0\r\n");
         settings.close();
         qputenv("GULUSPELL_HOME", QFile::encodeName(m_dir.path()));
-        SetConfigFile(QStringLiteral("data/spellconfig.ini"));
         m_data.CreateDatabase(FileName(), TDataInterface::DatabasePassword());
     }
 
@@ -80,7 +79,7 @@ void BM_LoadTollGate(benchmark::State &state)
     const QString table = books.Table(words);
     const int index = GateIndex(words, int(state.range(1)));
     for (auto _ : state) {
-        TWordInfos gate = books.Data().LoadTollGate(table, index, kGateWords);
+        TWordInfos gate = books.Data().LoadTollGate(table, index, kGateWords, false);
         if (gate.isEmpty())
             state.SkipWithError("empty toll gate");
         benchmark::DoNotOptimize(gate);

@@ -33,7 +33,6 @@ public:
     {
         qputenv("GULUSPELL_HOME", m_dir.path().toLocal8Bit());
         QDir(m_dir.path()).mkpath(QStringLiteral("data"));
-        SetConfigFile(QStringLiteral("data/spellconfig.ini"));
     }
     QString File(const QString &relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
     void SetEncrypt(bool on) const
@@ -124,7 +123,8 @@ void BM_ImportWordFile(benchmark::State &state)
         {
             TDataInterface data;
             if (!data.ConnectDatabase(dbFile, TDataInterface::DatabasePassword())
-                || !ImportWordLib(data, home.File(QStringLiteral("words.txt")), QStringLiteral("bench"), 4, progress))
+                || !ImportWordLib(data, home.File(QStringLiteral("words.txt")), QStringLiteral("bench"), 4, false,
+                                  [](int) { return true; }, progress))
                 state.SkipWithError("import failed");
         }
         const double seconds = timer.nsecsElapsed() / 1e9;

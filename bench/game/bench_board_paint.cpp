@@ -29,7 +29,7 @@ std::unique_ptr<TSpellGameType> MidGameBoard()
     for (const char *spelling : done)
         words << TWordInfo{QString::fromLatin1(spelling), QString(), QStringLiteral("n. 水果；果实")};
     words << TWordInfo{QStringLiteral("neighborhood"), QString(), QStringLiteral("n. 邻近；街坊")};
-    board->StartGame(words, nullptr, nullptr);
+    board->StartGame(words, nullptr);
     while (board->WordIndex() < 10)
         SpellCurrentWord(*board);
     for (QChar c : QStringLiteral("nei"))

@@ -6,6 +6,7 @@
 #include "UDataInterface.h"
 #include "UFontMap.h"
 #include "UFrmSpell.h"
+#include "USettings.h"
 #include "UPlatformAudio.h"
 #include "USpellGameType.h"
 
@@ -25,7 +26,6 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     qputenv("GULUSPELL_HOME", home.path().toLocal8Bit());
     QDir(home.path()).mkpath(QStringLiteral("data"));
-    SetConfigFile(QStringLiteral("data/spellconfig.ini"));
     WriteFileAtomically(home.filePath(QStringLiteral("data/spellconfig.ini")),
                         "[system]\r\nStoreTableName=lib1\r\nWordCount=2\r\nBookName=probe\r\ndata=probe\r\n");
 
@@ -39,7 +39,7 @@ int main(int argc, char **argv)
     TFrmSpell::TPlatform platform;
     platform.CreateAudioLayer = CreatePlatformAudioLayer;
     platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
-    TFrmSpell window(data, platform);
+    TFrmSpell window(data, TSettings::Program(), platform);
     window.move(0, 0);
     window.show();
     auto *score = window.findChild<QLabel *>(QStringLiteral("labScore"));

@@ -13,6 +13,8 @@
 #include "UIniFile.h"
 #include "URandom.h"
 #include "UScramble.h"
+#include "USettings.h"
+#include "URecentGames.h"
 #include "USpellGameType.h"
 #include "UTextCodec.h"
 
@@ -63,7 +65,6 @@ protected:
     void SetUp() override
     {
         SetRandSeed(0);
-        SetConfigFile(QStringLiteral("data/spellconfig.ini"));
         WriteSettings("lib1", 32, kBook, 1, 1);
         ASSERT_TRUE(data.CreateDatabase(home.File("data/test.mdb"), TDataInterface::DatabasePassword()));
         ASSERT_TRUE(data.CreateWordTable(QStringLiteral("lib1")));
@@ -87,7 +88,7 @@ protected:
             platform.CreateAudioLayer = [this] { return std::make_unique<TRecordingAudioLayer>(audio); };
             if (withSpeech)
                 platform.CreateSpeechLayer = [this] { return std::make_unique<TListeningSpeechLayer>(spoken); };
-            window = std::make_unique<TFrmSpell>(data, platform);
+            window = std::make_unique<TFrmSpell>(data, TSettings(home.Path()), platform);
             window->show();
         }
         return *window;
@@ -370,22 +371,23 @@ TEST_F(MainWindow, RecentGamesKeepTenDistinctLinesOldestFirst)
 {
     Window();
     TGamePara para = Window().GamePara();
-    Window().AddRecentRecord(para);
+    Window().RecentGames().Add(para);
     EXPECT_EQ(RecentLines().size(), 1) << "the same game twice leaves one line";
     para.BookName = QStringLiteral("《测试词汇》").toUpper();
     para.StoreTableName = "LIB1";
-    Window().AddRecentRecord(para);
+    Window().RecentGames().Add(para);
     EXPECT_EQ(RecentLines().size(), 1) << "duplicates are found ignoring case";
 
     for (int gate = 1; gate <= 12; ++gate) {
         para.TollGateIndex = gate;
-        Window().AddRecentRecord(para);
+        Window().RecentGames().Add(para);
     }
     const QStringList lines = RecentLines();
     ASSERT_EQ(lines.size(), 10);
     EXPECT_TRUE(lines.first().endsWith("#@#3#@#1"));
     EXPECT_TRUE(lines.last().endsWith("#@#12#@#1"));
     EXPECT_TRUE(home.ReadFile("UseRecord.txt").contains(EncodeGbk(kBook)));
+    Window().LoadRecentMenu();
     EXPECT_EQ(Find<QMenu>("nRecently")->actions().size(), 10);
 }
 

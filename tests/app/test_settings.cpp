@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "UCommonFun.h"
 #include "UIniFile.h"
+#include "USettings.h"
 #include "UTextCodec.h"
 
 #include <gtest/gtest.h>
@@ -126,13 +127,49 @@ TEST(CommonFun, AppPathFollowsTheHomeVariable)
 {
     TTempProgramDir home;
     EXPECT_EQ(GetAppPath(), home.Path());
-    SetConfigFile("data/spellconfig.ini");
     home.WriteFile("data/spellconfig.ini", "[system]\nversion=V1\n");
     EXPECT_EQ(ReadSystemValue("version"), "V1");
     EXPECT_EQ(ReadSystemValue("missing"), "");
-    EXPECT_EQ(GetDefaultUI(), "WLM");
-    SetDefaultUI("Blue");
-    EXPECT_EQ(GetDefaultUI(), "Blue");
+    const TSettings settings(home.Path());
+    EXPECT_EQ(settings.GetDefaultUI(), "WLM");
+    settings.SetDefaultUI("Blue");
+    EXPECT_EQ(settings.GetDefaultUI(), "Blue");
+}
+
+TEST(Settings, EncryptIsOnOnlyForExactlyOneAndReadAtEveryCall)
+{
+    TTempProgramDir home;
+    const TSettings settings(home.Path());
+    EXPECT_FALSE(settings.IsEncrypt()); // no settings file
+    for (auto [content, on] : {std::pair{"[system]\r\nencrypt=1\r\n", true}, {"[system]\r\nencrypt=2\r\n", false},
+                               {"[system]\r\nencrypt=yes\r\n", false}, {"[system]\r\nencrypt=1\r\n", true},
+                               {"[other]\r\nencrypt=1\r\n", false}}) {
+        home.WriteFile(QStringLiteral("data/spellconfig.ini"), content);
+        EXPECT_EQ(settings.IsEncrypt(), on) << content;
+    }
+}
+
+TEST(Settings, GameParaRoundTripsWithTheDocumentedDefaults)
+{
+    TTempProgramDir home;
+    const TSettings settings(home.Path());
+    TGamePara para;
+    para.TollGateWords = 15;
+    settings.LoadGamePara(para);
+    EXPECT_EQ(para.StoreTableName, "lib109");
+    EXPECT_EQ(para.WordCount, 3480);
+    EXPECT_EQ(para.BookName, QStringLiteral("《最新TOEFL词汇》"));
+    EXPECT_EQ(para.TollGateIndex, 1);
+    EXPECT_EQ(para.Level, 1);
+    EXPECT_EQ(para.TollGateWords, 15) << "fields outside the file are left alone";
+    para.BookName = QStringLiteral("《测试》");
+    para.TollGateIndex = 7;
+    ASSERT_TRUE(settings.SaveGamePara(para));
+    TGamePara back;
+    settings.LoadGamePara(back);
+    EXPECT_EQ(back.BookName, para.BookName);
+    EXPECT_EQ(back.TollGateIndex, 7);
+    EXPECT_EQ(settings.DatabaseFileName(), home.Path() + "data/.mdb");
 }
 
 TEST(TextCodec, Utf8IsToldApartFromGbk)

@@ -2,6 +2,8 @@
 #include "FakeSpeechLayer.h"
 #include "TestSupport.h"
 #include "UBassEx.h"
+#include "UBoardAudio.h"
+#include "UCommonFun.h"
 #include "USpeechEx.h"
 #include "USpellGameType.h"
 
@@ -18,7 +20,7 @@ protected:
         TWordInfos words;
         for (const char *w : {"cat", "dog", "pig"})
             words.append(TWordInfo{QString::fromLatin1(w), QString(), QStringLiteral("释义")});
-        board.StartGame(words, &bass, &speech);
+        board.StartGame(words, &sound);
         log->Calls.clear();
         voice->Calls.clear();
     }
@@ -27,6 +29,7 @@ protected:
     std::shared_ptr<TFakeSpeechLayer::State> voice = std::make_shared<TFakeSpeechLayer::State>();
     TBassEx bass{std::make_unique<TRecordingAudioLayer>(log), 0};
     TSpeechEx speech{std::make_unique<TFakeSpeechLayer>(voice)};
+    TBoardAudio sound{&bass, &speech, GetAppPath() + QStringLiteral("sound/")};
     TSpellGameType board;
 };
 

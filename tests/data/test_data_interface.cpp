@@ -4,6 +4,7 @@
 #include "UCommonFun.h"
 #include "UDataInterface.h"
 #include "UScramble.h"
+#include "USettings.h"
 #include "USqlite.h"
 
 #include <QFile>
@@ -18,7 +19,6 @@ class DataInterfaceTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        SetConfigFile(QStringLiteral("data/spellconfig.ini"));
         WriteSettings(QStringLiteral("guluspell"), 0);
         ASSERT_TRUE(m_data.CreateDatabase(DbFile(), TDataInterface::DatabasePassword()));
     }
@@ -163,13 +163,13 @@ TEST_F(DataInterfaceTest, TollGatePositions)
     QStringList second;
     for (int i = 16; i <= 30; ++i)
         second << QStringLiteral("w%1").arg(i);
-    EXPECT_EQ(Spellings(m_data.LoadTollGate(t, 2, 15)), second);
-    EXPECT_EQ(Spellings(m_data.LoadTollGate(t, 3, 15)),
+    EXPECT_EQ(Spellings(m_data.LoadTollGate(t, 2, 15, false)), second);
+    EXPECT_EQ(Spellings(m_data.LoadTollGate(t, 3, 15, false)),
               (QStringList{"w31", "w32", "w33", "w34", "w35", "w36", "w37", "w38", "w39", "w40"}));
-    EXPECT_TRUE(m_data.LoadTollGate(t, 4, 15).isEmpty());
+    EXPECT_TRUE(m_data.LoadTollGate(t, 4, 15, false).isEmpty());
     EXPECT_TRUE(m_data.LoadWordRows(t, 0, 0).isEmpty());
 
-    const TWordInfo first = m_data.LoadTollGate(t, 1, 15).value(0);
+    const TWordInfo first = m_data.LoadTollGate(t, 1, 15, false).value(0);
     TWordInfo expected;
     expected.Spelling = QStringLiteral("w1");
     expected.Pronunciation = QStringLiteral("p1");
@@ -183,19 +183,19 @@ TEST_F(DataInterfaceTest, TollGatesFollowPositionsWhenIdsHaveGaps)
 {
     const QString t = QStringLiteral("lib3");
     FillTable(t, 20);
-    EXPECT_EQ(m_data.LoadTollGate(t, 1, 15).value(2).Spelling, QStringLiteral("w3"));
+    EXPECT_EQ(m_data.LoadTollGate(t, 1, 15, false).value(2).Spelling, QStringLiteral("w3"));
     {
         TSqliteDatabase other(DbFile(), TDataInterface::DatabasePassword(), false);
         other.Exec(QStringLiteral("DELETE FROM lib3 WHERE id IN (3, 17)"));
     }
-    EXPECT_EQ(Spellings(m_data.LoadTollGate(t, 2, 15)), (QStringList{"w18", "w19", "w20"}));
-    const TWordInfos first = m_data.LoadTollGate(t, 1, 15);
+    EXPECT_EQ(Spellings(m_data.LoadTollGate(t, 2, 15, false)), (QStringList{"w18", "w19", "w20"}));
+    const TWordInfos first = m_data.LoadTollGate(t, 1, 15, false);
     EXPECT_EQ(first.value(2).Spelling, QStringLiteral("w4"));
     EXPECT_EQ(first.value(14).Spelling, QStringLiteral("w16"));
 
     // Inserting again through this connection is seen at once as well.
     ASSERT_TRUE(m_data.InsertWord(t, QStringLiteral("w21"), QString(), QString()));
-    EXPECT_EQ(Spellings(m_data.LoadTollGate(t, 2, 15)), (QStringList{"w18", "w19", "w20", "w21"}));
+    EXPECT_EQ(Spellings(m_data.LoadTollGate(t, 2, 15, false)), (QStringList{"w18", "w19", "w20", "w21"}));
 }
 
 TEST_F(DataInterfaceTest, ScrambledLoading)
@@ -206,8 +206,7 @@ TEST_F(DataInterfaceTest, ScrambledLoading)
                                   ScrambleText(QStringLiteral("n. 苹果"))));
     ASSERT_TRUE(m_data.InsertWord(t, QStringLiteral("zebra"), QStringLiteral("zi:brə"), QString()));
 
-    WriteSettings(QStringLiteral("guluspell"), 1);
-    TWordInfos words = m_data.LoadTollGate(t, 1, 15);
+    TWordInfos words = m_data.LoadTollGate(t, 1, 15, true);
     ASSERT_EQ(words.size(), 2);
     EXPECT_EQ(words[0].Spelling, QStringLiteral("apple"));
     EXPECT_TRUE(words[0].Pronunciation.isEmpty());
@@ -216,9 +215,7 @@ TEST_F(DataInterfaceTest, ScrambledLoading)
     EXPECT_TRUE(words[1].Spelling.isEmpty());
     EXPECT_TRUE(words[1].Pronunciation.isEmpty());
 
-    // The flag is read again at the next load.
-    WriteSettings(QStringLiteral("guluspell"), 0);
-    words = m_data.LoadTollGate(t, 1, 15);
+    words = m_data.LoadTollGate(t, 1, 15, false);
     EXPECT_EQ(words.value(1).Spelling, QStringLiteral("zebra"));
 }
 
@@ -234,18 +231,18 @@ TEST_F(DataInterfaceTest, OpeningFailures)
 
     // A missing file is not created; a missing "data" key names ".mdb".
     WriteSettings(QStringLiteral("absent"), 0);
-    EXPECT_FALSE(m_data.ConnectDatabase());
+    EXPECT_FALSE(m_data.ConnectDatabase(TSettings(m_home.Path())));
     EXPECT_FALSE(QFileInfo::exists(m_home.File(QStringLiteral("data/absent.mdb"))));
     m_home.WriteFile(QStringLiteral("data/spellconfig.ini"), "[system]\r\n");
-    EXPECT_EQ(TDataInterface::GetDatabaseFileName(), m_home.File(QStringLiteral("data/.mdb")));
-    EXPECT_FALSE(m_data.ConnectDatabase());
+    EXPECT_EQ(TDataInterface::GetDatabaseFileName(TSettings(m_home.Path())), m_home.File(QStringLiteral("data/.mdb")));
+    EXPECT_FALSE(m_data.ConnectDatabase(TSettings(m_home.Path())));
     EXPECT_FALSE(m_data.IsConnected());
 
     // CreateDatabase never overwrites.
     EXPECT_FALSE(m_data.CreateDatabase(DbFile(), TDataInterface::DatabasePassword()));
 
     WriteSettings(QStringLiteral("guluspell"), 0);
-    EXPECT_TRUE(m_data.ConnectDatabase());
+    EXPECT_TRUE(m_data.ConnectDatabase(TSettings(m_home.Path())));
     EXPECT_EQ(m_data.GetNextBookId(), 1);
 }
 

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "UCommonFun.h"
 #include "UDataInterface.h"
+#include "USettings.h"
 #include "UIniFile.h"
 #include "UScramble.h"
 
@@ -21,18 +22,17 @@ class DefaultLibraryTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        SetConfigFile(QStringLiteral("data/spellconfig.ini"));
         if (!QFileInfo::exists(m_home.File(QStringLiteral("data/guluspell.mdb"))))
             GTEST_SKIP() << "no default library: configure with GULUSPELL_ECDICT_DIR";
         QFile settings(QStringLiteral(GULUSPELL_SHIPPED_SETTINGS));
         ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
         m_home.WriteFile(QStringLiteral("data/spellconfig.ini"), settings.readAll());
-        ASSERT_TRUE(m_data.ConnectDatabase());
+        ASSERT_TRUE(m_data.ConnectDatabase(TSettings(m_home.Path())));
     }
 
     QString Setting(const char *key) const
     {
-        return TIniFile(ConfigFilePath()).ReadString(QStringLiteral("system"), QString::fromLatin1(key), QString());
+        return TIniFile(TSettings(m_home.Path()).FilePath()).ReadString(QStringLiteral("system"), QString::fromLatin1(key), QString());
     }
 
     TTempProgramDir m_home{true};
@@ -41,7 +41,7 @@ protected:
 
 TEST_F(DefaultLibraryTest, ShippedSettingsFindTheDefaultBook)
 {
-    EXPECT_FALSE(IsEncrypt());
+    EXPECT_FALSE(TSettings(m_home.Path()).IsEncrypt());
     EXPECT_EQ(Setting("BookName"), QStringLiteral("《最新TOEFL词汇》"));
     const int id = m_data.GetDefaultBookId(Setting("BookName"));
     ASSERT_GT(id, 0);
@@ -52,9 +52,9 @@ TEST_F(DefaultLibraryTest, ShippedSettingsFindTheDefaultBook)
     EXPECT_EQ(m_data.CountWordRows(QStringLiteral("lib109")), 3480);
 
     // 232 full toll gates.
-    EXPECT_EQ(m_data.LoadTollGate(QStringLiteral("lib109"), 1, 15).size(), 15);
-    EXPECT_EQ(m_data.LoadTollGate(QStringLiteral("lib109"), 232, 15).size(), 15);
-    EXPECT_TRUE(m_data.LoadTollGate(QStringLiteral("lib109"), 233, 15).isEmpty());
+    EXPECT_EQ(m_data.LoadTollGate(QStringLiteral("lib109"), 1, 15, false).size(), 15);
+    EXPECT_EQ(m_data.LoadTollGate(QStringLiteral("lib109"), 232, 15, false).size(), 15);
+    EXPECT_TRUE(m_data.LoadTollGate(QStringLiteral("lib109"), 233, 15, false).isEmpty());
     EXPECT_TRUE(m_data.GetGameRecords(-1).isEmpty());
 }
 

@@ -58,17 +58,4 @@ TEST(Scramble, FailuresGiveEmptyText)
     }
 }
 
-TEST(Scramble, FlagIsReadAtEveryCall)
-{
-    SetConfigFile(QStringLiteral("data/spellconfig.ini"));
-    TTempProgramDir home;
-    EXPECT_FALSE(IsEncrypt()); // no settings file
-    for (auto [content, on] : {std::pair{"[system]\r\nencrypt=1\r\n", true}, {"[system]\r\nencrypt=2\r\n", false},
-                               {"[system]\r\nencrypt=yes\r\n", false}, {"[system]\r\nencrypt=1\r\n", true},
-                               {"[other]\r\nencrypt=1\r\n", false}}) {
-        home.WriteFile(QStringLiteral("data/spellconfig.ini"), content);
-        EXPECT_EQ(IsEncrypt(), on) << content;
-    }
-}
-
 } // namespace

@@ -13,7 +13,6 @@ class LibraryFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        SetConfigFile(QStringLiteral("data/spellconfig.ini"));
         SetEncrypt(false);
         ASSERT_TRUE(m_data.CreateDatabase(DbFile(), TDataInterface::DatabasePassword()));
     }

@@ -1,6 +1,7 @@
 // The book tree and the "选择课本" dialog on small catalogues built in code.
 
 #include "LibraryFixture.h"
+#include "UBookTree.h"
 #include "UBookType.h"
 #include "UFrmSelectBook.h"
 

@@ -6,6 +6,7 @@
 #include "UFrmSelectBook.h"
 #include "UImpExpLib.h"
 #include "UScramble.h"
+#include "USettings.h"
 #include "UTextCodec.h"
 
 #include <QComboBox>
@@ -94,7 +95,7 @@ protected:
 
     bool Import(const QString &file, const QString &title, int bookClass = 4)
     {
-        return ImportWordLib(m_data, file, title, bookClass);
+        return ImportWordLibAsking(m_data, file, title, bookClass, TSettings(m_home.Path()).IsEncrypt());
     }
 
     // Each row as "spelling|pronunciation|meaning", unscrambled when asked.
@@ -305,8 +306,8 @@ TEST_F(WordImportTest, HundredThousandLinesWithOnePercentBad)
     }
     m_dialogs->Answers.assign(bad, TMsgResult::Yes);
     std::vector<std::pair<int, int>> reports;
-    ASSERT_TRUE(ImportWordLib(m_data, WriteWordFile(EncodeGbk(QString::fromUtf8(bytes))), QStringLiteral("big"), 4,
-                              [&](int position, int maximum) { reports.emplace_back(position, maximum); }));
+    ASSERT_TRUE(ImportWordLibAsking(m_data, WriteWordFile(EncodeGbk(QString::fromUtf8(bytes))), QStringLiteral("big"),
+                                    4, false, [&](int position, int maximum) { reports.emplace_back(position, maximum); }));
     EXPECT_EQ(int(m_dialogs->Messages.size()), bad);
     EXPECT_EQ(m_dialogs->Messages.back().Text, Question(100000));
     EXPECT_EQ(m_data.GetBookWordCount(8), 100000);
@@ -332,7 +333,7 @@ protected:
     void SetUp() override
     {
         WordImportTest::SetUp();
-        m_dialog = std::make_unique<TFrmImportLib>(m_data);
+        m_dialog = std::make_unique<TFrmImportLib>(m_data, false);
         m_dialog->show();
     }
     template <typename T> T *Child(const char *name) { return m_dialog->findChild<T *>(QString::fromLatin1(name)); }
@@ -414,7 +415,8 @@ TEST_F(ImportDialogTest, ImportedBookPlaysItsFirstFifteenWordsInOrder)
 {
     for (const bool encrypt : {false, true}) {
         SCOPED_TRACE(encrypt ? "scrambled" : "plain");
-        SetEncrypt(encrypt);
+        m_dialog = std::make_unique<TFrmImportLib>(m_data, encrypt);
+        m_dialog->show();
         QByteArray bytes;
         QStringList expected;
         for (int i = 1; i <= 40; ++i) {

@@ -63,7 +63,7 @@ int main(int argc, char **argv)
     };
     if (!showcase)
         words = {Word("window", "n. 窗户")};
-    board.StartGame(words, nullptr, nullptr);
+    board.StartGame(words, nullptr);
     if (showcase) {
         // "showcase long" plays on to the thirteen-letter word.
         const int done = argc > 2 && QByteArray(argv[2]) == "long" ? 12 : 10;

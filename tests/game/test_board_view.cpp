@@ -81,7 +81,7 @@ class BoardView : public ::testing::Test
 protected:
     TSpellGameType board;
 
-    void Start(const TWordInfos &words) { board.StartGame(words, nullptr, nullptr); }
+    void Start(const TWordInfos &words) { board.StartGame(words, nullptr); }
     QRect TileRect(int i) const { return QRect(QPoint(board.Items()[i].Left, board.Items()[i].Top), board.ItemSize()); }
     int HoveredCount() const
     {

@@ -4,6 +4,8 @@
 #include "BoardDriver.h"
 #include "TestSupport.h"
 #include "UBassEx.h"
+#include "UBoardAudio.h"
+#include "UCommonFun.h"
 #include "URandom.h"
 #include "USpellGameType.h"
 
@@ -58,6 +60,7 @@ protected:
     {
         SetRandSeed(0);
         bass = std::make_unique<TBassEx>(std::make_unique<TRecordingAudioLayer>(log), 0);
+        sound = std::make_unique<TBoardAudio>(bass.get(), nullptr, GetAppPath() + QStringLiteral("sound/"));
         QObject::connect(&board, &TSpellGameType::OnGameOver, [this](QObject *, bool success) {
             events << (success ? QStringLiteral("over:won") : QStringLiteral("over:lost"));
             if (onGameOver)
@@ -72,7 +75,7 @@ protected:
     void Start(const TWordInfos &words, int tollGateWords = 15)
     {
         board.SetTollGateWords(tollGateWords);
-        board.StartGame(words, bass.get(), nullptr);
+        board.StartGame(words, sound.get());
         log->Calls.clear();
     }
 
@@ -88,6 +91,7 @@ protected:
     TTempProgramDir home;
     std::shared_ptr<TRecordingAudioLayer::Log> log = std::make_shared<TRecordingAudioLayer::Log>();
     std::unique_ptr<TBassEx> bass;
+    std::unique_ptr<TBoardAudio> sound;
     TSpellGameType board;
     QStringList events;
     int timeChanges = 0;
@@ -101,7 +105,7 @@ TEST(Shuffle, DealsRepeatFromAFreshStartAndKeepTheFirstLetterLast)
 {
     SetRandSeed(0);
     TSpellGameType board;
-    board.StartGame(Words({"apple"}), nullptr, nullptr);
+    board.StartGame(Words({"apple"}), nullptr);
     EXPECT_EQ(Row(board), QStringLiteral("plepa"));
 
     QStringList first;
@@ -110,7 +114,7 @@ TEST(Shuffle, DealsRepeatFromAFreshStartAndKeepTheFirstLetterLast)
         SetRandSeed(0);
         QStringList deals;
         for (const char *w : {"elephant", "x", "committee", "New York", "o'clock"}) {
-            board.StartGame(Words({w}), nullptr, nullptr);
+            board.StartGame(Words({w}), nullptr);
             deals << Row(board);
             EXPECT_EQ(Row(board).right(1), QString::fromUtf8(w).left(1)) << w;
             QString sorted = Row(board), original = QString::fromUtf8(w);
@@ -348,7 +352,7 @@ TEST_F(Board, MusicStartsWithTheGameAndStopsWithTheBoard)
     log->Calls.clear();
     {
         TSpellGameType local;
-        local.StartGame(Words({"a"}), bass.get(), nullptr);
+        local.StartGame(Words({"a"}), sound.get());
         EXPECT_EQ(log->Calls.filter(QStringLiteral("back.mp3")).size(), 1);
         local.StopBackMusic();
         local.PlayBackMusic();

@@ -23,9 +23,22 @@ namespace {
 constexpr int kDefaultImportClass = 4; // 研究生英语
 }
 
-TFrmImportLib::TFrmImportLib(TDataInterface &data, QWidget *parent)
+bool ImportWordLibAsking(TDataInterface &data, const QString &fileName, const QString &title, int bookClass,
+                         bool encrypt, const TImportProgress &progress, QWidget *parent)
+{
+    const auto skipBadLine = [parent](int line) {
+        return AskYesNo(parent, QStringLiteral("导入的词库中第%1条有错误,是否略过继续执行导入?").arg(line));
+    };
+    QString error;
+    const bool imported = ImportWordLib(data, fileName, title, bookClass, encrypt, skipBadLine, progress, &error);
+    if (!error.isEmpty())
+        ShowExclamation(parent, error);
+    return imported;
+}
+
+TFrmImportLib::TFrmImportLib(TDataInterface &data, bool encrypt, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_data(data)
+      m_data(data), m_encrypt(encrypt)
 {
     setWindowTitle(QStringLiteral("导入咕噜猫词库"));
     setFixedSize(336, 345);
@@ -120,8 +133,8 @@ void TFrmImportLib::btnImportClick()
             m_pbImport->setValue(std::min(position, m_pbImport->maximum()));
             QCoreApplication::processEvents();
         };
-        const bool imported = ImportWordLib(m_data, m_sFileName->text(), title, m_cboBookClass->currentIndex() + 1,
-                                            progress, this);
+        const bool imported = ImportWordLibAsking(m_data, m_sFileName->text(), title,
+                                                  m_cboBookClass->currentIndex() + 1, m_encrypt, progress, this);
         SetImporting(false);
         ShowExclamation(this, imported ? QStringLiteral("恭喜您,导入词库成功了！") : QStringLiteral("导入词库失败了！"));
     } catch (const EDatabaseError &error) {

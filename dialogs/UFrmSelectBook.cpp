@@ -1,5 +1,6 @@
 #include "UFrmSelectBook.h"
 
+#include "UBookTree.h"
 #include "UBookType.h"
 #include "UDataInterface.h"
 #include "UMessageBox.h"

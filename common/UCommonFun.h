@@ -26,13 +26,8 @@ void CopyGamePara(const TGamePara &source, TGamePara &dest);
 // run on a temporary copy that way).
 QString GetAppPath();
 
-// The settings file, relative to the program folder. Start-up sets it to
-// "data/spellconfig.ini" before anything reads settings.
-QString ConfigFile();
-void SetConfigFile(const QString &relativePath);
-QString ConfigFilePath();
-
-// A key of section "system" of the settings file; empty when absent.
+// A key of section "system" of the program's settings file; empty when
+// absent (TSettings gives the keys with their defaults).
 QString ReadSystemValue(const QString &key);
 
 // dividend / divisor truncated, plus 1 when the remainder is above 0.
@@ -46,9 +41,6 @@ int RoundHalfEven(double value);
 // Appends to parts (which is not cleared) the pieces of text between
 // separators; a trailing empty piece is left out.
 void SplitString(QString text, const QString &separator, QStringList &parts);
-
-QString GetDefaultUI();
-void SetDefaultUI(const QString &skinName);
 
 // Replaces the file with data through a temporary file and a rename, so a
 // crash leaves either the old file or the new one. False on any failure.

@@ -3,6 +3,8 @@
 // as a new listed book. Several imports may run in one showing; while one runs
 // the window repaints but its buttons and closing are held off.
 
+#include "UImpExpLib.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -16,7 +18,8 @@ class TFrmImportLib : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TFrmImportLib(TDataInterface &data, QWidget *parent = nullptr);
+    // encrypt: store the texts scrambled (the settings flag "encrypt").
+    TFrmImportLib(TDataInterface &data, bool encrypt, QWidget *parent = nullptr);
 
     // Event handlers, public so that tests can drive them.
     void sFileNameChange();
@@ -31,6 +34,7 @@ private:
     void SetImporting(bool importing);
 
     TDataInterface &m_data;
+    bool m_encrypt;
     bool m_importing = false;
     QLineEdit *m_sFileName;
     QToolButton *m_btnBrowse;
@@ -40,3 +44,8 @@ private:
     QPushButton *m_btnImport;
     QPushButton *m_btnClose;
 };
+
+// An import that asks the player: a file that cannot be read is reported in a
+// message box, and each bad line asks whether to skip it.
+bool ImportWordLibAsking(TDataInterface &data, const QString &fileName, const QString &title, int bookClass,
+                         bool encrypt, const TImportProgress &progress = {}, QWidget *parent = nullptr);

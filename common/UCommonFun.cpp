@@ -1,6 +1,7 @@
 #include "UCommonFun.h"
 
 #include "UIniFile.h"
+#include "USettings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,8 +11,6 @@
 #include <cmath>
 
 namespace {
-QString g_configFile = QStringLiteral("data/guluconfig.ini");
-
 QString withSlash(QString path)
 {
     if (!path.endsWith(QLatin1Char('/')))
@@ -37,24 +36,9 @@ QString GetAppPath()
     return withSlash(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2));
 }
 
-QString ConfigFile()
-{
-    return g_configFile;
-}
-
-void SetConfigFile(const QString &relativePath)
-{
-    g_configFile = relativePath;
-}
-
-QString ConfigFilePath()
-{
-    return GetAppPath() + g_configFile;
-}
-
 QString ReadSystemValue(const QString &key)
 {
-    return TIniFile(ConfigFilePath()).ReadString(QStringLiteral("system"), key, QString());
+    return TIniFile(TSettings::Program().FilePath()).ReadString(QStringLiteral("system"), key, QString());
 }
 
 int CeilDiv(int divisor, int dividend)
@@ -94,17 +78,6 @@ void SplitString(QString text, const QString &separator, QStringList &parts)
     }
     if (!text.isEmpty())
         parts.append(text);
-}
-
-QString GetDefaultUI()
-{
-    return TIniFile(ConfigFilePath()).ReadString(QStringLiteral("system"), QStringLiteral("DefaultUI"),
-                                                 QStringLiteral("WLM"));
-}
-
-void SetDefaultUI(const QString &skinName)
-{
-    TIniFile(ConfigFilePath()).WriteString(QStringLiteral("system"), QStringLiteral("DefaultUI"), skinName);
 }
 
 bool WriteFileAtomically(const QString &fileName, const QByteArray &data)

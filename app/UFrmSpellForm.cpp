@@ -1,0 +1,365 @@
+#include "UFrmSpellForm.h"
+
+#include "UCommonFun.h"
+#include "UFontMap.h"
+#include "URecentGames.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGraphicsDropShadowEffect>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QFont SongTi12()
+{
+    return FontByPixels(QStringLiteral("宋体"), 12);
+}
+
+// The title strip's labels are drawn with a soft white glow around the text.
+void AddWhiteGlow(QWidget *widget)
+{
+    auto *glow = new QGraphicsDropShadowEffect(widget);
+    glow->setColor(Qt::white);
+    glow->setOffset(0, 0);
+    glow->setBlurRadius(6);
+    widget->setGraphicsEffect(glow);
+}
+
+// Active and inactive text only: a disabled control keeps the style's grey,
+// so the player sees which buttons work.
+void SetTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            palette.setColor(group, role, colour);
+    widget->setPalette(palette);
+}
+
+// A title-strip label keeps its place from the form but never cuts its
+// text: too long a text widens it around its centre (centred labels) or to
+// the right. The form's place is kept on the label under these names.
+constexpr char kHomeLeft[] = "guluspellHomeLeft";
+constexpr char kHomeWidth[] = "guluspellHomeWidth";
+
+void FitLabel(QLabel *label)
+{
+    const int left = label->property(kHomeLeft).toInt();
+    const int width = label->property(kHomeWidth).toInt();
+    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 4;
+    if (needed <= width) {
+        label->setGeometry(left, label->y(), width, label->height());
+    } else if (label->alignment() & Qt::AlignHCenter) {
+        label->setGeometry(left - (needed - width) / 2, label->y(), needed, label->height());
+    } else {
+        label->setGeometry(left, label->y(), needed, label->height());
+    }
+}
+
+QAction *AddItem(QMenu *menu, const char *name, const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+void AddSeparator(QMenu *menu, const char *name)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+} // namespace
+
+void TFrmSpellForm::Build(QMainWindow &window)
+{
+    window.setWindowTitle(QStringLiteral("咕噜猫字母乐园"));
+    window.setGeometry(121, 22, 837, 669);
+
+    BuildToolBar(window);
+    BuildMenus(window);
+
+    auto *central = new QWidget(&window);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    sPanel1 = new QFrame(central);
+    sPanel1->setObjectName(QStringLiteral("sPanel1"));
+    sPanel1->setFixedHeight(41);
+    sPanel1->setFrameShape(QFrame::StyledPanel);
+    auto *titleLayout = new QHBoxLayout(sPanel1);
+    titleLayout->setContentsMargins(0, 0, 0, 0);
+    sLabelFX1 = new QLabel(QStringLiteral("咕噜猫字母乐园"), sPanel1);
+    sLabelFX1->setObjectName(QStringLiteral("sLabelFX1"));
+    sLabelFX1->setAlignment(Qt::AlignCenter);
+    sLabelFX1->setFont(FontByPixels(QStringLiteral("华文新魏"), 32));
+    SetTextColour(sLabelFX1, QColor(0, 64, 128));
+    AddWhiteGlow(sLabelFX1);
+    titleLayout->addWidget(sLabelFX1);
+    layout->addWidget(sPanel1);
+
+    BuildTitleStrip(central);
+    layout->addWidget(gbTitle);
+    BuildGamePanel(central);
+    layout->addWidget(panGame, 1);
+    window.setCentralWidget(central);
+    BuildStatusBar(window);
+}
+
+void TFrmSpellForm::BuildGamePanel(QWidget *central)
+{
+    panGame = new QWidget(central);
+    panGame->setObjectName(QStringLiteral("panGame"));
+    panGame->setAutoFillBackground(true);
+    QPalette gamePalette = panGame->palette();
+    gamePalette.setColor(QPalette::Window, kPanelBlue);
+    panGame->setPalette(gamePalette);
+    imaJoin = new QLabel(panGame);
+    imaJoin->setObjectName(QStringLiteral("imaJoin"));
+    imaJoin->setPixmap(QPixmap(QStringLiteral(":/forms/imajoin.png")));
+    imaJoin->resize(426, 472);
+    wbAd = new QWidget(panGame);
+    wbAd->setObjectName(QStringLiteral("wbAd"));
+    wbAd->setGeometry(289, 349, 69, 78);
+    wbAd->hide();
+}
+
+void TFrmSpellForm::BuildStatusBar(QMainWindow &window)
+{
+    QStatusBar *bar = window.statusBar();
+    bar->setObjectName(QStringLiteral("sStatusBar1"));
+    bar->setFixedHeight(19);
+    bar->setSizeGripEnabled(false);
+    labAd = new QLabel(bar);
+    labAd->setObjectName(QStringLiteral("labAd"));
+    labAd->setGeometry(59, 4, 742, 13);
+    labAd->setFont(SongTi12());
+}
+
+void TFrmSpellForm::BuildToolBar(QMainWindow &window)
+{
+    tbar = new QToolBar(&window);
+    tbar->setObjectName(QStringLiteral("tbar"));
+    tbar->setMovable(false);
+    tbar->setFloatable(false);
+    tbar->setFixedHeight(30);
+    window.addToolBar(Qt::TopToolBarArea, tbar);
+
+    auto button = [this](const char *name, const QString &caption, int width) {
+        auto *b = new QToolButton(tbar);
+        b->setObjectName(QLatin1String(name));
+        b->setText(caption);
+        b->setAutoRaise(true); // flat
+        b->setFixedWidth(width);
+        b->setFont(SongTi12());
+        SetTextColour(b, kTeal);
+        return b;
+    };
+    auto separator = [this](const char *name) { tbar->addSeparator()->setObjectName(QLatin1String(name)); };
+
+    sbStart = button("sbStart", QStringLiteral("开始游戏"), 69);
+    sbReStart = button("sbReStart", QStringLiteral("重新游戏"), 69);
+    btnContinue = button("btnContinue", QStringLiteral("继续"), 69);
+    btnPause = button("btnPause", QStringLiteral("暂停"), 69);
+    btnClear = button("btnClear", QStringLiteral("清除"), 69);
+    btnDoHint = button("btnDoHint", QStringLiteral("提示"), 69);
+    sbLevel = button("sbLevel", QStringLiteral("容易"), 85);
+    sbLevel->setPopupMode(QToolButton::InstantPopup);
+    sbClose = button("sbClose", QStringLiteral("退出游戏"), 88);
+    cbSpeech = new QCheckBox(QStringLiteral("读音"), tbar);
+    cbSpeech->setObjectName(QStringLiteral("cbSpeech"));
+    cbBackGround = new QCheckBox(QStringLiteral("背景音乐"), tbar);
+    cbBackGround->setObjectName(QStringLiteral("cbBackGround"));
+    for (QCheckBox *box : {cbSpeech, cbBackGround}) {
+        box->setChecked(true);
+        box->setFont(SongTi12());
+        SetTextColour(box, kTeal);
+    }
+
+    tbar->addWidget(sbStart);
+    separator("ToolButton1");
+    tbar->addWidget(sbReStart);
+    separator("ToolButton2");
+    tbar->addWidget(btnContinue);
+    tbar->addWidget(btnPause);
+    separator("ToolButton3");
+    tbar->addWidget(btnClear);
+    tbar->addWidget(btnDoHint);
+    separator("ToolButton4");
+    tbar->addWidget(sbLevel);
+    separator("ToolButton5");
+    tbar->addWidget(cbSpeech);
+    tbar->addWidget(cbBackGround);
+    separator("tbSplite");
+    tbar->addWidget(sbClose)->setVisible(false);
+}
+
+void TFrmSpellForm::BuildTitleStrip(QWidget *central)
+{
+    gbTitle = new QGroupBox(central);
+    gbTitle->setObjectName(QStringLiteral("gbTitle"));
+    gbTitle->setFixedHeight(47);
+    panTitle = new QFrame(gbTitle);
+    panTitle->setObjectName(QStringLiteral("panTitle"));
+    panTitle->setGeometry(0, 10, 521, 31);
+
+    struct TitleLabel
+    {
+        QLabel **field;
+        const char *name;
+        int left, top, width;
+        Qt::Alignment alignment;
+        QColor colour;
+        QString text;
+    };
+    const TitleLabel labels[] = {
+        {&labBook, "labBook", 10, 8, 154, Qt::AlignCenter, QColor(0, 128, 64), QString()},
+        {&labGate, "labGate", 214, 8, 124, Qt::AlignCenter, kTeal, QString()},
+        {&sLabelFX2, "sLabelFX2", 348, 8, 40, Qt::AlignLeft, kTeal, QStringLiteral("得分：")},
+        {&labScore, "labScore", 387, 8, 36, Qt::AlignLeft, kTeal, QStringLiteral("0")},
+        {&sLabelFX6, "sLabelFX6", 426, 7, 64, Qt::AlignLeft, kTeal, QStringLiteral("剩余时间：")},
+        {&labTime, "labTime", 491, 6, 30, Qt::AlignLeft, Qt::red, QStringLiteral("0")},
+    };
+    for (const TitleLabel &def : labels) {
+        auto *label = new QLabel(def.text, panTitle);
+        label->setObjectName(QLatin1String(def.name));
+        label->setGeometry(def.left, def.top, def.width, 16);
+        label->setAlignment(def.alignment | Qt::AlignVCenter);
+        label->setFont(SongTi12());
+        SetTextColour(label, def.colour);
+        AddWhiteGlow(label);
+        label->setProperty(kHomeLeft, def.left);
+        label->setProperty(kHomeWidth, def.width);
+        *def.field = label;
+    }
+}
+
+void TFrmSpellForm::BuildMenus(QMainWindow &window)
+{
+    QMenuBar *bar = window.menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu *n1 = bar->addMenu(QStringLiteral("  文件(&F)"));
+    n1->setObjectName(QStringLiteral("N1"));
+    N6 = AddItem(n1, "N6", QStringLiteral("选择课本"));
+    N32 = AddItem(n1, "N32", QStringLiteral("导入咕噜猫词库"));
+    N33 = AddItem(n1, "N33", QStringLiteral("下载咕噜猫词库"));
+    AddSeparator(n1, "N7");
+    nRecently = n1->addMenu(QStringLiteral("最近关卡"));
+    nRecently->setObjectName(QStringLiteral("nRecently"));
+    N4 = AddItem(n1, "N4", QStringLiteral("排行榜"));
+    AddSeparator(n1, "N3");
+    N2 = AddItem(n1, "N2", QStringLiteral("退出游戏"));
+
+    QMenu *n12 = bar->addMenu(QStringLiteral("  设置(&S)"));
+    n12->setObjectName(QStringLiteral("N12"));
+    QMenu *n14 = n12->addMenu(QStringLiteral("难度"));
+    n14->setObjectName(QStringLiteral("N14"));
+    PopupMenu1 = new QMenu(&window);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    sbLevel->setMenu(PopupMenu1);
+    const struct
+    {
+        QAction **field;
+        QMenu *menu;
+        const char *name;
+        int tag;
+    } levelItems[] = {
+        {&N8, n14, "N8", 1},         {&N9, n14, "N9", 2},         {&N10, n14, "N10", 3},
+        {&N27, PopupMenu1, "N27", 1}, {&N28, PopupMenu1, "N28", 2}, {&N29, PopupMenu1, "N29", 3},
+    };
+    for (const auto &def : levelItems) {
+        QAction *action = AddItem(def.menu, def.name, LevelCaption(def.tag));
+        action->setCheckable(true);
+        action->setData(def.tag);
+        *def.field = action;
+    }
+    AddSeparator(n12, "N18");
+    N16 = AddItem(n12, "N16", QStringLiteral("单词朗读"));
+    N15 = AddItem(n12, "N15", QStringLiteral("背景音乐"));
+    for (QAction *toggle : {N16, N15}) {
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+    }
+    AddSeparator(n12, "N17");
+    miUI = n12->addMenu(QStringLiteral("界面风格"));
+    miUI->setObjectName(QStringLiteral("miUI"));
+    // beijing18 comes first, then the others in order.
+    QList<int> styleOrder = {18};
+    for (int tag = 1; tag <= 20; ++tag)
+        if (tag != 18)
+            styleOrder.append(tag);
+    for (int tag : styleOrder) {
+        QAction *action = miUI->addAction(QString());
+        action->setObjectName(QStringLiteral("beijing%1").arg(tag));
+        action->setData(tag);
+        action->setCheckable(true);
+    }
+
+    QMenu *n19 = bar->addMenu(QStringLiteral("  帮助(&H)"));
+    n19->setObjectName(QStringLiteral("N19"));
+    N23 = AddItem(n19, "N23", QStringLiteral("帮助"));
+    nSupport = AddItem(n19, "nSupport", QStringLiteral("支持我们"));
+    AddSeparator(n19, "N35");
+    N11 = AddItem(n19, "N11", QStringLiteral("官方主页"));
+    N5 = AddItem(n19, "N5", QStringLiteral("官方论坛"));
+    N34 = AddItem(n19, "N34", QStringLiteral("下载语音引擎"));
+    nWebGuide = AddItem(n19, "nWebGuide", QStringLiteral("网址导航"));
+    N13 = AddItem(n19, "N13", QStringLiteral("英语学习资源"));
+    QMenu *n20 = n19->addMenu(QStringLiteral("英语学习系列软件"));
+    n20->setObjectName(QStringLiteral("N20"));
+    const struct
+    {
+        const char *name;
+        const char *caption;
+        const char *page;
+    } series[] = {
+        {"N21", "咕噜猫单词乐园", "/game/guluword/"},   {"N22", "咕噜猫听写乐园", "/game/gulutingxie/"},
+        {"N26", "咕噜猫句子乐园", "/game/gulusentence/"}, {"N30", "咕噜猫语法乐园", "/game/gulugrammar/"},
+        {"N31", "咕噜猫字母乐园", "/game/guluspell/"},
+    };
+    for (const auto &program : series) {
+        QAction *action = AddItem(n20, program.name, QString::fromUtf8(program.caption));
+        action->setData(QLatin1String(program.page));
+        SeriesItems.append(action);
+    }
+    AddSeparator(n19, "N24");
+    N25 = AddItem(n19, "N25", QStringLiteral("关于"));
+}
+
+void TFrmSpellForm::FitTitleLabels()
+{
+    int right = 521;
+    for (QLabel *label : {labBook, labGate, sLabelFX2, labScore, sLabelFX6, labTime}) {
+        FitLabel(label);
+        right = std::max(right, label->geometry().right() + 3);
+    }
+    if (right != panTitle->width())
+        panTitle->resize(right, panTitle->height());
+}
+
+void TFrmSpellForm::Layout(QWidget *board)
+{
+    if (board)
+        board->move(RoundHalfEven((panGame->width() - board->width()) / 2.0),
+                    RoundHalfEven((panGame->height() - board->height()) / 2.0));
+    panTitle->move(RoundHalfEven((gbTitle->width() - panTitle->width()) / 2.0), panTitle->y());
+    // The picture's sky is the panel's own blue, so it can sit in the lower
+    // right corner: the mascots stand on the bottom edge at any height.
+    imaJoin->setGeometry(panGame->width() - 426, panGame->height() - 472, 426, 472);
+}
+
+void TFrmSpellForm::CheckLevelItems(int level)
+{
+    for (QAction *action : {N8, N9, N10, N27, N28, N29})
+        action->setChecked(action->data().toInt() == level);
+}

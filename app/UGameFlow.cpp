@@ -1,0 +1,267 @@
+#include "UGameFlow.h"
+
+#include "UDataInterface.h"
+#include "UFrmInputBox.h"
+#include "UFrmSpellForm.h"
+#include "UGuarded.h"
+#include "UMessageBox.h"
+#include "URecentGames.h"
+#include "USettings.h"
+#include "USpellGameType.h"
+
+#include <QLabel>
+#include <QToolButton>
+
+#include <limits>
+
+namespace {
+constexpr int kTollGateWords = 15;
+}
+
+TGameFlow::TGameFlow(TDataInterface &data, const TSettings &settings, TFrmSpellForm &form,
+                     const TRecentGames &recent, QWidget *window, std::function<void()> onRecentChanged)
+    : QObject(window)
+    , m_data(data)
+    , m_settings(settings)
+    , m_form(form)
+    , m_recent(recent)
+    , m_window(window)
+    , m_onRecentChanged(std::move(onRecentChanged))
+{
+}
+
+void TGameFlow::AttachBoard(TSpellGameType *board)
+{
+    m_spellGame = board;
+    connect(board, &TSpellGameType::OnTimeChange, this, &TGameFlow::SpellTimeChange);
+    connect(board, &TSpellGameType::OnScoreChange, this, &TGameFlow::SpellScoreChange);
+    connect(board, &TSpellGameType::OnGameOver, this,
+            [this](QObject *, bool success) { Guarded(m_window, [=, this] { SpellGameOver(success); }); });
+}
+
+void TGameFlow::StartSavedGame(TBoardSound *sound)
+{
+    m_gamePara.TollGateWords = kTollGateWords;
+    m_spellGame->SetTollGateWords(kTollGateWords);
+    m_settings.LoadGamePara(m_gamePara);
+    m_gamePara.TollGateCount = CeilDiv(kTollGateWords, m_gamePara.WordCount);
+    TWordInfos words;
+    LoadTollGateWords(m_gamePara.TollGateIndex, words);
+    m_spellGame->StartGame(words, sound);
+    m_spellGame->SetLevel(m_gamePara.Level);
+    m_spellGame->SetHasSpeech(true);
+    m_spellGame->PauseGame();
+    ResetGameView();
+    m_recent.Add(m_gamePara);
+    m_onRecentChanged();
+}
+
+// ---------------------------------------------------------------------------
+// Toll gates and the title strip
+
+bool TGameFlow::LoadTollGateWords(int index, TWordInfos &words)
+{
+    words.clear();
+    // Toll gates before the first read as the first, like rows skipped by a
+    // negative count; those past any possible book are simply empty.
+    const int gate = std::max(1, index);
+    if ((qint64(gate) - 1) * m_gamePara.TollGateWords > std::numeric_limits<int>::max())
+        return true;
+    try {
+        // The flag is read at every load, so an edit of the settings file
+        // counts from the next toll gate on.
+        words = m_data.LoadTollGate(m_gamePara.StoreTableName, gate, m_gamePara.TollGateWords, m_settings.IsEncrypt());
+    } catch (const EDatabaseError &) {
+        return false; // a missing book plays as an empty toll gate
+    }
+    return true;
+}
+
+void TGameFlow::ChangeTollGate(int index)
+{
+    TWordInfos words;
+    LoadTollGateWords(index, words);
+    m_spellGame->SetWords(words);
+    m_spellGame->RestartGame();
+    ShowTollGateInfo();
+    m_spellGame->update();
+    m_recent.Add(m_gamePara);
+    m_onRecentChanged();
+}
+
+void TGameFlow::ShowTollGateInfo()
+{
+    m_form.labGate->setText(
+        QStringLiteral("关卡：第%1关（共%2关）").arg(m_gamePara.TollGateIndex).arg(m_gamePara.TollGateCount));
+    m_form.labScore->setText(QStringLiteral("0"));
+    FitTitle();
+}
+
+void TGameFlow::FitTitle()
+{
+    m_form.FitTitleLabels();
+    m_form.Layout(m_spellGame);
+}
+
+void TGameFlow::ResetGameView()
+{
+    ShowTollGateInfo();
+    SetButtonStates(true, false, false, false, true);
+    const int level = m_spellGame->GetLevel();
+    m_form.CheckLevelItems(level);
+    if (!LevelCaption(level).isEmpty())
+        m_form.sbLevel->setText(LevelCaption(level));
+    m_form.labTime->setText(QString::number(m_spellGame->GetLevelTime()) + QStringLiteral("秒"));
+    m_form.labBook->setText(m_gamePara.BookName);
+    m_form.labScore->setText(QStringLiteral("0"));
+    m_scoreBase = 0;
+    FitTitle();
+}
+
+void TGameFlow::SetButtonStates(bool start, bool reStart, bool cont, bool pause, bool level)
+{
+    m_form.sbStart->setEnabled(start);
+    m_form.sbReStart->setEnabled(reStart);
+    m_form.btnContinue->setEnabled(cont);
+    m_form.btnPause->setEnabled(pause);
+    m_form.sbLevel->setEnabled(level);
+    m_form.btnClear->setEnabled(cont || pause);
+    m_form.btnDoHint->setEnabled(cont || pause);
+    // Only a running game takes clicks: a paused board would let the player
+    // think on a stopped clock.
+    if (m_spellGame)
+        m_spellGame->setEnabled(!start && pause);
+}
+
+int TGameFlow::ShownScore() const
+{
+    return m_form.labScore->text().toInt();
+}
+
+// ---------------------------------------------------------------------------
+// The player's commands
+
+void TGameFlow::Start()
+{
+    m_spellGame->ContinueGame();
+    SetButtonStates(false, true, false, true, true);
+}
+
+void TGameFlow::ReStart()
+{
+    m_gamePara.TollGateIndex = 1;
+    ChangeTollGate(1);
+    SetButtonStates(false, true, false, true, true);
+    m_scoreBase = 0;
+    m_form.labScore->setText(QStringLiteral("0"));
+}
+
+void TGameFlow::Pause()
+{
+    m_spellGame->PauseGame();
+    SetButtonStates(false, true, true, false, true);
+}
+
+void TGameFlow::Continue()
+{
+    m_spellGame->ContinueGame();
+    SetButtonStates(false, true, false, true, true);
+}
+
+void TGameFlow::ChangeLevel(int level, const QString &caption)
+{
+    m_form.CheckLevelItems(level);
+    m_form.sbLevel->setText(caption);
+    m_spellGame->SetLevel(level);
+    m_gamePara.Level = level;
+    ChangeTollGate(m_gamePara.TollGateIndex);
+    if (!m_form.btnPause->isEnabled())
+        m_spellGame->PauseGame();
+}
+
+void TGameFlow::ChangeBook(const TGamePara &chosen)
+{
+    CopyGamePara(chosen, m_gamePara);
+    ChangeTollGate(m_gamePara.TollGateIndex);
+    m_spellGame->PauseGame();
+    ResetGameView();
+}
+
+void TGameFlow::ResumeGame(const TGamePara &para)
+{
+    const int words = m_gamePara.TollGateWords;
+    m_gamePara = para;
+    m_gamePara.TollGateWords = words;
+    m_gamePara.TollGateCount = CeilDiv(words, para.WordCount);
+    ChangeTollGate(para.TollGateIndex);
+    m_spellGame->SetLevel(para.Level);
+    m_spellGame->PauseGame();
+    ResetGameView();
+}
+
+// ---------------------------------------------------------------------------
+// The board's notifications
+
+void TGameFlow::SpellTimeChange()
+{
+    m_form.labTime->setText(QString::number(m_spellGame->GetLevelTime() - m_spellGame->GetTimerTime())
+                            + QStringLiteral("秒"));
+    FitTitle();
+}
+
+void TGameFlow::SpellScoreChange()
+{
+    m_form.labScore->setText(QString::number(m_spellGame->GetScore() + m_scoreBase));
+    FitTitle();
+}
+
+void TGameFlow::SpellGameOver(bool success)
+{
+    if (success && m_gamePara.TollGateIndex == m_gamePara.TollGateCount) {
+        // The board adds the last word's points only after this handler
+        // returns; the finished game is credited with them here.
+        const int total = ShownScore() + (m_spellGame->HintUsed() ? 0 : m_spellGame->GetLevel() * 100);
+        if (!AskYesNo(m_window, QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：%1\n再玩一次吧？").arg(total)))
+            return;
+        SaveGameRecord(total);
+        // Start the new game once the board has finished with the old one, so
+        // the last word's points do not carry into it.
+        QMetaObject::invokeMethod(
+            this, [this] { Guarded(m_window, [this] { StartNewGameAfterBook(); }); }, Qt::QueuedConnection);
+        return;
+    }
+    if (success) {
+        m_scoreBase = ShownScore();
+        ++m_gamePara.TollGateIndex;
+        ChangeTollGate(m_gamePara.TollGateIndex);
+        return;
+    }
+    const int shown = ShownScore();
+    ShowInfo(m_window, QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：%1").arg(shown));
+    SaveGameRecord(shown);
+    m_gamePara.TollGateIndex = 1;
+    ChangeTollGate(1);
+    m_spellGame->PauseGame();
+    m_form.labScore->setText(QStringLiteral("0"));
+    m_scoreBase = 0;
+    ResetGameView();
+}
+
+void TGameFlow::StartNewGameAfterBook()
+{
+    m_gamePara.TollGateIndex = 1;
+    ChangeTollGate(1);
+    m_form.labScore->setText(QStringLiteral("0"));
+    m_scoreBase = 0;
+}
+
+void TGameFlow::SaveGameRecord(int score)
+{
+    if (!AskYesNo(m_window, QStringLiteral("是否记录您的游戏成绩？")))
+        return;
+    TFrmInputBox input(m_window);
+    input.setWindowTitle(QStringLiteral("用户名"));
+    input.SetPrompt(QStringLiteral("请输入您的名字："));
+    if (DialogService().ExecDialog(input) == QDialog::Accepted)
+        m_data.AddGameRecord(input.Text(), score);
+}

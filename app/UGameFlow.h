@@ -1,0 +1,83 @@
+#pragma once
+// The game around the board: the chosen book cut into toll gates, one toll
+// gate loaded at a time, the board driven from the toolbar and menus, the
+// score of finished toll gates carried, and the end of a book or of the time
+// answered with the player's messages and the offer to record the score.
+//
+// It shows its state in the main window's components (title strip, toolbar
+// buttons, level items) and keeps "UseRecord.txt" up to date. Database errors
+// propagate to the caller, which ends the user's action there.
+
+#include "UCommonFun.h"
+#include "UWordInfo.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QWidget;
+class TBoardSound;
+class TDataInterface;
+class TRecentGames;
+class TSettings;
+class TSpellGameType;
+struct TFrmSpellForm;
+
+class TGameFlow : public QObject
+{
+    Q_OBJECT
+public:
+    // window parents the message boxes; onRecentChanged runs after each write
+    // of the recent-games file.
+    TGameFlow(TDataInterface &data, const TSettings &settings, TFrmSpellForm &form, const TRecentGames &recent,
+              QWidget *window, std::function<void()> onRecentChanged);
+
+    // Takes the board (not owned: the window's panel owns it) and answers its
+    // notifications from now on.
+    void AttachBoard(TSpellGameType *board);
+    TSpellGameType *Board() const { return m_spellGame; }
+
+    // Start-up: the saved game from the settings, its toll gate on the board,
+    // paused until "开始游戏".
+    void StartSavedGame(TBoardSound *sound);
+
+    TGamePara &GamePara() { return m_gamePara; }
+    const TGamePara &GamePara() const { return m_gamePara; }
+    int ScoreBase() const { return m_scoreBase; }
+
+    bool LoadTollGateWords(int index, TWordInfos &words);
+    void ChangeTollGate(int index);
+    void ResetGameView();
+    void ShowTollGateInfo();
+    void SetButtonStates(bool start, bool reStart, bool cont, bool pause, bool level);
+    void SaveGameRecord(int score);
+
+    // The player's commands.
+    void Start();
+    void ReStart();
+    void Pause();
+    void Continue();
+    void ChangeLevel(int level, const QString &caption);
+    // A book chosen in the selection dialog (the level is kept).
+    void ChangeBook(const TGamePara &chosen);
+    // A game picked from the recent-games menu.
+    void ResumeGame(const TGamePara &para);
+
+private:
+    void SpellTimeChange();
+    void SpellScoreChange();
+    void SpellGameOver(bool success);
+    void StartNewGameAfterBook();
+    void FitTitle();
+    int ShownScore() const;
+
+    TDataInterface &m_data;
+    const TSettings &m_settings;
+    TFrmSpellForm &m_form;
+    const TRecentGames &m_recent;
+    QWidget *m_window;
+    std::function<void()> m_onRecentChanged;
+    TSpellGameType *m_spellGame = nullptr;
+    TGamePara m_gamePara;
+    int m_scoreBase = 0;
+};

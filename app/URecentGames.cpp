@@ -1,0 +1,121 @@
+#include "URecentGames.h"
+
+#include "UTextCodec.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+const QString kSeparator = QStringLiteral("#@#");
+constexpr int kMaxRecentGames = 10;
+
+bool ParseDecimal(const QString &text, int &value)
+{
+    bool ok = false;
+    value = text.toInt(&ok, 10);
+    return ok;
+}
+
+QStringList SplitLines(const QByteArray &bytes)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    QStringList lines = DecodeGbk(bytes).split(lineBreak);
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast(); // the final line break
+    return lines;
+}
+
+} // namespace
+
+QString LevelCaption(int level)
+{
+    switch (level) {
+    case 1: return QStringLiteral("容易");
+    case 2: return QStringLiteral("较难");
+    case 3: return QStringLiteral("困难");
+    default: return QString();
+    }
+}
+
+TRecentGames::TRecentGames(QString fileName)
+    : m_fileName(std::move(fileName))
+{
+}
+
+QString TRecentGames::LineOf(const TGamePara &para)
+{
+    return QStringList{para.StoreTableName, QString::number(para.WordCount), para.BookName,
+                       QString::number(para.TollGateIndex), QString::number(para.Level)}
+        .join(kSeparator);
+}
+
+void TRecentGames::Add(const TGamePara &para) const
+{
+    QStringList lines;
+    QFile file(m_fileName);
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly))
+            return; // unreadable: skip the step rather than lose the list
+        lines = SplitLines(file.readAll());
+        file.close();
+    }
+    const QString line = LineOf(para);
+    const bool known = std::any_of(lines.cbegin(), lines.cend(), [&line](const QString &existing) {
+        return existing.compare(line, Qt::CaseInsensitive) == 0;
+    });
+    if (!known)
+        lines.append(line);
+    while (lines.size() > kMaxRecentGames)
+        lines.removeFirst();
+    QByteArray out;
+    for (const QString &l : std::as_const(lines))
+        out += EncodeGbk(l) + "\r\n";
+    WriteFileAtomically(m_fileName, out);
+}
+
+QStringList TRecentGames::MenuLines() const
+{
+    QFile file(m_fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList result;
+    for (const QString &line : SplitLines(file.readAll())) {
+        QStringList fields;
+        SplitString(line, kSeparator, fields);
+        if (fields.size() < 5)
+            break;
+        result.append(line);
+    }
+    return result;
+}
+
+QString TRecentGames::Caption(const QString &line)
+{
+    QStringList fields;
+    SplitString(line, kSeparator, fields);
+    if (fields.size() < 5)
+        return {};
+    QString caption = fields[2] + QStringLiteral(" 第") + fields[3] + QStringLiteral("关 ");
+    if (fields[4] == QLatin1String("1") || fields[4] == QLatin1String("2") || fields[4] == QLatin1String("3"))
+        caption += LevelCaption(fields[4].toInt());
+    return caption;
+}
+
+bool TRecentGames::Parse(const QString &line, TGamePara &para)
+{
+    QStringList fields;
+    SplitString(line, kSeparator, fields);
+    int wordCount = 0, tollGate = 0, level = 0;
+    if (fields.size() < 5 || !ParseDecimal(fields[1], wordCount) || !ParseDecimal(fields[3], tollGate)
+        || !ParseDecimal(fields[4], level))
+        return false;
+    para.StoreTableName = fields[0];
+    para.WordCount = wordCount;
+    para.BookName = fields[2];
+    para.TollGateIndex = tollGate;
+    para.Level = level;
+    return true;
+}

@@ -1,0 +1,114 @@
+#include "USettings.h"
+
+#include "UIniFile.h"
+
+namespace {
+
+const QString kSection = QStringLiteral("system");
+
+struct TSettingKey
+{
+    const char *Name;
+    const char *Default; // UTF-8
+};
+
+// Every key the program reads. Keys not listed here read as empty by default.
+constexpr TSettingKey kKeys[] = {
+    {"StoreTableName", "lib109"},
+    {"WordCount", "3480"},
+    {"BookName", "《最新TOEFL词汇》"},
+    {"TollGateIndex", "1"},
+    {"Level", "1"},
+    {"DefaultUI", "WLM"},
+    {"data", ""},
+    {"encrypt", "0"},
+    {"GuluLoadCiKu", ""},
+    {"Speek", ""},
+    {"version", ""},
+};
+
+} // namespace
+
+TSettings::TSettings(QString programDir)
+    : m_programDir(std::move(programDir))
+{
+}
+
+TSettings TSettings::Program()
+{
+    return TSettings(GetAppPath());
+}
+
+QString TSettings::FilePath() const
+{
+    return m_programDir + QStringLiteral("data/spellconfig.ini");
+}
+
+QString TSettings::DefaultOf(const QString &key)
+{
+    for (const TSettingKey &known : kKeys)
+        if (key.compare(QLatin1String(known.Name), Qt::CaseInsensitive) == 0)
+            return QString::fromUtf8(known.Default);
+    return {};
+}
+
+QString TSettings::ReadString(const QString &key) const
+{
+    return TIniFile(FilePath()).ReadString(kSection, key, DefaultOf(key));
+}
+
+int TSettings::ReadInteger(const QString &key) const
+{
+    return TIniFile(FilePath()).ReadInteger(kSection, key, DefaultOf(key).toInt());
+}
+
+bool TSettings::WriteString(const QString &key, const QString &value) const
+{
+    return TIniFile(FilePath()).WriteString(kSection, key, value);
+}
+
+void TSettings::LoadGamePara(TGamePara &para) const
+{
+    const TIniFile ini(FilePath());
+    const auto text = [&ini](const char *key) {
+        return ini.ReadString(kSection, QLatin1String(key), DefaultOf(QLatin1String(key)));
+    };
+    const auto number = [&ini](const char *key) {
+        return ini.ReadInteger(kSection, QLatin1String(key), DefaultOf(QLatin1String(key)).toInt());
+    };
+    para.StoreTableName = text("StoreTableName");
+    para.WordCount = number("WordCount");
+    para.BookName = text("BookName");
+    para.TollGateIndex = number("TollGateIndex");
+    para.Level = number("Level");
+}
+
+bool TSettings::SaveGamePara(const TGamePara &para) const
+{
+    return TIniFile(FilePath())
+        .WriteStrings(kSection, {{QStringLiteral("StoreTableName"), para.StoreTableName},
+                                 {QStringLiteral("WordCount"), QString::number(para.WordCount)},
+                                 {QStringLiteral("BookName"), para.BookName},
+                                 {QStringLiteral("TollGateIndex"), QString::number(para.TollGateIndex)},
+                                 {QStringLiteral("Level"), QString::number(para.Level)}});
+}
+
+QString TSettings::GetDefaultUI() const
+{
+    return ReadString(QStringLiteral("DefaultUI"));
+}
+
+bool TSettings::SetDefaultUI(const QString &skinName) const
+{
+    return WriteString(QStringLiteral("DefaultUI"), skinName);
+}
+
+bool TSettings::IsEncrypt() const
+{
+    return ReadInteger(QStringLiteral("encrypt")) == 1;
+}
+
+QString TSettings::DatabaseFileName() const
+{
+    return m_programDir + QStringLiteral("data/") + ReadString(QStringLiteral("data")) + QStringLiteral(".mdb");
+}
