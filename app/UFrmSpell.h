@@ -65,7 +65,6 @@ public:
     void LoadRecentMenu();
     void SaveGamePara();
 
-    TGameFlow &Flow() { return *m_flow; }
     const TGamePara &GamePara() const;
     int ScoreBase() const;
     TSpellGameType *SpellGame() const { return m_spellGame; }

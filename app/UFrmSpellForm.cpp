@@ -247,7 +247,13 @@ void TFrmSpellForm::BuildMenus(QMainWindow &window)
 {
     QMenuBar *bar = window.menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
+    BuildFileMenu(bar);
+    BuildSettingsMenu(window, bar);
+    BuildHelpMenu(bar);
+}
 
+void TFrmSpellForm::BuildFileMenu(QMenuBar *bar)
+{
     QMenu *n1 = bar->addMenu(QStringLiteral("  文件(&F)"));
     n1->setObjectName(QStringLiteral("N1"));
     N6 = AddItem(n1, "N6", QStringLiteral("选择课本"));
@@ -259,7 +265,10 @@ void TFrmSpellForm::BuildMenus(QMainWindow &window)
     N4 = AddItem(n1, "N4", QStringLiteral("排行榜"));
     AddSeparator(n1, "N3");
     N2 = AddItem(n1, "N2", QStringLiteral("退出游戏"));
+}
 
+void TFrmSpellForm::BuildSettingsMenu(QMainWindow &window, QMenuBar *bar)
+{
     QMenu *n12 = bar->addMenu(QStringLiteral("  设置(&S)"));
     n12->setObjectName(QStringLiteral("N12"));
     QMenu *n14 = n12->addMenu(QStringLiteral("难度"));
@@ -304,7 +313,10 @@ void TFrmSpellForm::BuildMenus(QMainWindow &window)
         action->setData(tag);
         action->setCheckable(true);
     }
+}
 
+void TFrmSpellForm::BuildHelpMenu(QMenuBar *bar)
+{
     QMenu *n19 = bar->addMenu(QStringLiteral("  帮助(&H)"));
     n19->setObjectName(QStringLiteral("N19"));
     N23 = AddItem(n19, "N23", QStringLiteral("帮助"));

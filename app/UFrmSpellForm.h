@@ -13,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QMainWindow;
 class QMenu;
+class QMenuBar;
 class QToolBar;
 class QToolButton;
 class QWidget;
@@ -64,6 +65,9 @@ struct TFrmSpellForm
 private:
     void BuildToolBar(QMainWindow &window);
     void BuildMenus(QMainWindow &window);
+    void BuildFileMenu(QMenuBar *bar);
+    void BuildSettingsMenu(QMainWindow &window, QMenuBar *bar);
+    void BuildHelpMenu(QMenuBar *bar);
     void BuildTitleStrip(QWidget *central);
     void BuildGamePanel(QWidget *central);
     void BuildStatusBar(QMainWindow &window);

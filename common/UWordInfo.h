@@ -16,8 +16,3 @@ struct TWordInfo
 };
 
 using TWordInfos = QList<TWordInfo>;
-
-inline void CopyWordInfo(const TWordInfo &source, TWordInfo &dest)
-{
-    dest = source;
-}

@@ -1,11 +1,8 @@
 #include "USpellGameType.h"
 
 #include "UCommonFun.h"
-#include "UFontMap.h"
 #include "URandom.h"
 
-#include <QHash>
-#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,70 +15,7 @@ constexpr int kSlotWidth = 300;
 constexpr int kFrameWidth = 550;
 constexpr int kTileGap = 2;
 
-QColor LetterColour(TSpellState state)
-{
-    switch (state) {
-    case ssNormal: return QColor(0, 255, 255);
-    case ssNormalMove: return QColor(179, 255, 255);
-    case ssShadow: return QColor(106, 106, 106);
-    case ssShadowMove: return QColor(164, 164, 164);
-    }
-    return Qt::black;
-}
-
-TPiece FacePiece(TSpellState state)
-{
-    switch (state) {
-    case ssNormal: return pNormal;
-    case ssNormalMove: return pNormalMove;
-    case ssShadow: return pShadow;
-    case ssShadowMove: return pShadowMove;
-    }
-    return pNormal;
-}
-
-// Room around a cached tile image, so that a letter reaching past its face is
-// not cut off.
-constexpr int kTileMargin = 4;
-
-// Words listed in the frame at most; far more than fit at any sensible
-// resolution, it only bounds the check whether the listed words changed.
-constexpr int kMaxListedWords = 64;
-
-QFont BoardFont(const QString &family, qreal points)
-{
-    QFont font = FontByPoints(family, 1, true);
-    font.setPointSizeF(points);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
-}
-
-QPixmap TransparentPixmap(QSize logical, qreal dpr)
-{
-    QPixmap pixmap((QSizeF(logical) * dpr).toSize());
-    pixmap.setDevicePixelRatio(dpr);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
-
 } // namespace
-
-// Everything that painting keeps between paints. Mouse moves repaint the whole
-// board but change only hover states, so the layer above the tiles and the
-// face-plus-letter image of each tile are rendered once and then blitted.
-struct TSpellGameType::TPaintCache
-{
-    // The frame with the listed words and the slot with the spelled text.
-    QPixmap Back;
-    qreal BackDpr = 0;
-    QString BackSpelling;
-    QStringList BackRows; // spelling and meaning of each listable word, newest first
-
-    // Tiles by letter and state, for one tile size and density.
-    QHash<QString, QPixmap> Tiles;
-    QSize TileSize;
-    qreal TileDpr = 0;
-};
 
 void TSpellGameType::PreloadArtwork()
 {
@@ -91,8 +25,7 @@ void TSpellGameType::PreloadArtwork()
 TSpellGameType::TSpellGameType(QWidget *parent)
     : QWidget(parent)
 {
-    m_paint = std::make_unique<TPaintCache>();
-    const QSize tile = m_art.PieceSize(pNormal);
+    const QSize tile = m_painter.Art().PieceSize(pNormal);
     m_tileWidth = tile.width();
     m_tileHeight = tile.height();
     m_itemSize = tile;
@@ -100,11 +33,11 @@ TSpellGameType::TSpellGameType(QWidget *parent)
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &TSpellGameType::TimerTick);
 
-    const int frameHeight = m_art.PieceSize(pFrameLeft).height();
-    const QSize slotLeft = m_art.PieceSize(pSlotLeft);
+    const int frameHeight = m_painter.Art().PieceSize(pFrameLeft).height();
+    const QSize slotLeft = m_painter.Art().PieceSize(pSlotLeft);
     setFixedSize(kBoardWidth, frameHeight + slotLeft.height() + m_tileHeight + 16);
     m_slotWidth = kSlotWidth;
-    m_slotLeft = RoundHalfEven((kBoardWidth - m_slotWidth - slotLeft.width() - m_art.PieceSize(pSlotRight).width()) / 2.0);
+    m_slotLeft = RoundHalfEven((kBoardWidth - m_slotWidth - slotLeft.width() - m_painter.Art().PieceSize(pSlotRight).width()) / 2.0);
     m_slotTop = frameHeight + 8;
     m_tileRowTop = frameHeight + 8 + slotLeft.height() + 8;
 
@@ -510,133 +443,5 @@ void TSpellGameType::paintEvent(QPaintEvent *)
 
 void TSpellGameType::Paint(QPainter &painter)
 {
-    const qreal dpr = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
-    painter.setBrush(Qt::NoBrush);
-    // The layer and the tiles do not overlap, so drawing the layer first
-    // gives the same picture as the tiles-slot-frame order.
-    painter.drawPixmap(0, 0, BackLayer(dpr));
-    for (int i = 0; i < m_items.size(); ++i)
-        painter.drawPixmap(ItemRect(i).topLeft() - QPoint(kTileMargin, kTileMargin), TileImage(i, dpr));
-}
-
-const QPixmap &TSpellGameType::BackLayer(qreal dpr)
-{
-    TPaintCache &cache = *m_paint;
-    const QString spelling = m_letters.join(QString());
-    QStringList rows;
-    for (int j = m_wordIndex - 1; j >= 0 && j < m_words.size() && rows.size() < 2 * kMaxListedWords; --j)
-        rows << m_words[j].Spelling << m_words[j].Meaning;
-    if (!cache.Back.isNull() && cache.BackDpr == dpr && cache.BackSpelling == spelling && cache.BackRows == rows
-        && cache.Back.deviceIndependentSize().toSize() == size())
-        return cache.Back;
-
-    cache.Back = TransparentPixmap(size(), dpr);
-    cache.BackDpr = dpr;
-    cache.BackSpelling = spelling;
-    cache.BackRows = rows;
-
-    QPainter painter(&cache.Back);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setBrush(Qt::NoBrush);
-
-    const QSize slotLeft = m_art.PieceSize(pSlotLeft);
-    const int slotMiddleLeft = m_slotLeft + slotLeft.width();
-    m_art.Draw(painter, pSlotLeft, QRect(QPoint(m_slotLeft, m_slotTop), slotLeft), dpr);
-    m_art.Draw(painter, pSlotMiddle, QRect(slotMiddleLeft, m_slotTop, m_slotWidth, slotLeft.height()), dpr);
-    m_art.Draw(painter, pSlotRight, QRect(QPoint(slotMiddleLeft + m_slotWidth, m_slotTop), m_art.PieceSize(pSlotRight)),
-               dpr);
-    DrawSpelling(painter);
-
-    const int frameX = FrameX();
-    const QSize frameLeft = m_art.PieceSize(pFrameLeft);
-    const QSize frameRight = m_art.PieceSize(pFrameRight);
-    const int frameRightX = width() - frameRight.width() - frameX;
-    const int frameMiddleLeft = frameX + frameLeft.width();
-    m_art.Draw(painter, pFrameLeft, QRect(QPoint(frameX, 0), frameLeft), dpr);
-    m_art.Draw(painter, pFrameMiddle,
-               QRect(frameMiddleLeft, 0, frameRightX - frameMiddleLeft, m_art.PieceSize(pFrameMiddle).height()), dpr);
-    m_art.Draw(painter, pFrameRight, QRect(QPoint(frameRightX, 0), frameRight), dpr);
-    DrawDoneWords(painter);
-    return cache.Back;
-}
-
-const QPixmap &TSpellGameType::TileImage(int index, qreal dpr)
-{
-    TPaintCache &cache = *m_paint;
-    if (cache.TileSize != m_itemSize || cache.TileDpr != dpr) {
-        cache.Tiles.clear();
-        cache.TileSize = m_itemSize;
-        cache.TileDpr = dpr;
-    }
-    const TSpellItem &item = m_items[index];
-    const QString key = item.Letter + QChar(u'0' + item.State);
-    auto found = cache.Tiles.constFind(key);
-    if (found != cache.Tiles.constEnd())
-        return *found;
-
-    QPixmap pixmap = TransparentPixmap(m_itemSize + QSize(2 * kTileMargin, 2 * kTileMargin), dpr);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    const QRect face = ItemRect(index);
-    painter.translate(QPoint(kTileMargin, kTileMargin) - face.topLeft());
-    m_art.Draw(painter, FacePiece(item.State), face, dpr);
-    DrawItemLetter(painter, index);
-    painter.end();
-    return *cache.Tiles.insert(key, pixmap);
-}
-
-void TSpellGameType::DrawItemLetter(QPainter &painter, int index) const
-{
-    const TSpellItem &item = m_items[index];
-    // Narrowed tiles of long words carry proportionally smaller letters.
-    const QFont font = BoardFont(QStringLiteral("Arial"), 32.0 * m_itemSize.width() / std::max(1, m_tileWidth));
-    painter.setFont(font);
-    const QFontMetrics metrics(font, painter.device());
-    const int w = metrics.horizontalAdvance(item.Letter);
-    const int h = metrics.height();
-    const int x = item.HomeLeft + RoundHalfEven((m_itemSize.width() - w) / 2.0) - 2;
-    const int y = item.HomeTop + RoundHalfEven((m_itemSize.height() - h) / 2.0) - 2;
-    painter.setPen(LetterColour(item.State));
-    painter.drawText(x, y + metrics.ascent(), item.Letter);
-}
-
-void TSpellGameType::DrawSpelling(QPainter &painter) const
-{
-    const QString text = m_letters.join(QString());
-    if (text.isEmpty())
-        return;
-    const QFont font = BoardFont(QStringLiteral("Arial"), 24);
-    painter.setFont(font);
-    const QFontMetrics metrics(font, painter.device());
-    const int w = metrics.horizontalAdvance(text);
-    const int h = metrics.height();
-    const int x = m_slotLeft + m_art.PieceSize(pSlotLeft).width() + RoundHalfEven((m_slotWidth - w) / 2.0);
-    const int y = m_slotTop + 5 + RoundHalfEven((m_art.PieceSize(pSlotMiddle).height() - h) / 2.0);
-    painter.setPen(Qt::black);
-    painter.drawText(x, y + metrics.ascent(), text);
-}
-
-void TSpellGameType::DrawDoneWords(QPainter &painter) const
-{
-    const QFont latin = BoardFont(QStringLiteral("Arial"), 14);
-    const QFont cjk = BoardFont(QStringLiteral("黑体"), 14);
-    const QFontMetrics latinMetrics(latin, painter.device());
-    const QFontMetrics cjkMetrics(cjk, painter.device());
-    painter.setPen(Qt::black);
-
-    // The row pitch follows the font's height in pixels, rounded as the
-    // classic font mapper does: 14 points are 19 pixels at 96 dpi.
-    const int fontHeight = RoundHalfEven(14.0 * painter.device()->logicalDpiY() / 72.0);
-    const int pitch = fontHeight + 8;
-    const int frameX = FrameX();
-    const int bottom = m_art.PieceSize(pFrameMiddle).height() - 15;
-    for (int k = 0, j = m_wordIndex - 1; j >= 0 && j < m_words.size(); ++k, --j) {
-        const int y = bottom - pitch * (k + 1);
-        painter.setFont(latin);
-        painter.drawText(frameX + 20, y + latinMetrics.ascent(), m_words[j].Spelling);
-        painter.setFont(cjk);
-        painter.drawText(frameX + 200, y + cjkMetrics.ascent(), m_words[j].Meaning);
-        if (bottom - pitch * (k + 2) < 0)
-            break;
-    }
+    m_painter.Paint(painter, *this);
 }

@@ -11,7 +11,7 @@
 // PickIndex of each picked tile holding that tile's letter; a tile is in a
 // shadow state exactly when it is picked.
 
-#include "UBoardArt.h"
+#include "UBoardPainter.h"
 #include "UBoardSound.h"
 #include "UWordInfo.h"
 
@@ -139,17 +139,7 @@ private:
     void RemovePickedLetter(int index);
     bool IsWordSpelled() const;
 
-    void DrawItemLetter(QPainter &painter, int index) const;
-    void DrawSpelling(QPainter &painter) const;
-    void DrawDoneWords(QPainter &painter) const;
-    // The frame with its words, the slot with the spelled text, and the
-    // tiles, each rendered once and reused until what they show changes.
-    struct TPaintCache;
-    const QPixmap &BackLayer(qreal dpr);
-    const QPixmap &TileImage(int index, qreal dpr);
-
-    TBoardArt m_art;
-    std::unique_ptr<TPaintCache> m_paint;
+    TBoardPainter m_painter;
     int m_tileWidth = 0, m_tileHeight = 0;
     int m_slotLeft = 0, m_slotTop = 0, m_slotWidth = 0;
     int m_tileRowTop = 0;

@@ -1,0 +1,192 @@
+#include "UBoardPainter.h"
+
+#include "UCommonFun.h"
+#include "UFontMap.h"
+#include "USpellGameType.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+QColor LetterColour(TSpellState state)
+{
+    switch (state) {
+    case ssNormal: return QColor(0, 255, 255);
+    case ssNormalMove: return QColor(179, 255, 255);
+    case ssShadow: return QColor(106, 106, 106);
+    case ssShadowMove: return QColor(164, 164, 164);
+    }
+    return Qt::black;
+}
+
+TPiece FacePiece(TSpellState state)
+{
+    switch (state) {
+    case ssNormal: return pNormal;
+    case ssNormalMove: return pNormalMove;
+    case ssShadow: return pShadow;
+    case ssShadowMove: return pShadowMove;
+    }
+    return pNormal;
+}
+
+// Room around a cached tile image, so that a letter reaching past its face is
+// not cut off.
+constexpr int kTileMargin = 4;
+
+// Words listed in the frame at most; far more than fit at any sensible
+// resolution, it only bounds the check whether the listed words changed.
+constexpr int kMaxListedWords = 64;
+
+QFont BoardFont(const QString &family, qreal points)
+{
+    QFont font = FontByPoints(family, 1, true);
+    font.setPointSizeF(points);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+QPixmap TransparentPixmap(QSize logical, qreal dpr)
+{
+    QPixmap pixmap((QSizeF(logical) * dpr).toSize());
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+} // namespace
+
+void TBoardPainter::Paint(QPainter &painter, const TSpellGameType &board)
+{
+    const qreal dpr = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    painter.setBrush(Qt::NoBrush);
+    // The layer and the tiles do not overlap, so drawing the layer first
+    // gives the same picture as the tiles-slot-frame order.
+    painter.drawPixmap(0, 0, BackLayer(board, dpr));
+    for (int i = 0; i < board.Items().size(); ++i)
+        painter.drawPixmap(board.ItemRect(i).topLeft() - QPoint(kTileMargin, kTileMargin), TileImage(board, i, dpr));
+}
+
+const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
+{
+    TPaintCache &cache = m_cache;
+    const QString spelling = board.Letters().join(QString());
+    QStringList rows;
+    for (int j = board.WordIndex() - 1; j >= 0 && j < board.Words().size() && rows.size() < 2 * kMaxListedWords; --j)
+        rows << board.Words()[j].Spelling << board.Words()[j].Meaning;
+    if (!cache.Back.isNull() && cache.BackDpr == dpr && cache.BackSpelling == spelling && cache.BackRows == rows
+        && cache.Back.deviceIndependentSize().toSize() == board.size())
+        return cache.Back;
+
+    cache.Back = TransparentPixmap(board.size(), dpr);
+    cache.BackDpr = dpr;
+    cache.BackSpelling = spelling;
+    cache.BackRows = rows;
+
+    QPainter painter(&cache.Back);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setBrush(Qt::NoBrush);
+
+    const QSize slotLeft = m_art.PieceSize(pSlotLeft);
+    const int slotMiddleLeft = board.SlotLeft() + slotLeft.width();
+    m_art.Draw(painter, pSlotLeft, QRect(QPoint(board.SlotLeft(), board.SlotTop()), slotLeft), dpr);
+    m_art.Draw(painter, pSlotMiddle, QRect(slotMiddleLeft, board.SlotTop(), board.SlotWidth(), slotLeft.height()), dpr);
+    m_art.Draw(painter, pSlotRight, QRect(QPoint(slotMiddleLeft + board.SlotWidth(), board.SlotTop()), m_art.PieceSize(pSlotRight)),
+               dpr);
+    DrawSpelling(painter, board);
+
+    const int frameX = board.FrameX();
+    const QSize frameLeft = m_art.PieceSize(pFrameLeft);
+    const QSize frameRight = m_art.PieceSize(pFrameRight);
+    const int frameRightX = board.width() - frameRight.width() - frameX;
+    const int frameMiddleLeft = frameX + frameLeft.width();
+    m_art.Draw(painter, pFrameLeft, QRect(QPoint(frameX, 0), frameLeft), dpr);
+    m_art.Draw(painter, pFrameMiddle,
+               QRect(frameMiddleLeft, 0, frameRightX - frameMiddleLeft, m_art.PieceSize(pFrameMiddle).height()), dpr);
+    m_art.Draw(painter, pFrameRight, QRect(QPoint(frameRightX, 0), frameRight), dpr);
+    DrawDoneWords(painter, board);
+    return cache.Back;
+}
+
+const QPixmap &TBoardPainter::TileImage(const TSpellGameType &board, int index, qreal dpr)
+{
+    TPaintCache &cache = m_cache;
+    if (cache.TileSize != board.ItemSize() || cache.TileDpr != dpr) {
+        cache.Tiles.clear();
+        cache.TileSize = board.ItemSize();
+        cache.TileDpr = dpr;
+    }
+    const TSpellItem &item = board.Items()[index];
+    const QString key = item.Letter + QChar(u'0' + item.State);
+    auto found = cache.Tiles.constFind(key);
+    if (found != cache.Tiles.constEnd())
+        return *found;
+
+    QPixmap pixmap = TransparentPixmap(board.ItemSize() + QSize(2 * kTileMargin, 2 * kTileMargin), dpr);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QRect face = board.ItemRect(index);
+    painter.translate(QPoint(kTileMargin, kTileMargin) - face.topLeft());
+    m_art.Draw(painter, FacePiece(item.State), face, dpr);
+    DrawItemLetter(painter, board, index);
+    painter.end();
+    return *cache.Tiles.insert(key, pixmap);
+}
+
+void TBoardPainter::DrawItemLetter(QPainter &painter, const TSpellGameType &board, int index) const
+{
+    const TSpellItem &item = board.Items()[index];
+    // Narrowed tiles of long words carry proportionally smaller letters.
+    const QFont font = BoardFont(QStringLiteral("Arial"), 32.0 * board.ItemSize().width() / std::max(1, board.TileWidth()));
+    painter.setFont(font);
+    const QFontMetrics metrics(font, painter.device());
+    const int w = metrics.horizontalAdvance(item.Letter);
+    const int h = metrics.height();
+    const int x = item.HomeLeft + RoundHalfEven((board.ItemSize().width() - w) / 2.0) - 2;
+    const int y = item.HomeTop + RoundHalfEven((board.ItemSize().height() - h) / 2.0) - 2;
+    painter.setPen(LetterColour(item.State));
+    painter.drawText(x, y + metrics.ascent(), item.Letter);
+}
+
+void TBoardPainter::DrawSpelling(QPainter &painter, const TSpellGameType &board) const
+{
+    const QString text = board.Letters().join(QString());
+    if (text.isEmpty())
+        return;
+    const QFont font = BoardFont(QStringLiteral("Arial"), 24);
+    painter.setFont(font);
+    const QFontMetrics metrics(font, painter.device());
+    const int w = metrics.horizontalAdvance(text);
+    const int h = metrics.height();
+    const int x = board.SlotLeft() + m_art.PieceSize(pSlotLeft).width() + RoundHalfEven((board.SlotWidth() - w) / 2.0);
+    const int y = board.SlotTop() + 5 + RoundHalfEven((m_art.PieceSize(pSlotMiddle).height() - h) / 2.0);
+    painter.setPen(Qt::black);
+    painter.drawText(x, y + metrics.ascent(), text);
+}
+
+void TBoardPainter::DrawDoneWords(QPainter &painter, const TSpellGameType &board) const
+{
+    const QFont latin = BoardFont(QStringLiteral("Arial"), 14);
+    const QFont cjk = BoardFont(QStringLiteral("黑体"), 14);
+    const QFontMetrics latinMetrics(latin, painter.device());
+    const QFontMetrics cjkMetrics(cjk, painter.device());
+    painter.setPen(Qt::black);
+
+    // The row pitch follows the font's height in pixels, rounded as the
+    // classic font mapper does: 14 points are 19 pixels at 96 dpi.
+    const int fontHeight = RoundHalfEven(14.0 * painter.device()->logicalDpiY() / 72.0);
+    const int pitch = fontHeight + 8;
+    const int frameX = board.FrameX();
+    const int bottom = m_art.PieceSize(pFrameMiddle).height() - 15;
+    for (int k = 0, j = board.WordIndex() - 1; j >= 0 && j < board.Words().size(); ++k, --j) {
+        const int y = bottom - pitch * (k + 1);
+        painter.setFont(latin);
+        painter.drawText(frameX + 20, y + latinMetrics.ascent(), board.Words()[j].Spelling);
+        painter.setFont(cjk);
+        painter.drawText(frameX + 200, y + cjkMetrics.ascent(), board.Words()[j].Meaning);
+        if (bottom - pitch * (k + 2) < 0)
+            break;
+    }
+}

@@ -1,0 +1,49 @@
+#pragma once
+// Draws a board from its state, and keeps what it drew between paints. Mouse
+// moves repaint the whole board but change only hover states, so the layer
+// above the tiles (the frame with its words, the slot with the spelled text)
+// and the face-plus-letter image of each tile are rendered once and then
+// blitted until what they show changes.
+
+#include "UBoardArt.h"
+
+#include <QHash>
+#include <QPixmap>
+#include <QStringList>
+
+class QPainter;
+class TSpellGameType;
+
+class TBoardPainter
+{
+public:
+    const TBoardArt &Art() const { return m_art; }
+
+    // Draws the whole board with its top-left at the painter's origin. The
+    // painter's device decides the resolution: art and text are rendered at
+    // its device pixels, the geometry stays in logical pixels.
+    void Paint(QPainter &painter, const TSpellGameType &board);
+
+private:
+    const QPixmap &BackLayer(const TSpellGameType &board, qreal dpr);
+    const QPixmap &TileImage(const TSpellGameType &board, int index, qreal dpr);
+    void DrawItemLetter(QPainter &painter, const TSpellGameType &board, int index) const;
+    void DrawSpelling(QPainter &painter, const TSpellGameType &board) const;
+    void DrawDoneWords(QPainter &painter, const TSpellGameType &board) const;
+
+    struct TPaintCache
+    {
+        QPixmap Back;
+        qreal BackDpr = 0;
+        QString BackSpelling;
+        QStringList BackRows; // spelling and meaning of each listable word, newest first
+
+        // Tiles by letter and state, for one tile size and density.
+        QHash<QString, QPixmap> Tiles;
+        QSize TileSize;
+        qreal TileDpr = 0;
+    };
+
+    TBoardArt m_art;
+    TPaintCache m_cache;
+};
