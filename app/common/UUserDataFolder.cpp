@@ -15,8 +15,13 @@ QString WithSlash(const QString &folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
+// A folder whose mode grants write to nobody was made read-only on purpose
+// (an installed copy), even where root could write into it anyway.
 bool CanCreateFileIn(const QString &folder)
 {
+    const QFileDevice::Permissions writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (!(QFileInfo(folder).permissions() & writeBits))
+        return false;
     QTemporaryFile probe(WithSlash(folder) + QStringLiteral(".guluspell-probe-XXXXXX"));
     return probe.open(); // removed again when probe goes
 }
@@ -72,11 +77,10 @@ bool CopyMissingFiles(const QString &from, const QString &to, const QStringList 
     return all;
 }
 
-QString ChooseDataFolder(const QString &programFolder, const QString &userFolder,
-                         const std::function<bool(const QString &)> &isWritable)
+QString ChooseDataFolder(const QString &programFolder, const QString &userFolder)
 {
     const QString program = WithSlash(programFolder);
-    if (isWritable(program) || userFolder.isEmpty())
+    if (IsFolderWritable(program) || userFolder.isEmpty())
         return program;
     const QString user = WithSlash(userFolder);
     if (!QDir().mkpath(user + QStringLiteral("data")))

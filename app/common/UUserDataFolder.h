@@ -11,10 +11,10 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 // True when files can be created in folder and in its "data/" (when that
-// exists), found by creating and removing a probe file in each.
+// exists), found by creating and removing a probe file in each. A folder
+// whose mode has no write bit counts as read-only for root too, so an
+// install made read-only behaves alike for every user.
 bool IsFolderWritable(const QString &folder);
 
 // The installed defaults for the writable folder, relative to the program
@@ -30,11 +30,10 @@ QStringList InstalledDefaultFiles(const QString &programFolder);
 bool CopyMissingFiles(const QString &from, const QString &to, const QStringList &files);
 
 // The folder (ending in '/') for the files the program writes: programFolder
-// when isWritable says so; otherwise userFolder, created and filled with the
+// when it is writable; otherwise userFolder, created and filled with the
 // missing installed defaults. When userFolder cannot be created either,
 // programFolder, so the program still runs on its installed files.
-QString ChooseDataFolder(const QString &programFolder, const QString &userFolder,
-                         const std::function<bool(const QString &)> &isWritable = IsFolderWritable);
+QString ChooseDataFolder(const QString &programFolder, const QString &userFolder);
 
 // QStandardPaths::AppDataLocation, ending in '/' (normally
 // ~/.local/share/guluspell with the application name "guluspell").

@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
@@ -26,8 +25,6 @@ void Write(const QString &file, const QByteArray &bytes)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
-
-const auto kReadOnly = [](const QString &) { return false; };
 
 // An installed program folder (made read-only) and an empty home.
 class UserDataFolder : public ::testing::Test
@@ -48,7 +45,7 @@ protected:
     }
     QString Program(const char *relative = "") const { return m_program.path() + QLatin1Char('/') + QLatin1String(relative); }
     QString User(const char *relative = "") const { return m_home.path() + QStringLiteral("/share/guluspell/") + QLatin1String(relative); }
-    QString Choose() { return ChooseDataFolder(Program(), User(), kReadOnly); }
+    QString Choose() { return ChooseDataFolder(Program(), User()); }
 
     QTemporaryDir m_program;
     QTemporaryDir m_home;
@@ -66,9 +63,10 @@ TEST_F(UserDataFolder, FoldersThatCannotBeWritten)
     EXPECT_FALSE(IsFolderWritable(Program("no such folder")));
     EXPECT_FALSE(IsFolderWritable(QStringLiteral("/proc/self"))); // refused even to root
     SetReadOnly(true);
-    if (geteuid() != 0) { // root writes through permission bits
-        EXPECT_FALSE(IsFolderWritable(Program()));
-    }
+    EXPECT_FALSE(IsFolderWritable(Program())); // root included
+    SetReadOnly(false);
+    QFile::setPermissions(Program("data"), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_FALSE(IsFolderWritable(Program())) << "the settings and library live in data/";
 }
 
 TEST_F(UserDataFolder, AReadOnlyInstallFillsTheUserFolderOnFirstStartOnly)
@@ -99,6 +97,7 @@ TEST_F(UserDataFolder, AReadOnlyInstallFillsTheUserFolderOnFirstStartOnly)
 TEST_F(UserDataFolder, AnInterruptedCopyIsNotTakenForThePlayersLibrary)
 {
     Write(User("data/guluspell.mdb.part"), "installed lib");
+    SetReadOnly(true);
     EXPECT_EQ(Choose(), User());
     EXPECT_EQ(Read(User("data/guluspell.mdb")), "installed library v1");
     EXPECT_FALSE(QFileInfo::exists(User("data/guluspell.mdb.part")));
@@ -126,7 +125,8 @@ TEST_F(UserDataFolder, TheLibraryToCopyIsNamedByTheInstalledSettings)
 TEST_F(UserDataFolder, AUserFolderThatCannotBeMadeLeavesTheInstalledFiles)
 {
     Write(m_home.path() + QStringLiteral("/blocker"), "a file where a folder should go");
-    EXPECT_EQ(ChooseDataFolder(Program(), m_home.path() + QStringLiteral("/blocker/guluspell"), kReadOnly), Program());
+    SetReadOnly(true);
+    EXPECT_EQ(ChooseDataFolder(Program(), m_home.path() + QStringLiteral("/blocker/guluspell")), Program());
 }
 
 } // namespace
