@@ -1,7 +1,5 @@
 #include "UFrmHelp.h"
 
-#include "UCommonFun.h"
-
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QPointer>
@@ -43,9 +41,9 @@ TFrmHelp::TFrmHelp(const QString &helpFile, QWidget *parent)
     layout->addWidget(buttons);
 }
 
-TFrmHelp *TFrmHelp::ShowHelp(QWidget *parent, const TShellOpen &open)
+TFrmHelp *TFrmHelp::ShowHelp(QWidget *parent, const QString &programFolder, const TShellOpen &open)
 {
-    const QString chm = GetAppPath() + QStringLiteral("guluspell.chm");
+    const QString chm = programFolder + QStringLiteral("guluspell.chm");
     if (QFileInfo::exists(chm)) {
         if (open)
             open(chm);
@@ -53,7 +51,7 @@ TFrmHelp *TFrmHelp::ShowHelp(QWidget *parent, const TShellOpen &open)
     }
     static QPointer<TFrmHelp> shown;
     if (!shown) {
-        shown = new TFrmHelp(GetAppPath() + QStringLiteral("help/index.html"), parent);
+        shown = new TFrmHelp(programFolder + QStringLiteral("help/index.html"), parent);
         shown->setAttribute(Qt::WA_DeleteOnClose);
     }
     shown->show();

@@ -22,12 +22,12 @@ public:
 
     QTextBrowser *Browser() const { return m_browser; }
 
-    // What "帮助" does: "guluspell.chm" in the program folder when it is
-    // there, opened through open; otherwise this window with
-    // "help/index.html", without waiting for it. One help window at a time:
-    // a second call raises the open one. Gives the help window, or nullptr
-    // when the chm was handed to open.
-    static TFrmHelp *ShowHelp(QWidget *parent, const TShellOpen &open);
+    // What "帮助" does: "guluspell.chm" in programFolder (ending in '/') when
+    // it is there, opened through open; otherwise this window with
+    // programFolder + "help/index.html", without waiting for it. One help
+    // window at a time: a second call raises the open one. Gives the help
+    // window, or nullptr when the chm was handed to open.
+    static TFrmHelp *ShowHelp(QWidget *parent, const QString &programFolder, const TShellOpen &open);
 
 private:
     QTextBrowser *m_browser;

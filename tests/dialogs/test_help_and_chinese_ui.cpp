@@ -20,7 +20,7 @@ TEST(Help, TheChmFileIsHandedToTheShellWhenItIsThere)
     TTempProgramDir dir;
     dir.WriteFile(QStringLiteral("guluspell.chm"), "ITSF");
     QStringList opened;
-    EXPECT_EQ(TFrmHelp::ShowHelp(nullptr, [&](const QString &file) { opened.append(file); }), nullptr);
+    EXPECT_EQ(TFrmHelp::ShowHelp(nullptr, dir.Path(), [&](const QString &file) { opened.append(file); }), nullptr);
     EXPECT_EQ(opened, QStringList{dir.File(QStringLiteral("guluspell.chm"))});
 }
 
@@ -33,7 +33,7 @@ TEST(Help, WithoutTheChmTheProgramsOwnHelpPageShows)
     dir.WriteFile(QStringLiteral("help/index.html"), page.readAll());
 
     bool shellUsed = false;
-    TFrmHelp *help = TFrmHelp::ShowHelp(nullptr, [&](const QString &) { shellUsed = true; });
+    TFrmHelp *help = TFrmHelp::ShowHelp(nullptr, dir.Path(), [&](const QString &) { shellUsed = true; });
     ASSERT_NE(help, nullptr);
     EXPECT_FALSE(shellUsed);
     EXPECT_TRUE(help->isVisible());
@@ -42,7 +42,7 @@ TEST(Help, WithoutTheChmTheProgramsOwnHelpPageShows)
                               "拼写[音标]中文意思", "文件保存在哪里"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(topic))) << topic;
     // A second click raises the open window rather than stacking another.
-    EXPECT_EQ(TFrmHelp::ShowHelp(nullptr, {}), help);
+    EXPECT_EQ(TFrmHelp::ShowHelp(nullptr, dir.Path(), {}), help);
     help->close();
 }
 

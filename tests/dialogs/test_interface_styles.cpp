@@ -1,7 +1,8 @@
 // Interface styles: the embedded skins, their files, and the live restyling
-// of open windows; the game panel keeps its colour in every skin.
+// of open windows; the game panel keeps its colour in every skin. The icon.
 
 #include "TestSupport.h"
+#include "UAppIcon.h"
 #include "USkin.h"
 
 #include <QApplication>
@@ -123,6 +124,16 @@ TEST_F(InterfaceStyles, APaletteComesFromTheSheetsDeclarations)
     // Greyed-out text stays recognisable as disabled.
     EXPECT_EQ(palette.color(QPalette::Disabled, QPalette::ButtonText),
               base.color(QPalette::Disabled, QPalette::ButtonText));
+}
+
+TEST(AppIcon, TheMascotComesFromTheProgramAtSmallAndLargeSizes)
+{
+    const QIcon icon = AppIcon();
+    for (int size : {16, 256}) {
+        const QImage picture = icon.pixmap(size, size).toImage();
+        ASSERT_EQ(picture.size(), QSize(size, size));
+        EXPECT_GT(qAlpha(picture.pixel(size / 2, size / 2)), 0) << "an empty picture at " << size;
+    }
 }
 
 } // namespace
