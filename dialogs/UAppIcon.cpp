@@ -1,0 +1,21 @@
+#include "UAppIcon.h"
+
+// The pictures live in a static library: register them before the first
+// look-up. Qt's macro cannot stand inside a namespace.
+static void InitIconResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+QIcon AppIcon()
+{
+    InitIconResources();
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/guluspell-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
