@@ -8,10 +8,12 @@
 #include "UFrmImportLib.h"
 #include "UFrmSelectBook.h"
 #include "UGameFlow.h"
+#include "UFrmHelp.h"
 #include "UGuarded.h"
 #include "UMessageBox.h"
 #include "URecentGames.h"
 #include "USpeechEx.h"
+#include "USkin.h"
 #include "USpellGameType.h"
 
 #include <QAction>
@@ -25,14 +27,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
-
-namespace {
-
-// The maker's web site; the paths below it are fixed, the host is ours to set.
-const QString kHomePage = QStringLiteral("https://guluspell.example.org");
-const QString kWebGuide = QStringLiteral("https://daohang.example.org");
-
-} // namespace
 
 TFrmSpell::TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platform, QWidget *parent)
     : QMainWindow(parent)
@@ -110,28 +104,30 @@ void TFrmSpell::ConnectMenus()
     for (QAction *action : f.miUI->actions())
         connect(action, &QAction::triggered, this, [this, action] { beijing18Click(action); });
     connect(f.N23, &QAction::triggered, this, [this] {
-        const QString help = m_settings.ProgramDir() + QStringLiteral("guluspell.chm");
-        if (QFileInfo::exists(help))
-            OpenDocument(help);
+        TFrmHelp::ShowHelp(this, GetInstallPath(), [this](const QString &file) { OpenDocument(file); });
     });
 }
 
 void TFrmSpell::ConnectWebItems()
 {
     TFrmSpellForm &f = m_form;
-    // The download addresses are read at each click, so an edit of the
-    // settings file counts at once.
-    connect(f.N33, &QAction::triggered, this,
-            [this] { OpenDocument(m_settings.ReadString(QStringLiteral("GuluLoadCiKu"))); });
-    connect(f.N34, &QAction::triggered, this, [this] { OpenDocument(m_settings.ReadString(QStringLiteral("Speek"))); });
-    connect(f.N11, &QAction::triggered, this, [this] { OpenDocument(kHomePage); });
-    connect(f.N5, &QAction::triggered, this, [this] { OpenDocument(kHomePage + QStringLiteral("/bbs")); });
-    connect(f.nWebGuide, &QAction::triggered, this, [this] { OpenDocument(kWebGuide); });
-    connect(f.N13, &QAction::triggered, this, [this] { OpenDocument(kWebGuide + QStringLiteral("/s/64.html")); });
-    for (QAction *action : std::as_const(f.SeriesItems)) {
-        const QString page = kHomePage + action->data().toString();
-        connect(action, &QAction::triggered, this, [this, page] { OpenDocument(page); });
-    }
+    // Every address is read at each click, so an edit of the settings file
+    // counts at once.
+    const auto openSetting = [this](QAction *item, const char *key, const QString &page = QString()) {
+        connect(item, &QAction::triggered, this, [this, key, page] {
+            const QString address = m_settings.ReadString(QLatin1String(key));
+            if (!address.isEmpty())
+                OpenDocument(address + page);
+        });
+    };
+    openSetting(f.N33, "GuluLoadCiKu");
+    openSetting(f.N34, "Speek");
+    openSetting(f.N11, "HomePage");
+    openSetting(f.N5, "Forum");
+    openSetting(f.nWebGuide, "WebGuide");
+    openSetting(f.N13, "LearningResources");
+    for (QAction *action : std::as_const(f.SeriesItems))
+        openSetting(action, "SeriesPages", action->data().toString());
 }
 
 void TFrmSpell::OpenDocument(const QString &target)
@@ -172,7 +168,7 @@ void TFrmSpell::InitGame()
     m_bassEx = std::make_unique<TBassEx>(m_platform.CreateAudioLayer ? m_platform.CreateAudioLayer() : nullptr,
                                          quintptr(winId()));
     m_boardAudio = std::make_unique<TBoardAudio>(m_bassEx.get(), m_speech.get(),
-                                                 m_settings.ProgramDir() + QStringLiteral("sound/"));
+                                                 GetInstallPath() + QStringLiteral("sound/"));
     if (!m_speech->CreateVoice())
         ShowInfo(this, QStringLiteral("语音引擎创建失败，请安装语音引擎！"));
 
@@ -182,6 +178,8 @@ void TFrmSpell::InitGame()
     m_flow->AttachBoard(m_spellGame);
     m_flow->StartSavedGame(m_boardAudio.get());
     FormResize();
+    // Never smaller than what shows the whole board and the title strip.
+    setMinimumSize(size() - m_form.panGame->size() + m_spellGame->size() + QSize(16, 16));
 }
 
 void TFrmSpell::SaveGamePara()
@@ -218,10 +216,10 @@ void TFrmSpell::FreeGame()
 
 void TFrmSpell::DeleteTempFiles()
 {
-    const QString app = m_settings.ProgramDir();
-    for (const char *name : {"data/Acryl.asz", "data/MacOS2.asz", "data/Blue.asz", "data/Opus.asz", "data/Winter.asz",
-                             "data/WLM.asz", "guluspell1.xml", "guluspell2.xml"})
-        QFile::remove(app + QLatin1String(name));
+    for (const QString &file : TempSkinFiles())
+        QFile::remove(file);
+    for (const char *name : {"guluspell1.xml", "guluspell2.xml"})
+        QFile::remove(m_settings.ProgramDir() + QLatin1String(name));
 }
 
 // ---------------------------------------------------------------------------
@@ -265,7 +263,9 @@ void TFrmSpell::beijing18Click(QAction *item)
     for (QAction *action : m_form.miUI->actions())
         action->setChecked(false);
     item->setChecked(true);
-    m_settings.SetDefaultUI(GetSkinName(item->data().toInt()));
+    const QString name = GetSkinName(item->data().toInt());
+    ApplySkin(name);
+    m_settings.SetDefaultUI(name);
 }
 
 // ---------------------------------------------------------------------------

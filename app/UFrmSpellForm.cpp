@@ -335,9 +335,9 @@ void TFrmSpellForm::BuildHelpMenu(QMenuBar *bar)
         const char *caption;
         const char *page;
     } series[] = {
-        {"N21", "咕噜猫单词乐园", "/game/guluword/"},   {"N22", "咕噜猫听写乐园", "/game/gulutingxie/"},
-        {"N26", "咕噜猫句子乐园", "/game/gulusentence/"}, {"N30", "咕噜猫语法乐园", "/game/gulugrammar/"},
-        {"N31", "咕噜猫字母乐园", "/game/guluspell/"},
+        {"N21", "咕噜猫单词乐园", "guluword/"},   {"N22", "咕噜猫听写乐园", "gulutingxie/"},
+        {"N26", "咕噜猫句子乐园", "gulusentence/"}, {"N30", "咕噜猫语法乐园", "gulugrammar/"},
+        {"N31", "咕噜猫字母乐园", "guluspell/"},
     };
     for (const auto &program : series) {
         QAction *action = AddItem(n20, program.name, QString::fromUtf8(program.caption));

@@ -59,7 +59,7 @@ struct TFrmSpellForm
     QAction *N16 = nullptr, *N15 = nullptr;
     QAction *N23 = nullptr, *nSupport = nullptr, *N11 = nullptr, *N5 = nullptr, *N34 = nullptr, *nWebGuide = nullptr,
             *N13 = nullptr, *N25 = nullptr;
-    // "英语学习系列软件": each item carries its page below the home page as data.
+    // "英语学习系列软件": each item carries its page below the series pages as data.
     QList<QAction *> SeriesItems;
 
 private:

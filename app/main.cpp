@@ -3,8 +3,8 @@
 // window is built, then the message loop. Ends at once, with one line on
 // stderr and no window, when the word library cannot be opened.
 
+#include "UAppSetup.h"
 #include "UDataInterface.h"
-#include "UFontMap.h"
 #include "UFrmSpell.h"
 #include "UPlatformAudio.h"
 #include "USettings.h"
@@ -48,7 +48,7 @@ int main(int argc, char **argv)
     // else, and are ready (or have failed) by the time the window needs them.
     const TPlatformAudioWarmUp audioWarmUp;
     QApplication app(argc, argv);
-    InstallFontSubstitutions();
+    NameApplication();
 
     // Keying the library takes tens of milliseconds: it runs beside the
     // building of the window. Only after the application object exists,
@@ -57,6 +57,7 @@ int main(int argc, char **argv)
     const TSettings settings = TSettings::Program();
     auto data = std::make_unique<TDataInterface>();
     std::future<bool> opened = std::async(std::launch::async, [&data, &settings] { return data->ConnectDatabase(settings); });
+    SetUpApplication(app, settings);
 
     TFrmSpell::TPlatform platform;
     platform.CreateAudioLayer = CreatePlatformAudioLayer;

@@ -2,6 +2,7 @@
 
 #include "UIniFile.h"
 #include "USettings.h"
+#include "UUserDataFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,14 +27,37 @@ void CopyGamePara(const TGamePara &source, TGamePara &dest)
     dest.Level = level;
 }
 
-QString GetAppPath()
+namespace {
+
+QString HomeOverride()
 {
     const QByteArray home = qgetenv("GULUSPELL_HOME");
+    if (home.isEmpty())
+        return {};
+    return withSlash(QDir::cleanPath(QDir(QString::fromLocal8Bit(home)).absolutePath()));
+}
+
+} // namespace
+
+QString GetInstallPath()
+{
+    const QString home = HomeOverride();
     if (!home.isEmpty())
-        return withSlash(QDir::cleanPath(QDir(QString::fromLocal8Bit(home)).absolutePath()));
+        return home;
     if (QCoreApplication::instance())
         return withSlash(QCoreApplication::applicationDirPath());
     return withSlash(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2));
+}
+
+QString GetAppPath()
+{
+    const QString home = HomeOverride();
+    if (!home.isEmpty())
+        return home;
+    // Decided once: probing the folder writes a file, and the answer cannot
+    // change while the program runs.
+    static const QString chosen = ChooseDataFolder(GetInstallPath(), UserDataFolder());
+    return chosen;
 }
 
 QString ReadSystemValue(const QString &key)

@@ -21,10 +21,17 @@ struct TGamePara
 // Copies every field but Level: choosing a book never changes the level.
 void CopyGamePara(const TGamePara &source, TGamePara &dest);
 
-// The program folder, ending in '/'. It is the executable's folder unless the
-// environment variable GULUSPELL_HOME names another one (tests and benchmarks
-// run on a temporary copy that way).
+// The folder of the files the program writes (settings, word library,
+// "UseRecord.txt", extracted skins), ending in '/': the executable's folder
+// when it is writable, else the user's data folder, filled from the installed
+// defaults on the first call. The environment variable GULUSPELL_HOME names
+// another folder instead (tests and benchmarks run on a temporary copy that
+// way). Call it first after the application object has its name.
 QString GetAppPath();
+
+// The executable's folder, ending in '/', which holds what the program only
+// reads (sounds, help); GULUSPELL_HOME overrides it too.
+QString GetInstallPath();
 
 // A key of section "system" of the program's settings file; empty when
 // absent (TSettings gives the keys with their defaults).

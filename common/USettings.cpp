@@ -25,6 +25,12 @@ constexpr TSettingKey kKeys[] = {
     {"GuluLoadCiKu", ""},
     {"Speek", ""},
     {"version", ""},
+    // The maker's pages, so that a distributor can point them at a real site.
+    {"HomePage", "https://guluspell.example"},
+    {"Forum", "https://guluspell.example/bbs"},
+    {"WebGuide", "https://daohang.example"},
+    {"LearningResources", "https://daohang.example/s/64.html"},
+    {"SeriesPages", "https://guluspell.example/game/"},
 };
 
 } // namespace
