@@ -80,6 +80,9 @@ void TAdFetcher::replyFinished()
     const bool ok = reply->error() == QNetworkReply::NoError && !m_tooLarge && status >= 200 && status < 300;
     m_reply = nullptr;
     reply->deleteLater();
+    // The network's threads and caches are not needed until the next fetch.
+    m_manager->deleteLater();
+    m_manager = nullptr;
     finish(ok && (m_fileName.isEmpty() || WriteFileAtomically(m_fileName, m_body)));
 }
 

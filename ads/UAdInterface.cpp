@@ -15,6 +15,9 @@ TAdInterface::TAdInterface(QObject *parent)
 {
     m_startTimer.setSingleShot(true);
     connect(&m_startTimer, &QTimer::timeout, this, &TAdInterface::StartTimerTimer);
+    m_fetchDelay.setSingleShot(true);
+    m_fetchDelay.setInterval(1000);
+    connect(&m_fetchDelay, &QTimer::timeout, this, &TAdInterface::startFetch);
     connect(m_fetcher, &TAdFetcher::Finished, this, &TAdInterface::configFetched);
 }
 
@@ -60,11 +63,15 @@ void TAdInterface::LoadAdConfig()
     m_config = TAdConfig();
     // An old copy must never stand in for a list that cannot be fetched now.
     QFile::remove(localFile());
-    if (!IsOnline()) {
-        QMetaObject::invokeMethod(this, [this] { configFetched(false); }, Qt::QueuedConnection);
-        return;
-    }
-    m_fetcher->Fetch(QUrl(m_baseUrl + m_xmlName), localFile());
+    m_fetchDelay.start();
+}
+
+void TAdInterface::startFetch()
+{
+    if (!IsOnline())
+        configFetched(false);
+    else
+        m_fetcher->Fetch(QUrl(m_baseUrl + m_xmlName), localFile());
 }
 
 void TAdInterface::ParseAdConfig()

@@ -3,9 +3,11 @@
 // ads in a browser pane (browser mode, the pop-up window) or as titles in a
 // label (label mode, the status bar).
 //
-// Set-up never waits for the network. InitAd returns at once; ConfigRead
-// follows when the file has been fetched and read, or the fetch failed or ran
-// out of time (10 s). Until then the lists are empty and nothing rotates.
+// Set-up never waits for the network. InitAd deletes the old local copy and
+// returns; the fetch starts a second later, once the windows are on screen
+// (setting up the network costs some 60 ms), and ConfigRead follows when the
+// file has been fetched and read, or the fetch failed or ran out of time
+// (10 s). Until then the lists are empty and nothing rotates.
 // After ConfigRead: the counting page has been handed to the pane, and the
 // start delay is armed when there are ads (in browser mode only when online).
 // The first ad shows StartPlayInterval seconds later (never for 0), then one
@@ -52,8 +54,9 @@ public:
     int FormHeight() const { return m_config.FormHeight; }
     const TAdConfig &Config() const { return m_config; }
 
-    // Seams for tests: the fetch time limit, and the length of the file's
-    // "second" in milliseconds (default 1000).
+    // Seams for tests: the wait before the fetch, its time limit, and the
+    // length of the file's "second" in milliseconds (default 1000).
+    void SetFetchDelay(int milliseconds) { m_fetchDelay.setInterval(milliseconds); }
     void SetFetchTimeout(int milliseconds);
     void SetSecondLength(int milliseconds);
 
@@ -62,6 +65,7 @@ signals:
 
 private:
     void LoadAdConfig();
+    void startFetch();
     void ParseAdConfig();
     void configFetched(bool success);
     void StartTimerTimer();
@@ -77,6 +81,7 @@ private:
     TAdFetcher *m_fetcher;
     TAdPlayThread *m_playThread;
     QTimer m_startTimer;
+    QTimer m_fetchDelay;
     int m_secondMs = 1000;
     int m_playRounds = 0;
     int m_adIndex = 0;

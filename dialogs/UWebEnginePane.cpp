@@ -1,31 +1,24 @@
 #include "UWebEnginePane.h"
 
-#include "UAdConfig.h"
-#include "UShellOpen.h"
-
+#include <QCoreApplication>
+#include <QLibrary>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
 
 namespace {
+using TCreateWebView = QWidget *(*)(QWidget *parent);
+}
 
-// Pages raise no message boxes, reach only web addresses, and open no windows
-// of their own.
-class TQuietWebPage : public QWebEnginePage
+QStringList WebEngineModuleCandidates()
 {
-public:
-    using QWebEnginePage::QWebEnginePage;
-
-protected:
-    void javaScriptAlert(const QUrl &, const QString &) override {}
-    bool javaScriptConfirm(const QUrl &, const QString &) override { return false; }
-    bool javaScriptPrompt(const QUrl &, const QString &, const QString &, QString *) override { return false; }
-    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool) override { return IsWebAddress(url); }
-    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
-};
-
-} // namespace
+    QStringList candidates;
+    if (qEnvironmentVariableIsSet("GULUSPELL_WEBENGINE_MODULE"))
+        candidates << qEnvironmentVariable("GULUSPELL_WEBENGINE_MODULE");
+    candidates << QCoreApplication::applicationDirPath() + QStringLiteral("/libguluspell_webengine.so");
+#ifdef GULUSPELL_WEBENGINE_MODULE_PATH
+    candidates << QStringLiteral(GULUSPELL_WEBENGINE_MODULE_PATH);
+#endif
+    return candidates;
+}
 
 TWebEnginePane::TWebEnginePane(QWidget *parent) : TWebBrowserPane(parent)
 {
@@ -33,19 +26,38 @@ TWebEnginePane::TWebEnginePane(QWidget *parent) : TWebBrowserPane(parent)
     layout->setContentsMargins(0, 0, 0, 0);
 }
 
+void TWebEnginePane::createView()
+{
+    for (const QString &file : WebEngineModuleCandidates()) {
+        QLibrary module(file);
+        // Kept loaded for the rest of the run: the view's code lives there.
+        module.setLoadHints(QLibrary::PreventUnloadHint);
+        const auto create = reinterpret_cast<TCreateWebView>(module.resolve("GuluSpellCreateWebView"));
+        if (!create)
+            continue;
+        m_engineView = create(this);
+        connect(m_engineView, SIGNAL(loadFinished(bool)), this, SLOT(engineLoadFinished(bool)));
+        layout()->addWidget(m_engineView);
+        return;
+    }
+    m_fallback = new TTextBrowserPane(this);
+    connect(m_fallback, &TWebBrowserPane::PageShown, this, &TWebBrowserPane::PageShown);
+    layout()->addWidget(m_fallback);
+}
+
 void TWebEnginePane::Navigate(const QUrl &url)
 {
     rememberUrl(url);
-    if (!m_view) {
-        m_view = new QWebEngineView(this);
-        auto *page = new TQuietWebPage(m_view);
-        page->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, false);
-        m_view->setPage(page);
-        connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) {
-            if (ok)
-                emit PageShown();
-        });
-        layout()->addWidget(m_view);
-    }
-    m_view->load(url);
+    if (!m_engineView && !m_fallback)
+        createView();
+    if (m_engineView)
+        m_engineView->setProperty("url", url);
+    else
+        m_fallback->Navigate(url);
+}
+
+void TWebEnginePane::engineLoadFinished(bool ok)
+{
+    if (ok)
+        emit PageShown();
 }

@@ -1,11 +1,10 @@
 #pragma once
-// The browser pane over Qt WebEngine. The engine (a Chromium with its own
-// processes, some 200 MB per page) starts with the first page that loads,
-// never before.
+// The browser pane over Qt WebEngine. WebEngine lives in a module of its own,
+// loaded with the first page that must show, never before: a run without ads
+// neither loads it nor starts its engine (some 200 MB per page). When the
+// module cannot be loaded the pane falls back to the light text pane.
 
 #include "UWebBrowserPane.h"
-
-class QWebEngineView;
 
 class TWebEnginePane : public TWebBrowserPane
 {
@@ -13,8 +12,18 @@ class TWebEnginePane : public TWebBrowserPane
 public:
     explicit TWebEnginePane(QWidget *parent = nullptr);
     void Navigate(const QUrl &url) override;
-    bool HasEngine() const { return m_view != nullptr; }
+    bool HasEngine() const { return m_engineView != nullptr; }
+
+private slots:
+    void engineLoadFinished(bool ok);
 
 private:
-    QWebEngineView *m_view = nullptr;
+    void createView();
+
+    QWidget *m_engineView = nullptr;
+    TTextBrowserPane *m_fallback = nullptr;
 };
+
+// Where the module is looked for: GULUSPELL_WEBENGINE_MODULE, then beside the
+// executable, then where the build put it.
+QStringList WebEngineModuleCandidates();

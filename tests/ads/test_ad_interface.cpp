@@ -33,6 +33,7 @@ protected:
     {
         m_server.Files[kXml.toUtf8()] = xml;
         m_ads->SetSecondLength(20);
+        m_ads->SetFetchDelay(0);
         m_ads->InitAd(m_server.BaseUrl(), kXml, isBrowser, isBrowser ? nullptr : &m_label, &m_browser);
         ASSERT_TRUE(WaitFor([this] { return m_ads->IsConfigRead(); }));
     }
@@ -45,7 +46,8 @@ TEST_F(AdInterface, BrowserModeLoadsTheCountingPageThenStopsAfterTheLastRound)
     EXPECT_TRUE(QFile::exists(m_home.File(kXml)));
     EXPECT_EQ(m_ads->AdCount(), 3);
     EXPECT_EQ(m_browser.Navigated, QStringList{"http://count.example/c"}); // nothing before the start delay
-    Spin(600);
+    ASSERT_TRUE(WaitFor([this] { return m_browser.Navigated.size() >= 5; }));
+    Spin(200);
     EXPECT_EQ(m_browser.Navigated, QStringList({"http://count.example/c", "http://ads.example/0", "http://ads.example/1",
                                                 "http://ads.example/2", "http://ads.example/0"}));
 }
@@ -119,6 +121,7 @@ TEST_F(AdInterface, FailedFetchesLeaveNoAdsAndNoOldCopy)
         TLocalHttpServer server;
         m_home.WriteFile(kXml, AdXml(1, 0, 1, kThree));
         TAdInterface ads;
+        ads.SetFetchDelay(0);
         ads.SetFetchTimeout(300);
         QElapsedTimer clock;
         clock.start();

@@ -174,7 +174,8 @@ TEST(AdWindow, SizesItselfFromTheFileSitsAtTheLowerRightAndStopsWhenClosed)
                                            320, 150);
     auto *pane = new TTextBrowserPane;
     TFrmAd window(server.BaseUrl(), pane);
-    window.AdInterface().SetSecondLength(50);
+    window.AdInterface().SetSecondLength(100);
+    window.AdInterface().SetFetchDelay(0);
     ASSERT_TRUE(WaitFor([&] { return window.AdInterface().IsConfigRead(); }));
     EXPECT_EQ(window.AdInterface().AdCount(), 2);
     EXPECT_TRUE(window.windowTitle().isEmpty());
@@ -192,7 +193,7 @@ TEST(AdWindow, SizesItselfFromTheFileSitsAtTheLowerRightAndStopsWhenClosed)
     EXPECT_EQ(window.width(), 320);
     window.close();
     EXPECT_FALSE(window.isVisible());
-    Spin(400);
+    Spin(800); // the next ad was due 400 ms after the first
     EXPECT_EQ(pane->CurrentUrl().toString(), page);
 }
 
