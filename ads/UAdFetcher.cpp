@@ -58,7 +58,7 @@ void TAdFetcher::Fetch(const QUrl &url, const QString &fileName)
 
 void TAdFetcher::readSome()
 {
-    if (!m_reply || m_tooLarge)
+    if (!m_reply || m_tooLarge || !m_reply->isOpen())
         return;
     const qint64 declared = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
     if (declared > kMaxAdConfigBytes || m_body.size() + m_reply->bytesAvailable() > kMaxAdConfigBytes) {

@@ -11,8 +11,6 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include <unistd.h>
-
 namespace {
 
 // Pages come from the network: they may not pull in local files or anything
@@ -66,8 +64,6 @@ void PrepareWebBrowserPanes()
 {
 #ifdef GULUSPELL_WITH_WEBENGINE
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 #endif
 }
 

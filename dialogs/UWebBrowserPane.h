@@ -53,7 +53,8 @@ private:
 };
 
 // Call before the application object exists: WebEngine needs shared OpenGL
-// contexts, and as root Chromium runs only without its sandbox.
+// contexts. Without this call the panes never start WebEngine and show pages
+// in the light pane.
 void PrepareWebBrowserPanes();
 
 // The best pane this build offers: WebEngine when built in, unless the

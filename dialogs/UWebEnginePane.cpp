@@ -4,6 +4,8 @@
 #include <QLibrary>
 #include <QVBoxLayout>
 
+#include <unistd.h>
+
 namespace {
 using TCreateWebView = QWidget *(*)(QWidget *parent);
 }
@@ -28,7 +30,13 @@ TWebEnginePane::TWebEnginePane(QWidget *parent) : TWebBrowserPane(parent)
 
 void TWebEnginePane::createView()
 {
-    for (const QString &file : WebEngineModuleCandidates()) {
+    // Started without PrepareWebBrowserPanes, WebEngine crashes the program:
+    // the light pane is the safe answer.
+    const bool engineCanStart = QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts);
+    // As root Chromium refuses to start with its sandbox.
+    if (engineCanStart && geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    for (const QString &file : engineCanStart ? WebEngineModuleCandidates() : QStringList()) {
         QLibrary module(file);
         // Kept loaded for the rest of the run: the view's code lives there.
         module.setLoadHints(QLibrary::PreventUnloadHint);

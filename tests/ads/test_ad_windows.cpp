@@ -18,8 +18,11 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -195,6 +198,23 @@ TEST(AdWindow, SizesItselfFromTheFileSitsAtTheLowerRightAndStopsWhenClosed)
     EXPECT_FALSE(window.isVisible());
     Spin(800); // the next ad was due 400 ms after the first
     EXPECT_EQ(pane->CurrentUrl().toString(), page);
+}
+
+} // namespace
+
+namespace {
+
+// Without PrepareWebBrowserPanes WebEngine would crash the program; the best
+// pane must then still show pages, in the light pane.
+TEST(WebBrowserPane, TheBestPaneShowsPagesEvenWhenWebEngineCannotStart)
+{
+    TLocalHttpServer server;
+    server.Files["page.html"] = "<p>咕噜</p>";
+    std::unique_ptr<TWebBrowserPane> pane(CreateWebBrowserPane(nullptr));
+    QSignalSpy shown(pane.get(), &TWebBrowserPane::PageShown);
+    pane->Navigate(QUrl(server.BaseUrl() + "page.html"));
+    EXPECT_TRUE(shown.wait(3000));
+    EXPECT_NE(pane->findChild<QTextBrowser *>(), nullptr);
 }
 
 } // namespace
