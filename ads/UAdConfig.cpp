@@ -14,7 +14,8 @@ namespace {
 struct TXmlNode
 {
     QString Name;
-    QXmlStreamAttributes Attributes;
+    // Only the attributes the file defines are kept.
+    std::optional<QString> Value, Title, Count;
     std::vector<std::unique_ptr<TXmlNode>> Children;
 
     const TXmlNode *Child(const QString &name) const
@@ -24,26 +25,84 @@ struct TXmlNode
                 return child.get();
         return nullptr;
     }
-    std::optional<QString> Attribute(const QString &name) const
+    const std::optional<QString> &Attribute(const QString &name) const
     {
-        if (!Attributes.hasAttribute(name))
-            return std::nullopt;
-        return Attributes.value(name).toString();
+        static const std::optional<QString> none;
+        return name == QLatin1String("Value") ? Value
+            : name == QLatin1String("Title")  ? Title
+            : name == QLatin1String("Count")  ? Count
+                                              : none;
+    }
+    void Keep(const QXmlStreamAttributes &attributes)
+    {
+        for (const QXmlStreamAttribute &attribute : attributes) {
+            std::optional<QString> *slot = attribute.name() == QLatin1String("Value") ? &Value
+                : attribute.name() == QLatin1String("Title")                          ? &Title
+                : attribute.name() == QLatin1String("Count")                          ? &Count
+                                                                                      : nullptr;
+            if (slot)
+                *slot = attribute.value().toString();
+        }
     }
 };
+
+// The file uses three levels: "Root", its "Parameter" and "HttpList", and
+// their children. Deeper elements are skipped without being kept, and a
+// document nested far deeper is not one of ours.
+constexpr size_t kKeptDepth = 3;
+constexpr size_t kMaxDepth = 32;
+// The XML reader checks each attribute against all earlier ones of its
+// element, so a megabyte of attributes on one element would hold the window
+// for many seconds. Our elements have one or two.
+constexpr int kMaxAttributes = 16;
+
+// Whether any start tag holds more attributes than that: counts the '=' of
+// each tag outside quoted values.
+bool HasAttributeFlood(const QByteArray &xml)
+{
+    bool inTag = false;
+    char quote = 0;
+    int equals = 0;
+    for (const char c : xml) {
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (!inTag) {
+            if (c == '<') {
+                inTag = true;
+                equals = 0;
+            }
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '>') {
+            inTag = false;
+        } else if (c == '=' && ++equals > kMaxAttributes) {
+            return true;
+        }
+    }
+    return false;
+}
 
 // Builds the tree without recursion, so deep nesting cannot exhaust the stack.
 std::unique_ptr<TXmlNode> ParseDocument(const QByteArray &xml)
 {
+    if (HasAttributeFlood(xml))
+        return nullptr;
     QXmlStreamReader reader(xml);
     std::unique_ptr<TXmlNode> root;
-    std::vector<TXmlNode *> open;
+    std::vector<TXmlNode *> open; // null for elements that are not kept
     while (!reader.atEnd()) {
         reader.readNext();
         if (reader.isStartElement()) {
+            if (open.size() >= kMaxDepth)
+                return nullptr;
+            if (open.size() >= kKeptDepth || (!open.empty() && !open.back())) {
+                open.push_back(nullptr);
+                continue;
+            }
             auto node = std::make_unique<TXmlNode>();
             node->Name = reader.name().toString();
-            node->Attributes = reader.attributes();
+            node->Keep(reader.attributes());
             TXmlNode *raw = node.get();
             if (open.empty())
                 root = std::move(node);

@@ -23,8 +23,9 @@ TAdInterface::TAdInterface(QObject *parent)
 
 TAdInterface::~TAdInterface()
 {
-    // The rotation, the start timer and a running fetch are children and end
-    // with us; only the label could still call back.
+    // The rotation and a running fetch are children and end with us, the
+    // timers are members; only the label, which may outlive us, could still
+    // call back.
     m_startTimer.stop();
     m_playThread->PausePlay();
     if (m_adLabel)

@@ -100,8 +100,15 @@ TEST(AdConfig, LimitsSizeAndNumberOfAds)
     QByteArray padded = AdXml(1, 0, 1, {{kA, "a"}});
     padded.insert(padded.indexOf("<Root>"), QByteArray(kMaxAdConfigBytes, ' '));
     EXPECT_TRUE(ReadAdConfig(padded, false).Urls.isEmpty());
-    // Deep nesting is read without recursion and simply holds no list.
+    // Documents built to stall the reader are refused whole: deep nesting, and
+    // floods of attributes, also when quoted values hide '>' among them.
     EXPECT_TRUE(ReadAdConfig("<Root>" + QByteArray("<a>").repeated(200000), true).Urls.isEmpty());
+    QByteArray flooded = AdXml(1, 0, 1, {{kA, "a"}});
+    QByteArray attributes;
+    for (int i = 0; i < 40; ++i)
+        attributes += " x" + QByteArray::number(i) + "='>'";
+    EXPECT_TRUE(ReadAdConfig(QByteArray(flooded).replace("<Root>", "<Root" + attributes + ">"), false).Urls.isEmpty());
+    EXPECT_EQ(ReadAdConfig(flooded.replace("<Root>", "<Root a='>' b=\"=\">"), false).Urls, QStringList{kA});
 }
 
 } // namespace
