@@ -33,3 +33,8 @@ foreach(size 16 22 24 32 48 64 128 256)
           DESTINATION share/icons/hicolor/${size}x${size}/apps)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/guluspell.svg DESTINATION share/icons/hicolor/scalable/apps)
+
+# The ad pages' browser, loaded from beside the executable with the first page.
+if(TARGET guluspell_webengine)
+  install(TARGETS guluspell_webengine LIBRARY DESTINATION ${_program})
+endif()

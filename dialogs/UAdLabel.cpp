@@ -1,0 +1,87 @@
+#include "UAdLabel.h"
+
+#include "UFontMap.h"
+#include "UShellOpen.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+void SetLinkLook(QLabel &label, bool hover, bool keepBoldUnderline)
+{
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, hover ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    label.setPalette(palette);
+    QFont font = label.font();
+    font.setUnderline(hover || keepBoldUnderline);
+    if (!keepBoldUnderline)
+        font.setBold(false);
+    label.setFont(font);
+    if (hover)
+        label.setCursor(Qt::PointingHandCursor);
+    else
+        label.unsetCursor();
+}
+
+TAdLabel::TAdLabel(QLabel *label, QObject *parent) : QObject(parent), m_label(label)
+{
+    // Titles come from the network: never let one be read as markup.
+    if (m_label)
+        m_label->setTextFormat(Qt::PlainText);
+}
+
+void TAdLabel::ShowTitle(const QString &title)
+{
+    if (!m_label)
+        return;
+    if (!m_active) {
+        m_active = true;
+        m_label->setFont(FontByPoints(QStringLiteral("宋体"), 9));
+        m_label->setMouseTracking(true);
+        m_label->installEventFilter(this);
+    }
+    m_label->setText(title);
+}
+
+void TAdLabel::SetClickHandler(std::function<void()> handler)
+{
+    m_onClick = std::move(handler);
+}
+
+void TAdLabel::OpenUrl(const QUrl &url)
+{
+    ShellOpen(url);
+}
+
+void TAdLabel::LabelMouseMove()
+{
+    SetLinkLook(*m_label, true);
+}
+
+void TAdLabel::LabelMouseLeave()
+{
+    SetLinkLook(*m_label, false);
+}
+
+bool TAdLabel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_label)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+        LabelMouseMove();
+        break;
+    case QEvent::Leave:
+        LabelMouseLeave();
+        break;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
+            && m_label->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()) && m_onClick)
+            m_onClick();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

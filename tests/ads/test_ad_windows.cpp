@@ -1,0 +1,220 @@
+// The windows of advertising: the status-bar label, the pop-up window with
+// the light browser pane, and the About and Support dialogs with their links.
+
+#include "AdTestSupport.h"
+#include "TestSupport.h"
+#include "UAdInterface.h"
+#include "UAdLabel.h"
+#include "UCommonFun.h"
+#include "UFrmAbout.h"
+#include "UFrmAd.h"
+#include "UFrmSupport.h"
+#include "UShellOpen.h"
+#include "UWebBrowserPane.h"
+
+#include <QCoreApplication>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Records what would have opened in the user's web browser.
+class TRecordedOpens
+{
+public:
+    QStringList Opened;
+    TRecordedOpens() : m_previous(SetShellOpener([this](const QUrl &url) { Opened.append(url.toString()); })) {}
+    ~TRecordedOpens() { SetShellOpener(m_previous); }
+
+private:
+    TShellOpener m_previous;
+};
+
+void Enter(QWidget &w)
+{
+    QEnterEvent event(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QCoreApplication::sendEvent(&w, &event);
+}
+void Leave(QWidget &w)
+{
+    QEvent event(QEvent::Leave);
+    QCoreApplication::sendEvent(&w, &event);
+}
+void Click(QWidget &w)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &release);
+}
+
+struct TLook
+{
+    QColor Colour;
+    bool Underline;
+    bool Bold;
+    Qt::CursorShape Cursor;
+    bool operator==(const TLook &) const = default;
+};
+TLook LookOf(const QLabel &label)
+{
+    return {label.palette().color(QPalette::WindowText), label.font().underline(), label.font().bold(),
+            label.cursor().shape()};
+}
+const QColor kBlue(0, 0, 255), kBlack(0, 0, 0);
+
+QLabel &Child(QWidget &parent, const char *name)
+{
+    auto *label = parent.findChild<QLabel *>(QLatin1String(name));
+    EXPECT_NE(label, nullptr) << name;
+    return *label;
+}
+
+TEST(AdLabel, ShowsTitlesAsPlainTextAndActsAsALinkOnceATitleIsShown)
+{
+    TRecordedOpens opens;
+    QLabel label;
+    TAdLabel ad(&label);
+    int clicks = 0;
+    ad.SetClickHandler([&clicks] { ++clicks; });
+    Enter(label);
+    Click(label);
+    EXPECT_EQ(clicks, 0); // inert while empty
+    EXPECT_EQ(LookOf(label).Cursor, Qt::ArrowCursor);
+
+    ad.ShowTitle(QStringLiteral("<a href='file:///etc'>点我</a>"));
+    EXPECT_EQ(label.textFormat(), Qt::PlainText);
+    EXPECT_EQ(label.text(), QStringLiteral("<a href='file:///etc'>点我</a>"));
+    Enter(label);
+    EXPECT_EQ(LookOf(label), (TLook{kBlue, true, false, Qt::PointingHandCursor}));
+    Leave(label);
+    EXPECT_EQ(LookOf(label), (TLook{kBlack, false, false, Qt::ArrowCursor}));
+    Click(label);
+    EXPECT_EQ(clicks, 1);
+
+    ad.OpenUrl(QUrl(QStringLiteral("file:///etc/passwd")));
+    ad.OpenUrl(QUrl(QStringLiteral("https://ads.example/x")));
+    EXPECT_EQ(opens.Opened, QStringList{"https://ads.example/x"});
+}
+
+TEST(AboutDialog, ShowsTheVersionFromTheSettingsAndNeverTheDesignText)
+{
+    TTempProgramDir home;
+    for (const QByteArray &settings : {QByteArray("[system]\r\nversion=V2.3.1\r\n"), QByteArray("[system]\r\n")}) {
+        home.WriteFile(QStringLiteral("data/spellconfig.ini"), settings);
+        TFrmAbout about;
+        about.show();
+        EXPECT_EQ(about.windowTitle(), QStringLiteral("关于"));
+        EXPECT_EQ(about.size(), QSize(360, 413));
+        EXPECT_EQ(Child(about, "labProgramName").text(), QStringLiteral("咕噜猫字母乐园"));
+        EXPECT_EQ(Child(about, "labVersion").text(), settings.contains("version") ? "V2.3.1" : "");
+        EXPECT_EQ(Child(about, "labWeb").text(), TFrmAbout::kWebSite);
+        EXPECT_EQ(Child(about, "sLabel1").text(), TFrmAbout::kEmail);
+        EXPECT_EQ(Child(about, "sLabel3").text(), QStringLiteral("官方网站："));
+        EXPECT_FALSE(Child(about, "imaJoin").pixmap().isNull());
+    }
+}
+
+TEST(AboutDialog, BothAddressesActOnTheWebSiteLink)
+{
+    TRecordedOpens opens;
+    TFrmAbout about;
+    QLabel &web = Child(about, "labWeb");
+    QLabel &email = Child(about, "sLabel1");
+    const TLook hover{kBlue, true, false, Qt::PointingHandCursor}, plain{kBlack, false, false, Qt::ArrowCursor};
+    for (QLabel *source : {&email, &web}) {
+        Enter(*source);
+        EXPECT_EQ(LookOf(web), hover);
+        Leave(*source);
+        EXPECT_EQ(LookOf(web), plain);
+        Click(*source);
+    }
+    EXPECT_EQ(LookOf(email).Colour, kBlack);
+    EXPECT_EQ(opens.Opened, QStringList({TFrmAbout::kWebSite, TFrmAbout::kWebSite}));
+}
+
+TEST(SupportDialog, TheLinkStaysBoldAndUnderlinedAndOpensOnlyWebAddresses)
+{
+    TRecordedOpens opens;
+    TFrmSupport support;
+    EXPECT_EQ(support.windowTitle(), QStringLiteral("支持我们"));
+    EXPECT_EQ(support.size(), QSize(441, 169));
+    EXPECT_EQ(Child(support, "sLabel1").text(), QStringLiteral("谢谢您使用我们的软件，请点击以下链接里的广告支持我们。"));
+    QLabel &link = Child(support, "labWeb");
+    EXPECT_EQ(link.text(), QStringLiteral("支持链接"));
+    EXPECT_EQ(link.font().pixelSize(), 20);
+    EXPECT_EQ(LookOf(link), (TLook{kBlack, true, true, Qt::ArrowCursor}));
+    Enter(link);
+    EXPECT_EQ(LookOf(link), (TLook{kBlue, true, true, Qt::PointingHandCursor}));
+    Leave(link);
+    EXPECT_EQ(LookOf(link), (TLook{kBlack, true, true, Qt::ArrowCursor}));
+
+    for (const char *url : {"http://ads.example/first", "javascript:alert(1)", ""}) {
+        support.SetSupportUrl(QString::fromLatin1(url));
+        Click(link);
+    }
+    EXPECT_EQ(opens.Opened, QStringList{"http://ads.example/first"});
+}
+
+TEST(AdWindow, SizesItselfFromTheFileSitsAtTheLowerRightAndStopsWhenClosed)
+{
+    TTempProgramDir home;
+    TLocalHttpServer server;
+    server.Files["page.html"] = "<html><body><p>咕噜猫的广告</p><script>alert(1)</script></body></html>";
+    server.Files["other.html"] = "<p>other</p>";
+    const QString page = server.BaseUrl() + "page.html";
+    server.Files["guluspell1.xml"] = AdXml(1, 0, 4, {{page, {}}, {server.BaseUrl() + "other.html", {}}}, -1, QString(),
+                                           320, 150);
+    auto *pane = new TTextBrowserPane;
+    TFrmAd window(server.BaseUrl(), pane);
+    window.AdInterface().SetSecondLength(100);
+    window.AdInterface().SetFetchDelay(0);
+    ASSERT_TRUE(WaitFor([&] { return window.AdInterface().IsConfigRead(); }));
+    EXPECT_EQ(window.AdInterface().AdCount(), 2);
+    EXPECT_TRUE(window.windowTitle().isEmpty());
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+
+    QSignalSpy shown(pane, &TTextBrowserPane::PageShown);
+    ASSERT_TRUE(shown.wait(3000));
+    EXPECT_EQ(pane->CurrentUrl().toString(), page);
+    EXPECT_TRUE(pane->PlainText().contains(QStringLiteral("咕噜猫的广告")));
+
+    window.show();
+    EXPECT_EQ(pane->size().height(), 150);
+    const QRect area = window.screen()->availableGeometry();
+    EXPECT_EQ(window.frameGeometry().bottomRight(), area.bottomRight());
+    EXPECT_EQ(window.width(), 320);
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    Spin(800); // the next ad was due 400 ms after the first
+    EXPECT_EQ(pane->CurrentUrl().toString(), page);
+}
+
+} // namespace
+
+namespace {
+
+// Without PrepareWebBrowserPanes WebEngine would crash the program; the best
+// pane must then still show pages, in the light pane.
+TEST(WebBrowserPane, TheBestPaneShowsPagesEvenWhenWebEngineCannotStart)
+{
+    TLocalHttpServer server;
+    server.Files["page.html"] = "<p>咕噜</p>";
+    std::unique_ptr<TWebBrowserPane> pane(CreateWebBrowserPane(nullptr));
+    QSignalSpy shown(pane.get(), &TWebBrowserPane::PageShown);
+    pane->Navigate(QUrl(server.BaseUrl() + "page.html"));
+    EXPECT_TRUE(shown.wait(3000));
+    EXPECT_NE(pane->findChild<QTextBrowser *>(), nullptr);
+}
+
+} // namespace
