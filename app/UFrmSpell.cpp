@@ -1,12 +1,16 @@
 #include "UFrmSpell.h"
 
 #include "UAdInterface.h"
+#include "UAdLabel.h"
 #include "UBassEx.h"
 #include "UBoardAudio.h"
 #include "UDataInterface.h"
+#include "UFrmAbout.h"
+#include "UFrmAd.h"
 #include "UFrmGameRecord.h"
 #include "UFrmImportLib.h"
 #include "UFrmSelectBook.h"
+#include "UFrmSupport.h"
 #include "UGameFlow.h"
 #include "UFrmHelp.h"
 #include "UGuarded.h"
@@ -15,6 +19,7 @@
 #include "USpeechEx.h"
 #include "USkin.h"
 #include "USpellGameType.h"
+#include "UWebBrowserPane.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,12 +33,13 @@
 #include <QToolButton>
 #include <QUrl>
 
-TFrmSpell::TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platform, QWidget *parent)
+TFrmSpell::TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platform, TFrmAd *adWindow, QWidget *parent)
     : QMainWindow(parent)
     , m_data(data)
     , m_settings(std::move(settings))
     , m_platform(std::move(platform))
     , m_recent(std::make_unique<TRecentGames>(m_settings.ProgramDir() + QStringLiteral("UseRecord.txt")))
+    , m_adWindow(adWindow)
 {
     Q_INIT_RESOURCE(forms);
     setObjectName(QStringLiteral("FrmSpell"));
@@ -49,10 +55,8 @@ TFrmSpell::TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platfor
     TimerAd->setObjectName(QStringLiteral("TimerAd"));
     TimerAd->setInterval(10000);
     TimerAd->setSingleShot(true);
-    connect(TimerAd, &QTimer::timeout, this, [this] {
-        // The pop-up advertising has nothing to show until ads are fetched.
-        TimerAd->stop();
-    });
+    connect(TimerAd, &QTimer::timeout, this, &TFrmSpell::TimerAdTimer);
+    m_adLabel = new TAdLabel(m_form.labAd, this);
     TimerAd->start();
 }
 
@@ -97,6 +101,8 @@ void TFrmSpell::ConnectMenus()
     GuardedConnect(f.N32, &QAction::triggered, this, [this] { N32Click(); });
     GuardedConnect(f.N4, &QAction::triggered, this, [this] { N4Click(); });
     connect(f.N2, &QAction::triggered, this, [this] { N2Click(); });
+    connect(f.nSupport, &QAction::triggered, this, [this] { nSupportClick(); });
+    connect(f.N25, &QAction::triggered, this, [this] { N25Click(); });
     for (QAction *action : {f.N8, f.N9, f.N10, f.N27, f.N28, f.N29})
         GuardedConnect(action, &QAction::triggered, this, [this, action] { N27Click(action); });
     GuardedConnect(f.N16, &QAction::triggered, this, [this] { cbSpeechClick(m_form.N16); });
@@ -153,9 +159,14 @@ void TFrmSpell::showEvent(QShowEvent *event)
 void TFrmSpell::FormShow()
 {
     FillStyleMenu();
+    // The status-bar list arrives in the background; "支持我们" leads to its
+    // first ad, so it waits for the list.
     m_adInterface = std::make_unique<TAdInterface>();
+    m_form.nSupport->setEnabled(false);
+    connect(m_adInterface.get(), &TAdInterface::ConfigRead, this,
+            [this] { m_form.nSupport->setEnabled(m_adInterface->AdCount() > 0); });
+    m_adInterface->InitAd(AdBaseUrl(), QStringLiteral("guluspell2.xml"), false, m_adLabel, m_form.wbAd);
     m_form.wbAd->hide();
-    m_form.nSupport->setEnabled(!m_adInterface->Urls().isEmpty());
     InitGame();
     LoadRecentMenu();
 }
@@ -351,6 +362,26 @@ void TFrmSpell::N4Click()
 void TFrmSpell::N2Click()
 {
     close();
+}
+
+void TFrmSpell::nSupportClick()
+{
+    TFrmSupport dialog(this);
+    dialog.SetSupportUrl(m_adInterface ? m_adInterface->Urls().value(0) : QString());
+    DialogService().ExecDialog(dialog);
+}
+
+void TFrmSpell::N25Click()
+{
+    TFrmAbout dialog(this);
+    DialogService().ExecDialog(dialog);
+}
+
+void TFrmSpell::TimerAdTimer()
+{
+    TimerAd->stop();
+    if (m_adWindow && m_adWindow->AdInterface().AdCount() > 0)
+        m_adWindow->show();
 }
 
 // ---------------------------------------------------------------------------

@@ -21,6 +21,8 @@
 class QAction;
 class QTimer;
 class TAdInterface;
+class TAdLabel;
+class TFrmAd;
 class TAudioLayer;
 class TBassEx;
 class TBoardAudio;
@@ -43,7 +45,10 @@ public:
         std::function<std::unique_ptr<TSpeechLayer>()> CreateSpeechLayer;
     };
 
-    TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platform, QWidget *parent = nullptr);
+    // adWindow: the hidden pop-up advertising window, shown by TimerAd when
+    // its list holds an ad; may be null (tests).
+    TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platform, TFrmAd *adWindow = nullptr,
+              QWidget *parent = nullptr);
     ~TFrmSpell() override;
 
     // The handlers of the form, public for the game's own tests.
@@ -60,6 +65,9 @@ public:
     void N32Click();
     void N4Click();
     void N2Click();
+    void nSupportClick();
+    void N25Click();
+    void TimerAdTimer();
     void beijing18Click(QAction *item);
     void RecentItemClick(QAction *item);
     void LoadRecentMenu();
@@ -105,5 +113,7 @@ private:
     std::unique_ptr<TBassEx> m_bassEx;
     std::unique_ptr<TBoardAudio> m_boardAudio;
     std::unique_ptr<TAdInterface> m_adInterface;
+    TAdLabel *m_adLabel = nullptr; // child of the window
+    TFrmAd *m_adWindow;            // not owned
     QTimer *TimerAd = nullptr;
 };

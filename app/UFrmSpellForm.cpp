@@ -3,6 +3,7 @@
 #include "UCommonFun.h"
 #include "UFontMap.h"
 #include "URecentGames.h"
+#include "UWebBrowserPane.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -47,22 +48,40 @@ void SetTextColour(QWidget *widget, const QColor &colour)
 
 // A title-strip label keeps its place from the form but never cuts its
 // text: too long a text widens it around its centre (centred labels) or to
-// the right. The form's place is kept on the label under these names.
+// the right, and never onto the label before it. The form's place is kept on
+// the label under these names.
 constexpr char kHomeLeft[] = "guluspellHomeLeft";
 constexpr char kHomeWidth[] = "guluspellHomeWidth";
+constexpr char kFullText[] = "guluspellFullText";
+constexpr int kLabelGap = 6;
 
-void FitLabel(QLabel *label)
+// Gives the right edge of the placed label.
+int FitLabel(QLabel *label, int minimumLeft)
 {
-    const int left = label->property(kHomeLeft).toInt();
+    const int home = label->property(kHomeLeft).toInt();
     const int width = label->property(kHomeWidth).toInt();
-    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 4;
-    if (needed <= width) {
-        label->setGeometry(left, label->y(), width, label->height());
-    } else if (label->alignment() & Qt::AlignHCenter) {
-        label->setGeometry(left - (needed - width) / 2, label->y(), needed, label->height());
-    } else {
-        label->setGeometry(left, label->y(), needed, label->height());
-    }
+    const int needed = std::max(width, label->fontMetrics().horizontalAdvance(label->text()) + 4);
+    int left = home;
+    if (needed > width && (label->alignment() & Qt::AlignHCenter))
+        left = home - (needed - width) / 2;
+    left = std::max(left, minimumLeft);
+    label->setGeometry(left, label->y(), needed, label->height());
+    return left + needed;
+}
+
+// The book title keeps its width: a long one is cut at its end with "…",
+// and the whole title shows as the label's tooltip.
+void ElideBookTitle(QLabel *label)
+{
+    QString full = label->property(kFullText).toString();
+    if (label->text() != label->property("guluspellShownText").toString())
+        full = label->text(); // a new title was set since the last fit
+    const int width = label->property(kHomeWidth).toInt() - 4;
+    const QString shown = label->fontMetrics().elidedText(full, Qt::ElideRight, width);
+    label->setProperty(kFullText, full);
+    label->setProperty("guluspellShownText", shown);
+    label->setText(shown);
+    label->setToolTip(shown == full ? QString() : full);
 }
 
 QAction *AddItem(QMenu *menu, const char *name, const QString &caption)
@@ -127,7 +146,9 @@ void TFrmSpellForm::BuildGamePanel(QWidget *central)
     imaJoin->setObjectName(QStringLiteral("imaJoin"));
     imaJoin->setPixmap(QPixmap(QStringLiteral(":/forms/imajoin.png")));
     imaJoin->resize(426, 472);
-    wbAd = new QWidget(panGame);
+    // The light pane: hidden, it only ever loads the counting page, which
+    // must not start a whole browser engine.
+    wbAd = new TTextBrowserPane(panGame);
     wbAd->setObjectName(QStringLiteral("wbAd"));
     wbAd->setGeometry(289, 349, 69, 78);
     wbAd->hide();
@@ -350,11 +371,14 @@ void TFrmSpellForm::BuildHelpMenu(QMenuBar *bar)
 
 void TFrmSpellForm::FitTitleLabels()
 {
-    int right = 521;
-    for (QLabel *label : {labBook, labGate, sLabelFX2, labScore, sLabelFX6, labTime}) {
-        FitLabel(label);
-        right = std::max(right, label->geometry().right() + 3);
-    }
+    ElideBookTitle(labBook);
+    // A caption and its value sit together; other labels keep a gap.
+    const std::pair<QLabel *, int> row[] = {{labBook, 0},   {labGate, kLabelGap},   {sLabelFX2, kLabelGap},
+                                            {labScore, 0},  {sLabelFX6, kLabelGap}, {labTime, 0}};
+    int right = 0;
+    for (const auto &[label, gap] : row)
+        right = FitLabel(label, right + gap);
+    right = std::max(521, right + 3);
     if (right != panTitle->width())
         panTitle->resize(right, panTitle->height());
 }

@@ -17,6 +17,7 @@ class QMenuBar;
 class QToolBar;
 class QToolButton;
 class QWidget;
+class TWebBrowserPane;
 
 struct TFrmSpellForm
 {
@@ -48,7 +49,7 @@ struct TFrmSpellForm
            *labTime = nullptr;
     QWidget *panGame = nullptr;
     QLabel *imaJoin = nullptr;
-    QWidget *wbAd = nullptr;
+    TWebBrowserPane *wbAd = nullptr;
     QLabel *labAd = nullptr;
 
     QMenu *PopupMenu1 = nullptr;

@@ -5,10 +5,13 @@
 
 #include "UAppSetup.h"
 #include "UDataInterface.h"
+#include "UAdInterface.h"
+#include "UFrmAd.h"
 #include "UFrmSpell.h"
 #include "UPlatformAudio.h"
 #include "USettings.h"
 #include "USpellGameType.h"
+#include "UWebBrowserPane.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -47,6 +50,7 @@ int main(int argc, char **argv)
     // The sound device and espeak-ng start on side threads before anything
     // else, and are ready (or have failed) by the time the window needs them.
     const TPlatformAudioWarmUp audioWarmUp;
+    PrepareWebBrowserPanes();
     QApplication app(argc, argv);
     NameApplication();
 
@@ -62,7 +66,8 @@ int main(int argc, char **argv)
     TFrmSpell::TPlatform platform;
     platform.CreateAudioLayer = CreatePlatformAudioLayer;
     platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
-    TFrmSpell window(*data, settings, platform);
+    TFrmAd adWindow(AdBaseUrl());
+    TFrmSpell window(*data, settings, platform, &adWindow);
     TSpellGameType::PreloadArtwork();
     if (!opened.get()) {
         std::fprintf(stderr, "guluspell: cannot open the word library %s\n",

@@ -187,6 +187,31 @@ TEST_F(MainWindow, BoardStaysCentredOnTheGamePanel)
     }
 }
 
+TEST_F(MainWindow, WindowNeverShrinksBelowTheBoardAndItsTitleStrip)
+{
+    Window().resize(200, 200);
+    QCoreApplication::processEvents();
+    EXPECT_GE(Find<QWidget>("panGame")->width(), Board().width());
+    EXPECT_GE(Find<QWidget>("panGame")->height(), Board().height());
+    EXPECT_GE(Find<QWidget>("gbTitle")->width(), Find<QWidget>("panTitle")->width());
+}
+
+TEST_F(MainWindow, ALongTitleIsElidedWithATooltipAndNoTitleLabelOverlapsAnother)
+{
+    const QString title = QStringLiteral("《一本名字非常非常非常长的英语词汇书，长得放不进它的标签》");
+    WriteSettings("lib1", 3000000, title, 123456, 1);
+    Window();
+    QLabel *book = Find<QLabel>("labBook");
+    EXPECT_TRUE(book->text().endsWith(QChar(0x2026))) << book->text().toStdString();
+    EXPECT_EQ(book->toolTip(), title);
+    QList<QLabel *> row;
+    for (const char *name : {"labBook", "labGate", "sLabelFX2", "labScore", "sLabelFX6", "labTime"})
+        row << Find<QLabel>(name);
+    for (int i = 1; i < row.size(); ++i)
+        EXPECT_GT(row[i]->x(), row[i - 1]->geometry().right()) << row[i]->objectName().toStdString();
+    EXPECT_LE(row.last()->geometry().right(), Find<QWidget>("panTitle")->width());
+}
+
 TEST_F(MainWindow, PauseContinueAndLevelChangeWhilePaused)
 {
     Window().sbStartClick();
