@@ -1,6 +1,7 @@
 #include "UGuarded.h"
 
 #include "UDatabaseError.h"
+#include "UErrorMessages.h"
 #include "UMessageBox.h"
 
 void Guarded(QWidget *parent, const std::function<void()> &action)
@@ -8,7 +9,7 @@ void Guarded(QWidget *parent, const std::function<void()> &action)
     try {
         action();
     } catch (const EDatabaseError &error) {
-        ShowInfo(parent, error.Message());
+        ShowDatabaseError(parent, error);
     } catch (const std::exception &error) {
         ShowInfo(parent, QString::fromLocal8Bit(error.what()));
     }

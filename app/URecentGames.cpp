@@ -11,6 +11,35 @@ namespace {
 
 const QString kSeparator = QStringLiteral("#@#");
 constexpr int kMaxRecentGames = 10;
+// Ten lines of at most kMaxLineLength characters fit many times over; a
+// larger file is not ours, and reading it whole would stall every toll-gate
+// change.
+constexpr qint64 kMaxReadBytes = 64 * 1024;
+// A table name and a title of 255 characters each, two numbers and the
+// separators: a longer line cannot be a game.
+constexpr qsizetype kMaxLineLength = 600;
+
+// At most kMaxReadBytes of the file; a line cut off there is dropped.
+QByteArray ReadBounded(QFile &file)
+{
+    QByteArray bytes = file.read(kMaxReadBytes);
+    if (!file.atEnd()) {
+        const qsizetype lastBreak = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
+        bytes.truncate(lastBreak + 1);
+    }
+    return bytes;
+}
+
+// A field must not break the file's line structure, nor its fields.
+QString LineSafe(QString text)
+{
+    for (QChar &c : text)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    while (text.contains(kSeparator))
+        text.replace(kSeparator, QStringLiteral("#@ #"));
+    return text;
+}
 
 bool ParseDecimal(const QString &text, int &value)
 {
@@ -25,6 +54,7 @@ QStringList SplitLines(const QByteArray &bytes)
     QStringList lines = DecodeGbk(bytes).split(lineBreak);
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast(); // the final line break
+    lines.removeIf([](const QString &line) { return line.size() > kMaxLineLength; });
     return lines;
 }
 
@@ -47,7 +77,7 @@ TRecentGames::TRecentGames(QString fileName)
 
 QString TRecentGames::LineOf(const TGamePara &para)
 {
-    return QStringList{para.StoreTableName, QString::number(para.WordCount), para.BookName,
+    return QStringList{LineSafe(para.StoreTableName), QString::number(para.WordCount), LineSafe(para.BookName),
                        QString::number(para.TollGateIndex), QString::number(para.Level)}
         .join(kSeparator);
 }
@@ -59,7 +89,7 @@ void TRecentGames::Add(const TGamePara &para) const
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
             return; // unreadable: skip the step rather than lose the list
-        lines = SplitLines(file.readAll());
+        lines = SplitLines(ReadBounded(file));
         file.close();
     }
     const QString line = LineOf(para);
@@ -82,7 +112,7 @@ QStringList TRecentGames::MenuLines() const
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QStringList result;
-    for (const QString &line : SplitLines(file.readAll())) {
+    for (const QString &line : SplitLines(ReadBounded(file))) {
         QStringList fields;
         SplitString(line, kSeparator, fields);
         if (fields.size() < 5)

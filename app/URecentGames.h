@@ -1,7 +1,10 @@
 #pragma once
 // The recent-games file "UseRecord.txt": the ten most recent games, one line
 // each, "StoreTableName#@#WordCount#@#BookName#@#TollGateIndex#@#Level", in
-// GBK with CRLF line ends, oldest first.
+// GBK with CRLF line ends, oldest first. At most the first 64 KB are read,
+// and a line too long to be a game is ignored and dropped at the next write;
+// line breaks inside a field are written as spaces, and a separator inside
+// one gets a space.
 
 #include "UCommonFun.h"
 

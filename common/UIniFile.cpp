@@ -14,12 +14,29 @@ namespace {
 // reads as empty rather than being scanned.
 constexpr qint64 kMaxIniSize = 16 * 1024 * 1024;
 
+// The file's text in the program's own GBK. A file that an editor saved as
+// UTF-8 with a byte-order mark is taken as UTF-8 and so written back in GBK
+// at the next save.
 QByteArray readAll(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxIniSize)
         return {};
-    return file.readAll();
+    const QByteArray bytes = file.readAll();
+    if (bytes.startsWith(kUtf8Bom))
+        return EncodeGbk(QString::fromUtf8(bytes.mid(kUtf8Bom.size())));
+    return bytes;
+}
+
+// A value or name must not break the file's line structure: a line break
+// in a title would otherwise start a line of its own, such as "data=".
+QByteArray lineSafe(const QString &text)
+{
+    QString safe = text;
+    for (QChar &c : safe)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QLatin1Char(' ');
+    return EncodeGbk(safe);
 }
 
 // Lines without their terminators; "\r\n", "\n" and a lone "\r" all end a line.
@@ -93,7 +110,7 @@ std::optional<QString> findValue(const QList<QByteArray> &lines, const QString &
 
 void setValue(QList<QByteArray> &lines, const QString &section, const QString &key, const QString &value)
 {
-    const QByteArray newLine = EncodeGbk(key) + '=' + EncodeGbk(value);
+    const QByteArray newLine = lineSafe(key) + '=' + lineSafe(value);
     qsizetype sectionStart = -1; // index of the header line of the (first) matching section
     qsizetype lastInSection = -1; // last non-blank line that belongs to it
     bool inSection = false;
@@ -109,7 +126,10 @@ void setValue(QList<QByteArray> &lines, const QString &section, const QString &k
         if (!inSection)
             continue;
         if (auto kv = keyValue(lines[i]); kv && sameName(kv->key, key)) {
-            lines[i] = newLine;
+            // An unchanged value keeps its bytes, even ones that do not
+            // decode cleanly.
+            if (kv->value != value)
+                lines[i] = newLine;
             return;
         }
         if (!lines[i].trimmed().isEmpty())
@@ -121,7 +141,7 @@ void setValue(QList<QByteArray> &lines, const QString &section, const QString &k
     }
     if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
         lines.append(QByteArray());
-    lines.append('[' + EncodeGbk(section) + ']');
+    lines.append('[' + lineSafe(section) + ']');
     lines.append(newLine);
 }
 

@@ -5,7 +5,9 @@
 
 QString DecodeGbk(const QByteArray &bytes)
 {
-    QStringDecoder decoder("GB18030");
+    // Stateless: a cut-off sequence at the end shows as a replacement
+    // character instead of vanishing with the unflushed decoder state.
+    QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
     return decoder.decode(bytes);
@@ -19,8 +21,9 @@ QByteArray EncodeGbk(const QString &text)
     return encoder.encode(text);
 }
 
-bool IsValidUtf8(const QByteArray &bytes)
+TUtf8Count CountUtf8(const QByteArray &bytes)
 {
+    TUtf8Count count;
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
     const qsizetype n = bytes.size();
     qsizetype i = 0;
@@ -30,9 +33,9 @@ bool IsValidUtf8(const QByteArray &bytes)
             ++i;
             continue;
         }
-        int extra;
-        unsigned int cp;
-        unsigned int min;
+        int extra = 0;
+        unsigned int cp = 0;
+        unsigned int min = 0;
         if ((c & 0xE0) == 0xC0) {
             extra = 1; cp = c & 0x1F; min = 0x80;
         } else if ((c & 0xF0) == 0xE0) {
@@ -40,18 +43,37 @@ bool IsValidUtf8(const QByteArray &bytes)
         } else if ((c & 0xF8) == 0xF0) {
             extra = 3; cp = c & 0x07; min = 0x10000;
         } else {
-            return false;
+            ++count.Invalid;
+            ++i;
+            continue;
         }
-        for (int k = 1; k <= extra; ++k) {
+        int k = 1;
+        for (; k <= extra; ++k) {
             if (i + k >= n || (p[i + k] & 0xC0) != 0x80)
-                return false;
+                break;
             cp = (cp << 6) | (p[i + k] & 0x3F);
         }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
+        if (k <= extra || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            ++count.Invalid;
+            ++i; // resynchronise at the next byte
+            continue;
+        }
+        ++count.Valid;
         i += extra + 1;
     }
-    return true;
+    return count;
+}
+
+bool IsValidUtf8(const QByteArray &bytes)
+{
+    return CountUtf8(bytes).Invalid == 0;
+}
+
+bool LooksLikeUtf8(const TUtf8Count &count)
+{
+    // GBK text forms a valid UTF-8 sequence only here and there by chance;
+    // UTF-8 text with a damaged byte or two is still overwhelmingly valid.
+    return count.Invalid == 0 || (count.Valid > 0 && count.Valid >= 2 * count.Invalid);
 }
 
 QString DecodeTextFile(const QByteArray &bytes)

@@ -13,6 +13,19 @@ QByteArray EncodeGbk(const QString &text);
 // encoding has to be decided before decoding.
 bool IsValidUtf8(const QByteArray &bytes);
 
+// Well-formed multi-byte UTF-8 sequences and bytes that start no valid
+// sequence, so that a file can be judged as a whole.
+struct TUtf8Count
+{
+    qsizetype Valid = 0;
+    qsizetype Invalid = 0;
+};
+TUtf8Count CountUtf8(const QByteArray &bytes);
+// True for UTF-8 text, also when a few of its bytes are damaged.
+bool LooksLikeUtf8(const TUtf8Count &count);
+
+inline const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+
 // A whole text file: valid UTF-8 (with or without a byte-order mark) is read
 // as UTF-8, anything else as GBK.
 QString DecodeTextFile(const QByteArray &bytes);

@@ -83,6 +83,14 @@ bool TDataInterface::ConnectDatabase(const QString &fileName, const QString &pas
     Close();
     try {
         m_db = std::make_unique<TSqliteDatabase>(fileName, password, false);
+        // SQLite takes an empty file (or /dev/null) for a new, empty
+        // database: only a file with the catalogue is a word library.
+        TSqliteStatement catalogue(m_db->Handle(), QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
+                                                                  "AND lower(name) = 'bookinfo'"));
+        if (!catalogue.Step()) {
+            Close();
+            return false;
+        }
         return true;
     } catch (const EDatabaseError &) {
         return false;
@@ -173,9 +181,14 @@ QString TDataInterface::GetBookName(int id)
 
 bool TDataInterface::BookNameExists(const QString &name)
 {
-    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT 1 FROM bookinfo WHERE bookname = ? LIMIT 1"));
-    query.Bind(1, name);
-    return query.Step();
+    // Titles are compared without regard to case, full-width Latin letters
+    // included, which SQLite's NOCASE does not know; a catalogue holds a few
+    // hundred titles, so they are compared here.
+    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT bookname FROM bookinfo"));
+    while (query.Step())
+        if (query.ColumnText(0).compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
 }
 
 int TDataInterface::GetDefaultBookId(const QString &name)

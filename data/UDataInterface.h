@@ -60,7 +60,8 @@ public:
     static bool IsValidTableName(const QString &name);
 
     // Opens the file named by the settings, read-write, never creating it,
-    // and checks the key with a first read. False on any failure.
+    // and checks the key with a first read. False on any failure, and for a
+    // file without the catalogue (an empty file among them).
     bool ConnectDatabase(const TSettings &settings);
     // Opens a given file with a given key (tests and the library builder).
     bool ConnectDatabase(const QString &fileName, const QString &password);
@@ -74,7 +75,7 @@ public:
     int GetBookWordCount(int id);
     QString GetBookTableName(int id);
     QString GetBookName(int id);
-    bool BookNameExists(const QString &name);      // listed or hidden
+    bool BookNameExists(const QString &name);      // listed or hidden; letter case ignored
     int GetDefaultBookId(const QString &name);     // listed books only; -1 if none
     QList<TBookInfo> GetListedBooks(int bookClass); // isdefault=1 of a class, by id
     int GetNextBookId();                            // Max(id) + 1; 1 on an empty catalogue

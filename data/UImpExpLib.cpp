@@ -3,10 +3,9 @@
 #include "UDataInterface.h"
 #include "UScramble.h"
 #include "UTextCodec.h"
+#include "UWordFileReader.h"
 
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 
 TWordLine SplitWordLine(const QString &line)
 {
@@ -66,44 +65,16 @@ QStringList SplitTextLines(const QString &text)
     return lines;
 }
 
-bool ReadWordFile(const QString &fileName, QStringList &lines, QString &error)
-{
-    lines.clear();
-    const QString shownName = QFileInfo(fileName).fileName();
-    if (QFileInfo(fileName).isDir()) {
-        error = QStringLiteral("无法读取词库文件“%1”：这是一个文件夹。").arg(shownName);
-        return false;
-    }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("无法打开词库文件“%1”：%2").arg(shownName, file.errorString());
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("无法读取词库文件“%1”：%2").arg(shownName, file.errorString());
-        return false;
-    }
-    // Neither GBK nor UTF-8 text ever holds a zero byte; a file that does is
-    // binary and would only fill the book with rubbish.
-    if (bytes.contains('\0')) {
-        error = QStringLiteral("“%1”不是文本文件，无法导入。").arg(shownName);
-        return false;
-    }
-    lines = SplitTextLines(DecodeTextFile(bytes));
-    if (lines.isEmpty()) {
-        error = QStringLiteral("词库文件“%1”中没有任何内容。").arg(shownName);
-        return false;
-    }
-    return true;
-}
-
-bool ImportWordLine(TDataInterface &data, const QString &line, const QString &tableName, bool encrypt)
+TLineFault StoreWordLine(TDataInterface &data, const QString &line, const QString &tableName, bool encrypt)
 {
     TWordLine word = SplitWordLine(line);
     word.Pronunciation = ConvertPhonetic(word.Pronunciation);
     if (word.Spelling.trimmed().isEmpty())
-        return false;
+        return TLineFault::NoSpelling;
+    // Each character is a tile on the board; a longer word could not be
+    // spelled by clicks.
+    if (word.Spelling.size() > kMaxSpellingLetters)
+        return TLineFault::SpellingTooLong;
     if (encrypt) {
         word.Spelling = ScrambleText(word.Spelling);
         word.Pronunciation = ScrambleText(word.Pronunciation);
@@ -113,17 +84,23 @@ bool ImportWordLine(TDataInterface &data, const QString &line, const QString &ta
     // would not fit fails here like an insert that the column refused.
     if (word.Spelling.size() > kSpellingWidth || word.Pronunciation.size() > kPronunciationWidth
         || word.Meaning.size() > kMeaningWidth)
-        return false;
+        return TLineFault::TooWide;
     // Values are bound, so quotes are stored as typed without doubling.
-    return data.InsertWord(tableName, word.Spelling, word.Pronunciation, word.Meaning);
+    return data.InsertWord(tableName, word.Spelling, word.Pronunciation, word.Meaning) ? TLineFault::None
+                                                                                       : TLineFault::InsertFailed;
+}
+
+bool ImportWordLine(TDataInterface &data, const QString &line, const QString &tableName, bool encrypt)
+{
+    return StoreWordLine(data, line, tableName, encrypt) == TLineFault::None;
 }
 
 bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString &title, int bookClass, bool encrypt,
                    const TBadLineDecision &skipBadLine, const TImportProgress &progress, QString *error)
 {
-    QStringList lines;
+    TWordFileReader reader;
     QString reason;
-    if (!ReadWordFile(fileName, lines, reason)) {
+    if (!reader.Open(fileName, reason)) {
         if (error)
             *error = reason;
         return false;
@@ -137,8 +114,9 @@ bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString 
     if (!data.CreateWordTable(tableName))
         return false;
 
-    const int maximum = int(lines.size()) - 1;
-    const int step = std::max(1, int(lines.size() / 100));
+    const int lineCount = reader.LineCount();
+    const int maximum = lineCount - 1;
+    const int step = std::max(1, lineCount / 100);
     QElapsedTimer sinceReport;
     sinceReport.start();
     if (progress)
@@ -147,16 +125,20 @@ bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString 
     // One transaction: a commit per row would cost a disk sync per word.
     const bool inTransaction = data.BeginTransaction();
     int counter = 0;
+    int stored = 0;
     bool carryOn = true;
-    for (const QString &line : std::as_const(lines)) {
-        if (!ImportWordLine(data, line, tableName, encrypt)) {
-            if (!skipBadLine || !skipBadLine(counter + 1)) {
-                carryOn = false;
-                break;
-            }
+    QString line;
+    bool valid = true;
+    while (counter < lineCount && reader.NextLine(line, valid)) {
+        const TLineFault fault = valid ? StoreWordLine(data, line, tableName, encrypt) : TLineFault::NotText;
+        if (fault == TLineFault::None) {
+            ++stored;
+        } else if (!skipBadLine || !skipBadLine(counter + 1, fault)) {
+            carryOn = false;
+            break;
         }
         ++counter;
-        if (progress && (counter % step == 0 || counter == lines.size() || sinceReport.elapsed() >= 50)) {
+        if (progress && (counter % step == 0 || counter == lineCount || sinceReport.elapsed() >= 50)) {
             progress(counter, maximum);
             sinceReport.restart();
         }
@@ -167,7 +149,8 @@ bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString 
     if (!carryOn || !committed)
         return false;
 
-    if (!data.AddBookInfo(title, counter, tableName, bookClass, id)) {
+    // A book without a word could only be lost at its first toll gate.
+    if (stored == 0 || !data.AddBookInfo(title, stored, tableName, bookClass, id)) {
         data.DropTable(tableName);
         return false;
     }

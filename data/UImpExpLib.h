@@ -1,7 +1,7 @@
 #pragma once
 // Import of a word book from a text file: one word per line, written as
-// spelling[pronunciation]meaning. The file may be UTF-8 (as a whole, with or
-// without a byte-order mark) or GBK; CRLF, LF and a lone CR each end a line.
+// spelling[pronunciation]meaning. The file may be UTF-8 or GBK (see
+// TWordFileReader); CRLF, LF and a lone CR each end a line.
 // Each line becomes one row of a new word table "lib" + N, in file order, and
 // the book is registered in the catalogue as a listed book.
 
@@ -16,6 +16,14 @@ class TDataInterface;
 constexpr int kSpellingWidth = 255;
 constexpr int kPronunciationWidth = 200;
 constexpr int kMeaningWidth = 255;
+
+// The longest spelling the import takes, in characters. Each character is a
+// tile; words over 12 letters share the board's 600-pixel row, and at 40 a
+// tile is still 13 pixels wide with a letter of about 9 points: clickable
+// and readable. (The longest word of the shipped lists has 17 letters.)
+constexpr int kMaxSpellingLetters = 40;
+// The longest title of a book and name of a ranking record, in characters.
+constexpr int kMaxTitleLength = 255;
 
 struct TWordLine
 {
@@ -41,13 +49,21 @@ QString ExtractLibName(const QString &path);
 // start another line, so "a\nb\n" and "a\nb" are both two lines, "" is none.
 QStringList SplitTextLines(const QString &text);
 
-// Reads and decodes a whole word file. False, with a reason for the player,
-// when it cannot be opened or read or is not a text file.
-bool ReadWordFile(const QString &fileName, QStringList &lines, QString &error);
+// Why a line of a word file was not stored.
+enum class TLineFault
+{
+    None,
+    NoSpelling,      // blank before the first "[", or no "[" at all
+    SpellingTooLong, // more than kMaxSpellingLetters characters
+    TooWide,         // a text does not fit its column
+    NotText,         // invalid bytes in a UTF-8 file
+    InsertFailed,
+};
 
 // Inserts one line into a word table, scrambling the three texts when encrypt
-// is set. False (nothing inserted) when the spelling is blank, a text does not
-// fit its column, or the insert fails.
+// is set. Nothing is inserted unless the result is TLineFault::None.
+TLineFault StoreWordLine(TDataInterface &data, const QString &line, const QString &tableName, bool encrypt);
+// The same, true when the word was inserted.
 bool ImportWordLine(TDataInterface &data, const QString &line, const QString &tableName, bool encrypt);
 
 // Called with the number of lines done and the number of lines minus 1 (the
@@ -57,17 +73,18 @@ using TImportProgress = std::function<void(int position, int maximum)>;
 
 // Asked about a line that cannot be stored (lineNumber counts from 1): true
 // skips the line and goes on, false stops the import.
-using TBadLineDecision = std::function<bool(int lineNumber)>;
+using TBadLineDecision = std::function<bool(int lineNumber, TLineFault fault)>;
 
 // Imports a file as book number GetNextBookId() under the title and class,
 // scrambling the texts when encrypt is set (the settings flag "encrypt").
-// The file is read first: an unreadable, binary or empty file gives false
-// with the reason for the player in *error, and nothing is written. Each
-// failed line goes to skipBadLine; a stop keeps the rows so far (the next
-// import drops the table) and writes no catalogue row. The book's word
-// number counts every line read, skipped ones too. True when the book was
-// imported and registered. Throws EDatabaseError when the catalogue cannot
-// be read.
+// The file is checked first: one that is not a regular file, is too large,
+// unreadable, binary or empty gives false with the reason for the player in
+// *error, and nothing is written. Each failed line goes to skipBadLine; a
+// stop keeps the rows so far (the next import drops the table) and writes no
+// catalogue row. The book's word number is the number of rows stored; a
+// file that yields no row leaves nothing behind and gives false. True when
+// the book was imported and registered. Throws EDatabaseError when the
+// catalogue cannot be read.
 bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString &title, int bookClass, bool encrypt,
                    const TBadLineDecision &skipBadLine, const TImportProgress &progress = {},
                    QString *error = nullptr);

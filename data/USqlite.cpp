@@ -104,6 +104,9 @@ TSqliteDatabase::TSqliteDatabase(const QString &fileName, const QString &passwor
         m_db = nullptr;
         throw EDatabaseError(text);
     }
+    // Before anything reads: another process's momentary lock must be waited
+    // out by the key probe too, or opening fails outright.
+    sqlite3_busy_timeout(m_db, 2000);
     try {
         const QByteArray key = password.toUtf8();
         if (sqlite3_key(m_db, key.constData(), int(key.size())) != SQLITE_OK)
@@ -111,7 +114,6 @@ TSqliteDatabase::TSqliteDatabase(const QString &fileName, const QString &passwor
         // The key is only tried at the first read of a page.
         TSqliteStatement probe(m_db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
         probe.Step();
-        sqlite3_busy_timeout(m_db, 2000);
     } catch (...) {
         sqlite3_close(m_db);
         m_db = nullptr;

@@ -1,6 +1,7 @@
 #include "UFrmGameRecord.h"
 
 #include "UDataInterface.h"
+#include "UErrorMessages.h"
 #include "UFontMap.h"
 
 #include <QHeaderView>
@@ -42,7 +43,14 @@ void TFrmGameRecord::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!m_loaded) {
         m_loaded = true;
-        LoadGameRecords();
+        // This runs inside a Qt event handler, where an exception would end
+        // the program: the error is shown here and the ranking does not open.
+        try {
+            LoadGameRecords();
+        } catch (const EDatabaseError &error) {
+            ShowDatabaseError(this, error);
+            QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+        }
     }
 }
 

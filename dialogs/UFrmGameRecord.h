@@ -1,6 +1,7 @@
 #pragma once
 // The ranking list "排行榜": the twenty best scores, highest first, read
-// afresh each time the dialog is shown.
+// afresh each time the dialog is shown. When the ranking cannot be read, the
+// database error is shown and the dialog closes again.
 
 #include <QDialog>
 

@@ -2,6 +2,7 @@
 
 #include "UBookType.h"
 #include "UDataInterface.h"
+#include "UErrorMessages.h"
 #include "UImpExpLib.h"
 #include "UMessageBox.h"
 
@@ -19,6 +20,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 constexpr int kDefaultImportClass = 4; // 研究生英语
 }
@@ -26,7 +29,11 @@ constexpr int kDefaultImportClass = 4; // 研究生英语
 bool ImportWordLibAsking(TDataInterface &data, const QString &fileName, const QString &title, int bookClass,
                          bool encrypt, const TImportProgress &progress, QWidget *parent)
 {
-    const auto skipBadLine = [parent](int line) {
+    const auto skipBadLine = [parent](int line, TLineFault fault) {
+        if (fault == TLineFault::SpellingTooLong)
+            return AskYesNo(parent, QStringLiteral("导入的词库中第%1条的单词超过%2个字母，无法在游戏中拼写,是否略过继续执行导入?")
+                                        .arg(line)
+                                        .arg(kMaxSpellingLetters));
         return AskYesNo(parent, QStringLiteral("导入的词库中第%1条有错误,是否略过继续执行导入?").arg(line));
     };
     QString error;
@@ -65,6 +72,7 @@ TFrmImportLib::TFrmImportLib(TDataInterface &data, bool encrypt, QWidget *parent
     m_cboBookClass->setCurrentIndex(kDefaultImportClass - 1);
     m_ediLibName = new QLineEdit(sGroupBox2);
     m_ediLibName->setObjectName(QStringLiteral("ediLibName"));
+    m_ediLibName->setMaxLength(kMaxTitleLength);
     auto *classLayout = new QVBoxLayout(sGroupBox2);
     classLayout->addWidget(new QLabel(QStringLiteral("词库类别"), sGroupBox2));
     classLayout->addWidget(m_cboBookClass);
@@ -97,7 +105,12 @@ TFrmImportLib::TFrmImportLib(TDataInterface &data, bool encrypt, QWidget *parent
 
 void TFrmImportLib::sFileNameChange()
 {
-    m_ediLibName->setText(ExtractLibName(m_sFileName->text()));
+    // A file name may hold a line break; the proposal gets a space instead.
+    QString title = ExtractLibName(m_sFileName->text());
+    for (QChar &c : title)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    m_ediLibName->setText(title);
 }
 
 void TFrmImportLib::btnBrowseClick()
@@ -122,6 +135,16 @@ void TFrmImportLib::btnImportClick()
         ShowInfo(this, QStringLiteral("请设置导入后的词库文件名称！"));
         return;
     }
+    // Limits before any work: the catalogue takes 255 characters, and a
+    // line break would end up in the settings and recent-games files.
+    if (title.size() > kMaxTitleLength) {
+        ShowInfo(this, QStringLiteral("词库名称最多%1个字符，请重新设置！").arg(kMaxTitleLength));
+        return;
+    }
+    if (std::any_of(title.cbegin(), title.cend(), [](QChar c) { return c.category() == QChar::Other_Control; })) {
+        ShowInfo(this, QStringLiteral("词库名称不能包含换行符等控制字符，请重新设置！"));
+        return;
+    }
     try {
         if (m_data.BookNameExists(title)) {
             ShowInfo(this, QStringLiteral("您设置的词库已经存在，请重新设置！"));
@@ -139,7 +162,7 @@ void TFrmImportLib::btnImportClick()
         ShowExclamation(this, imported ? QStringLiteral("恭喜您,导入词库成功了！") : QStringLiteral("导入词库失败了！"));
     } catch (const EDatabaseError &error) {
         SetImporting(false);
-        ShowExclamation(this, error.Message());
+        ShowDatabaseError(this, error);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "UMessageBox.h"
 
 #include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,6 +31,7 @@ TFrmInputBox::TFrmInputBox(QWidget *parent)
     ediText->setObjectName(QStringLiteral("ediText"));
     ediText->setGeometry(16, 38, 244, 24);
     ediText->setFont(FontByPixels(QStringLiteral("宋体"), 12));
+    ediText->setMaxLength(kMaxTextLength);
 
     btnOk = new QPushButton(QStringLiteral("确定"), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
@@ -43,6 +46,11 @@ TFrmInputBox::TFrmInputBox(QWidget *parent)
     connect(btnOk, &QPushButton::clicked, this, &TFrmInputBox::btnOkClick);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject); // Esc rejects too
     ediText->setFocus();
+
+    // Centred on the screen, not over the main window; a moved dialog is
+    // left where it is when shown.
+    if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TFrmInputBox::SetPrompt(const QString &prompt)
@@ -59,6 +67,12 @@ void TFrmInputBox::btnOkClick()
 {
     if (ediText->text().trimmed().isEmpty()) {
         ShowInfo(this, QStringLiteral("请输入") + windowTitle());
+        return;
+    }
+    // The edit holds no more, but a caller may have set a longer text; the
+    // database would refuse it only after the dialog is gone.
+    if (ediText->text().size() > kMaxTextLength) {
+        ShowInfo(this, windowTitle() + QStringLiteral("最多%1个字符，请重新输入！").arg(kMaxTextLength));
         return;
     }
     accept();

@@ -124,7 +124,7 @@ void BM_ImportWordFile(benchmark::State &state)
             TDataInterface data;
             if (!data.ConnectDatabase(dbFile, TDataInterface::DatabasePassword())
                 || !ImportWordLib(data, home.File(QStringLiteral("words.txt")), QStringLiteral("bench"), 4, false,
-                                  [](int) { return true; }, progress))
+                                  [](int, TLineFault) { return true; }, progress))
                 state.SkipWithError("import failed");
         }
         const double seconds = timer.nsecsElapsed() / 1e9;

@@ -6,7 +6,15 @@
 #include "USettings.h"
 #include "UTextCodec.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
 
 namespace {
 const QString kSystem = QStringLiteral("system");
@@ -180,4 +188,133 @@ TEST(TextCodec, Utf8IsToldApartFromGbk)
     EXPECT_FALSE(IsValidUtf8(QByteArray("\xE4\xB8", 2))) << "cut off";
     EXPECT_EQ(DecodeTextFile(kToeflGbk), QStringLiteral("《最新TOEFL词汇》"));
     EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF" + QStringLiteral("词").toUtf8()), QStringLiteral("词"));
+}
+
+// ---------------------------------------------------------------------------
+// Hostile settings files and failing disks.
+
+TEST(IniFile, EditorsAndOddBytesDoNotCostTheSettings)
+{
+    TTempProgramDir home;
+    // Saved by an editor as UTF-8 with a byte-order mark: read as UTF-8,
+    // written back in GBK.
+    home.WriteFile("data/spellconfig.ini",
+                   "\xEF\xBB\xBF[system]\r\ndata=guluspell\r\nBookName=" + QStringLiteral("《最新TOEFL词汇》").toUtf8() + "\r\n");
+    const TSettings settings(home.Path());
+    EXPECT_EQ(settings.ReadString("data"), "guluspell");
+    EXPECT_EQ(settings.ReadString("BookName"), QStringLiteral("《最新TOEFL词汇》"));
+    ASSERT_TRUE(settings.WriteString("Level", "2"));
+    EXPECT_EQ(home.ReadFile("data/spellconfig.ini"),
+              "[system]\r\ndata=guluspell\r\nBookName=" + kToeflGbk + "\r\nLevel=2\r\n");
+
+    // A value ending in half a GBK character survives a rewrite unchanged.
+    const QByteArray cut = "[system]\r\nBookName=ab\xB4\r\n";
+    home.WriteFile("data/spellconfig.ini", cut);
+    TGamePara para;
+    settings.LoadGamePara(para);
+    ASSERT_TRUE(settings.SaveGamePara(para));
+    EXPECT_TRUE(home.ReadFile("data/spellconfig.ini").contains("BookName=ab\xB4\r\n"));
+}
+
+TEST(IniFile, ValuesWithLineBreaksStayOnTheirLine)
+{
+    TTempProgramDir home;
+    const TSettings settings(home.Path());
+    home.WriteFile("data/spellconfig.ini", "[system]\r\ndata=guluspell\r\n");
+    TGamePara para;
+    settings.LoadGamePara(para);
+    para.BookName = QStringLiteral("evil\r\ndata=other\nx\ry");
+    ASSERT_TRUE(settings.SaveGamePara(para));
+    EXPECT_EQ(settings.ReadString("data"), "guluspell");
+    EXPECT_EQ(settings.ReadString("BookName"), "evil  data=other x y");
+    EXPECT_EQ(home.ReadFile("data/spellconfig.ini").count("\r\n"), 7) << "header, data and the five keys";
+}
+
+namespace {
+// Files may grow to at most limit bytes while the object lives; a write past
+// it fails (EFBIG) as on a full disk.
+class TFileSizeLimit
+{
+public:
+    explicit TFileSizeLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = signal(SIGXFSZ, SIG_IGN);
+        rlimit now = m_old;
+        now.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &now);
+    }
+    ~TFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    sighandler_t m_oldHandler;
+};
+
+QByteArray BigSettings()
+{
+    QByteArray text = "[system]\r\n";
+    for (int i = 0; i < 2000; ++i)
+        text += "key" + QByteArray::number(i) + "=value\r\n";
+    return text;
+}
+} // namespace
+
+TEST(FullDisk, AFailedWriteKeepsTheOldFileAndSaysSo)
+{
+    TTempProgramDir home;
+    const QByteArray old = "[system]\r\ndata=guluspell\r\nLevel=1\r\n";
+    home.WriteFile("data/spellconfig.ini", old);
+    const TSettings settings(home.Path());
+    TGamePara para;
+    settings.LoadGamePara(para);
+    {
+        const TFileSizeLimit limit(1024);
+        EXPECT_FALSE(WriteFileAtomically(home.File("data/spellconfig.ini"), BigSettings()));
+        EXPECT_FALSE(TIniFile(settings.FilePath()).WriteString(kSystem, "BookName", QString(2000, QLatin1Char('x'))));
+    }
+    EXPECT_EQ(home.ReadFile("data/spellconfig.ini"), old);
+    EXPECT_EQ(QDir(home.File("data")).entryList(QDir::Files), QStringList{"spellconfig.ini"}) << "no temporary file left";
+}
+
+TEST(FullDisk, ATinyFullFileSystemKeepsTheSettings)
+{
+    QTemporaryDir mountPoint;
+    const QByteArray path = QFile::encodeName(mountPoint.path());
+    if (mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here (needs root)";
+    struct Unmount
+    {
+        QByteArray path;
+        ~Unmount() { umount2(path.constData(), MNT_DETACH); }
+    } unmount{path};
+
+    const QString dir = mountPoint.path() + "/";
+    QDir().mkpath(dir + "data");
+    const QByteArray old = "[system]\r\ndata=guluspell\r\nLevel=1\r\n";
+    {
+        QFile file(dir + "data/spellconfig.ini");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    {
+        QFile filler(dir + "filler"); // takes every free block
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+    const TSettings settings(dir);
+    TGamePara para;
+    settings.LoadGamePara(para);
+    para.BookName = QString(8000, QLatin1Char('b'));
+    EXPECT_FALSE(settings.SaveGamePara(para));
+    QFile file(dir + "data/spellconfig.ini");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), old);
+    EXPECT_EQ(QDir(dir + "data").entryList(QDir::Files), QStringList{"spellconfig.ini"});
 }

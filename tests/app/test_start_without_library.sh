@@ -1,14 +1,15 @@
 #!/bin/sh
 # The program ends at once, without a window or a message box, when its word
-# library cannot be opened: missing, or not a database. A missing library is
-# not created.
+# library cannot be opened: missing, empty, or not a database. A missing
+# library is not created.
 exe="$1"
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 mkdir -p "$home/data"
 printf '[system]\r\ndata=gulu\r\n' > "$home/data/spellconfig.ini"
 
-for case in missing junk; do
+for case in missing empty junk; do
+  [ "$case" = empty ] && : > "$home/data/gulu.mdb"
   [ "$case" = junk ] && head -c 4096 /dev/urandom > "$home/data/gulu.mdb"
   out=$(GULUSPELL_HOME="$home" timeout 20 "$exe" 2>&1)
   rc=$?

@@ -158,7 +158,7 @@ TEST_F(WordImportTest, Utf8AndGbkFilesGiveTheSameWords)
     }
 }
 
-TEST_F(WordImportTest, FailedLinesAskWithTheirNumberAndStillCount)
+TEST_F(WordImportTest, FailedLinesAskWithTheirNumberAndOnlyStoredRowsCount)
 {
     // Line 2 is empty, line 4 has no "[", line 5 only blanks before it.
     m_dialogs->Answers = {TMsgResult::Yes, TMsgResult::Yes, TMsgResult::Yes};
@@ -167,7 +167,7 @@ TEST_F(WordImportTest, FailedLinesAskWithTheirNumberAndStillCount)
     EXPECT_EQ(m_dialogs->Texts(), QStringList({Question(2), Question(4), Question(5)}));
     EXPECT_EQ(m_dialogs->Messages.front().Icon, TMsgIcon::Question);
     EXPECT_EQ(Rows(QStringLiteral("lib1")), QStringList({"one|1|a", "three|4|c", "six|7|f"}));
-    EXPECT_EQ(m_data.GetBookWordCount(1), 6);
+    EXPECT_EQ(m_data.GetBookWordCount(1), 3) << "a skipped line is no word of the book";
 }
 
 TEST_F(WordImportTest, NoStopsKeepsNoCatalogueRowAndTheNextImportReplacesTheTable)
@@ -199,12 +199,13 @@ TEST_F(WordImportTest, ColumnWidthsHoldPlainAndScrambled)
         QString line;
         bool fits;
     } cases[] = {
-        {false, at255 + QStringLiteral("[x]m"), true},
+        // Spellings end at the board's limit long before their column does.
+        {false, at255 + QStringLiteral("[x]m"), false},
         {false, at255 + QStringLiteral("a[x]m"), false},
         {false, QStringLiteral("w[") + QString(200, QLatin1Char('p')) + QStringLiteral("]m"), true},
         {false, QStringLiteral("w[") + QString(201, QLatin1Char('p')) + QStringLiteral("]m"), false},
         {false, QStringLiteral("w[]") + at255 + QStringLiteral("m"), false},
-        {true, at113 + QStringLiteral("[x]m"), true},
+        {true, at113 + QStringLiteral("[x]m"), false},
         {true, at113 + QStringLiteral("b[x]m"), false},
         {true, QStringLiteral("w[") + QString(86, QLatin1Char('p')) + QStringLiteral("]m"), true},
         {true, QStringLiteral("w[") + QString(87, QLatin1Char('p')) + QStringLiteral("]m"), false},
@@ -267,7 +268,7 @@ TEST_F(WordImportTest, MalformedLinesAreSkippedOrImportedAsDocumented)
         const char *what;
         QByteArray bytes;
         int questions;
-        int rows;
+        int rows; // a file that yields no row is not imported
     } cases[] = {
         {"10 MB line", hugeLine, 1, 0},
         {"no closing bracket", QByteArray("word[abc no close\n"), 0, 1},
@@ -280,14 +281,19 @@ TEST_F(WordImportTest, MalformedLinesAreSkippedOrImportedAsDocumented)
         m_dialogs->Messages.clear();
         m_dialogs->Answers.assign(c.questions, TMsgResult::Yes);
         const QString title = QString::fromUtf8(c.what);
-        EXPECT_TRUE(Import(WriteWordFile(c.bytes), title));
+        EXPECT_EQ(Import(WriteWordFile(c.bytes), title), c.rows > 0);
         EXPECT_EQ(int(m_dialogs->Messages.size()), c.questions);
+        if (c.rows == 0) {
+            EXPECT_EQ(m_data.GetDefaultBookId(title), -1);
+            EXPECT_FALSE(m_data.TableExists(QStringLiteral("lib%1").arg(id + 1)));
+            continue;
+        }
         ++id;
         EXPECT_EQ(m_data.GetDefaultBookId(title), id);
         EXPECT_EQ(m_data.CountWordRows(QStringLiteral("lib%1").arg(id)), c.rows);
     }
-    EXPECT_EQ(Rows(QStringLiteral("lib9")), QStringList(QStringLiteral("word||word[abc no close")));
-    EXPECT_EQ(Rows(QStringLiteral("lib10")), QStringList(QStringLiteral("]x||x[y")));
+    EXPECT_EQ(Rows(QStringLiteral("lib8")), QStringList(QStringLiteral("word||word[abc no close")));
+    EXPECT_EQ(Rows(QStringLiteral("lib9")), QStringList(QStringLiteral("]x||x[y")));
     ExpectKeptBookIntact();
 }
 
@@ -310,7 +316,7 @@ TEST_F(WordImportTest, HundredThousandLinesWithOnePercentBad)
                                     4, false, [&](int position, int maximum) { reports.emplace_back(position, maximum); }));
     EXPECT_EQ(int(m_dialogs->Messages.size()), bad);
     EXPECT_EQ(m_dialogs->Messages.back().Text, Question(100000));
-    EXPECT_EQ(m_data.GetBookWordCount(8), 100000);
+    EXPECT_EQ(m_data.GetBookWordCount(8), 100000 - bad);
     EXPECT_EQ(m_data.CountWordRows(QStringLiteral("lib8")), 100000 - bad);
     const TWordInfos last = m_data.LoadWordRows(QStringLiteral("lib8"), 100000 - bad - 1, 1);
     ASSERT_EQ(last.size(), 1);
@@ -384,6 +390,36 @@ TEST_F(ImportDialogTest, RefusesBlankFileBlankTitleAndTakenTitles)
         EXPECT_EQ(m_dialogs->Messages[0].Icon, TMsgIcon::Information);
     }
     EXPECT_FALSE(m_data.TableExists(QStringLiteral("lib5")));
+}
+
+TEST_F(ImportDialogTest, LimitsAreToldBeforeAnyWork)
+{
+    // A file name with a line break proposes a title with a space instead.
+    FileName()->setText(QStringLiteral("/lists/new\nline.txt"));
+    EXPECT_EQ(LibName()->text(), QStringLiteral("new line"));
+    // The title edit holds the catalogue's 255 characters and no more.
+    LibName()->setText(QString(300, QLatin1Char('t')));
+    EXPECT_EQ(LibName()->text().size(), kMaxTitleLength);
+
+    const QString file = WriteWordFile("a[]b\n");
+    for (const QString &title : {QStringLiteral("two\r\nlines"), QStringLiteral("tab\tbed"), QStringLiteral("x\ndata=y")}) {
+        SCOPED_TRACE(title.toStdString());
+        m_dialogs->Messages.clear();
+        FileName()->setText(file);
+        LibName()->setText(title);
+        ClickImport();
+        EXPECT_EQ(m_dialogs->Texts(), QStringList(QStringLiteral("词库名称不能包含换行符等控制字符，请重新设置！")));
+    }
+    EXPECT_FALSE(m_data.TableExists(QStringLiteral("lib1")));
+
+    // A spelling the board cannot play is asked about with the limit.
+    m_dialogs->Messages.clear();
+    FileName()->setText(WriteWordFile(QByteArray(41, 'a') + "[]long\nok[]fine\n"));
+    LibName()->setText(QStringLiteral("long words"));
+    m_dialogs->Answers = {TMsgResult::Yes};
+    ClickImport();
+    EXPECT_EQ(m_dialogs->Texts(),
+              QStringList({QStringLiteral("导入的词库中第1条的单词超过40个字母，无法在游戏中拼写,是否略过继续执行导入?"), kSuccess}));
 }
 
 TEST_F(ImportDialogTest, ImportsUnderTheTitleAsTypedIncludingQuotes)
