@@ -13,6 +13,7 @@
 #include "URecentGames.h"
 #include "USpeechEx.h"
 #include "USpellGameType.h"
+#include "UWebAddress.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -112,7 +113,7 @@ void TFrmSpell::ConnectMenus()
     connect(f.N23, &QAction::triggered, this, [this] {
         const QString help = m_settings.ProgramDir() + QStringLiteral("guluspell.chm");
         if (QFileInfo::exists(help))
-            OpenDocument(help);
+            OpenUrl(QUrl::fromLocalFile(help));
     });
 }
 
@@ -122,24 +123,31 @@ void TFrmSpell::ConnectWebItems()
     // The download addresses are read at each click, so an edit of the
     // settings file counts at once.
     connect(f.N33, &QAction::triggered, this,
-            [this] { OpenDocument(m_settings.ReadString(QStringLiteral("GuluLoadCiKu"))); });
-    connect(f.N34, &QAction::triggered, this, [this] { OpenDocument(m_settings.ReadString(QStringLiteral("Speek"))); });
-    connect(f.N11, &QAction::triggered, this, [this] { OpenDocument(kHomePage); });
-    connect(f.N5, &QAction::triggered, this, [this] { OpenDocument(kHomePage + QStringLiteral("/bbs")); });
-    connect(f.nWebGuide, &QAction::triggered, this, [this] { OpenDocument(kWebGuide); });
-    connect(f.N13, &QAction::triggered, this, [this] { OpenDocument(kWebGuide + QStringLiteral("/s/64.html")); });
+            [this] { OpenWebPage(m_settings.ReadString(QStringLiteral("GuluLoadCiKu"))); });
+    connect(f.N34, &QAction::triggered, this, [this] { OpenWebPage(m_settings.ReadString(QStringLiteral("Speek"))); });
+    connect(f.N11, &QAction::triggered, this, [this] { OpenWebPage(kHomePage); });
+    connect(f.N5, &QAction::triggered, this, [this] { OpenWebPage(kHomePage + QStringLiteral("/bbs")); });
+    connect(f.nWebGuide, &QAction::triggered, this, [this] { OpenWebPage(kWebGuide); });
+    connect(f.N13, &QAction::triggered, this, [this] { OpenWebPage(kWebGuide + QStringLiteral("/s/64.html")); });
     for (QAction *action : std::as_const(f.SeriesItems)) {
         const QString page = kHomePage + action->data().toString();
-        connect(action, &QAction::triggered, this, [this, page] { OpenDocument(page); });
+        connect(action, &QAction::triggered, this, [this, page] { OpenWebPage(page); });
     }
 }
 
-void TFrmSpell::OpenDocument(const QString &target)
+void TFrmSpell::OpenWebPage(const QString &address)
 {
-    if (target.isEmpty())
-        return;
-    const QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(target) : QUrl(target);
-    QDesktopServices::openUrl(url); // the result is not examined: nothing to tell the player
+    const QUrl url = WebAddress(address);
+    if (!url.isEmpty())
+        OpenUrl(url);
+}
+
+void TFrmSpell::OpenUrl(const QUrl &url)
+{
+    if (m_platform.OpenUrl)
+        m_platform.OpenUrl(url);
+    else
+        QDesktopServices::openUrl(url); // the result is not examined: nothing to tell the player
 }
 
 // ---------------------------------------------------------------------------
@@ -293,12 +301,12 @@ void TFrmSpell::btnContinueClick()
 
 void TFrmSpell::btnClearClick()
 {
-    m_spellGame->ClearSpelling();
+    m_flow->Clear();
 }
 
 void TFrmSpell::btnDoHintClick()
 {
-    m_spellGame->ShowHint();
+    m_flow->Hint();
 }
 
 void TFrmSpell::N27Click(QAction *item)
