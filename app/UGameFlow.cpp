@@ -238,7 +238,8 @@ void TGameFlow::SpellTimeChange()
 
 void TGameFlow::SpellScoreChange()
 {
-    m_form.labScore->setText(QString::number(TSpellGameType::ClampScore(qint64(m_spellGame->GetScore()) + m_scoreBase)));
+    const int shown = TSpellGameType::ClampScore(qint64(m_spellGame->GetScore()) + m_scoreBase);
+    m_form.labScore->setText(QString::number(shown));
     FitTitle();
 }
 
