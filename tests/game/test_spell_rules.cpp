@@ -451,15 +451,6 @@ TEST_F(Board, TollGatesWithoutAPlayableWordOnlyTimeOut)
     onGameOver = nullptr;
 }
 
-TEST_F(Board, WordsTooLongToDealArePassedOverLikeEmptyOnes)
-{
-    const QString tooLong(TSpellGameType::MaxPlayableLetters() + 1, QLatin1Char('z'));
-    Start(TWordInfos{TWordInfo{tooLong}, TWordInfo{QStringLiteral("go")}, TWordInfo{}, TWordInfo{tooLong}});
-    EXPECT_EQ(board.WordIndex(), 1);
-    SpellByClicks(board, QStringLiteral("go"));
-    EXPECT_EQ(events, QStringList({"over:won", "score:100"})) << "the words after it are skipped without points";
-}
-
 // The level may come from a hand-edited file: points are counted in 64 bits
 // and held to the score's range instead of wrapping.
 TEST_F(Board, PointsOfAnyLevelStayInTheScoresRange)
