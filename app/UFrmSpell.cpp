@@ -5,6 +5,7 @@
 #include "UBassEx.h"
 #include "UBoardAudio.h"
 #include "UDataInterface.h"
+#include "UErrorMessages.h"
 #include "UFrmAbout.h"
 #include "UFrmAd.h"
 #include "UFrmGameRecord.h"
@@ -20,6 +21,7 @@
 #include "USkin.h"
 #include "USpellGameType.h"
 #include "UWebBrowserPane.h"
+#include "UWebAddress.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -110,7 +112,7 @@ void TFrmSpell::ConnectMenus()
     for (QAction *action : f.miUI->actions())
         connect(action, &QAction::triggered, this, [this, action] { beijing18Click(action); });
     connect(f.N23, &QAction::triggered, this, [this] {
-        TFrmHelp::ShowHelp(this, GetInstallPath(), [this](const QString &file) { OpenDocument(file); });
+        TFrmHelp::ShowHelp(this, GetInstallPath(), [this](const QString &file) { OpenUrl(QUrl::fromLocalFile(file)); });
     });
 }
 
@@ -123,7 +125,7 @@ void TFrmSpell::ConnectWebItems()
         connect(item, &QAction::triggered, this, [this, key, page] {
             const QString address = m_settings.ReadString(QLatin1String(key));
             if (!address.isEmpty())
-                OpenDocument(address + page);
+                OpenWebPage(address + page);
         });
     };
     openSetting(f.N33, "GuluLoadCiKu");
@@ -136,12 +138,19 @@ void TFrmSpell::ConnectWebItems()
         openSetting(action, "SeriesPages", action->data().toString());
 }
 
-void TFrmSpell::OpenDocument(const QString &target)
+void TFrmSpell::OpenWebPage(const QString &address)
 {
-    if (target.isEmpty())
-        return;
-    const QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(target) : QUrl(target);
-    QDesktopServices::openUrl(url); // the result is not examined: nothing to tell the player
+    const QUrl url = WebAddress(address);
+    if (!url.isEmpty())
+        OpenUrl(url);
+}
+
+void TFrmSpell::OpenUrl(const QUrl &url)
+{
+    if (m_platform.OpenUrl)
+        m_platform.OpenUrl(url);
+    else
+        QDesktopServices::openUrl(url); // the result is not examined: nothing to tell the player
 }
 
 // ---------------------------------------------------------------------------
@@ -195,7 +204,8 @@ void TFrmSpell::InitGame()
 
 void TFrmSpell::SaveGamePara()
 {
-    m_settings.SaveGamePara(m_flow->GamePara());
+    if (!m_settings.SaveGamePara(m_flow->GamePara()))
+        ShowSettingsNotSaved(this);
 }
 
 void TFrmSpell::closeEvent(QCloseEvent *event)
@@ -276,7 +286,8 @@ void TFrmSpell::beijing18Click(QAction *item)
     item->setChecked(true);
     const QString name = GetSkinName(item->data().toInt());
     ApplySkin(name);
-    m_settings.SetDefaultUI(name);
+    if (!m_settings.SetDefaultUI(name))
+        ShowSettingsNotSaved(this);
 }
 
 // ---------------------------------------------------------------------------
@@ -304,12 +315,12 @@ void TFrmSpell::btnContinueClick()
 
 void TFrmSpell::btnClearClick()
 {
-    m_spellGame->ClearSpelling();
+    m_flow->Clear();
 }
 
 void TFrmSpell::btnDoHintClick()
 {
-    m_spellGame->ShowHint();
+    m_flow->Hint();
 }
 
 void TFrmSpell::N27Click(QAction *item)

@@ -20,6 +20,7 @@
 
 class QAction;
 class QTimer;
+class QUrl;
 class TAdInterface;
 class TAdLabel;
 class TFrmAd;
@@ -43,6 +44,9 @@ public:
     {
         std::function<std::unique_ptr<TAudioLayer>()> CreateAudioLayer;
         std::function<std::unique_ptr<TSpeechLayer>()> CreateSpeechLayer;
+        // The desktop's opener for web pages and the help file; unset, the
+        // program's default (QDesktopServices).
+        std::function<void(const QUrl &)> OpenUrl;
     };
 
     // adWindow: the hidden pop-up advertising window, shown by TimerAd when
@@ -98,7 +102,9 @@ private:
     void FreeGame();
     void DeleteTempFiles();
     void FillStyleMenu();
-    void OpenDocument(const QString &target);
+    // Opens only what WebAddress accepts; anything else does nothing.
+    void OpenWebPage(const QString &address);
+    void OpenUrl(const QUrl &url);
 
     TDataInterface &m_data;
     TSettings m_settings;

@@ -79,6 +79,7 @@ bool TGameFlow::LoadTollGateWords(int index, TWordInfos &words)
 
 void TGameFlow::ChangeTollGate(int index)
 {
+    m_bookFinished = false;
     TWordInfos words;
     LoadTollGateWords(index, words);
     m_spellGame->SetWords(words);
@@ -93,7 +94,9 @@ void TGameFlow::ShowTollGateInfo()
 {
     m_form.labGate->setText(
         QStringLiteral("关卡：第%1关（共%2关）").arg(m_gamePara.TollGateIndex).arg(m_gamePara.TollGateCount));
-    m_form.labScore->setText(QStringLiteral("0"));
+    // The points of earlier toll gates still count (a level change restarts
+    // only this one); wherever a new game begins the carry is 0 already.
+    m_form.labScore->setText(QString::number(m_scoreBase));
     FitTitle();
 }
 
@@ -105,6 +108,7 @@ void TGameFlow::FitTitle()
 
 void TGameFlow::ResetGameView()
 {
+    m_scoreBase = 0;
     ShowTollGateInfo();
     SetButtonStates(true, false, false, false, true);
     const int level = m_spellGame->GetLevel();
@@ -143,6 +147,8 @@ int TGameFlow::ShownScore() const
 
 void TGameFlow::Start()
 {
+    if (m_bookFinished)
+        return;
     m_spellGame->ContinueGame();
     SetButtonStates(false, true, false, true, true);
 }
@@ -150,26 +156,43 @@ void TGameFlow::Start()
 void TGameFlow::ReStart()
 {
     m_gamePara.TollGateIndex = 1;
+    m_scoreBase = 0;
     ChangeTollGate(1);
     SetButtonStates(false, true, false, true, true);
-    m_scoreBase = 0;
     m_form.labScore->setText(QStringLiteral("0"));
 }
 
 void TGameFlow::Pause()
 {
+    if (m_bookFinished)
+        return;
     m_spellGame->PauseGame();
     SetButtonStates(false, true, true, false, true);
 }
 
 void TGameFlow::Continue()
 {
+    if (m_bookFinished)
+        return;
     m_spellGame->ContinueGame();
     SetButtonStates(false, true, false, true, true);
 }
 
+void TGameFlow::Clear()
+{
+    if (!m_bookFinished)
+        m_spellGame->ClearSpelling();
+}
+
+void TGameFlow::Hint()
+{
+    if (!m_bookFinished)
+        m_spellGame->ShowHint();
+}
+
 void TGameFlow::ChangeLevel(int level, const QString &caption)
 {
+    const bool finished = m_bookFinished;
     m_form.CheckLevelItems(level);
     m_form.sbLevel->setText(caption);
     m_spellGame->SetLevel(level);
@@ -177,6 +200,10 @@ void TGameFlow::ChangeLevel(int level, const QString &caption)
     ChangeTollGate(m_gamePara.TollGateIndex);
     if (!m_form.btnPause->isEnabled())
         m_spellGame->PauseGame();
+    // The finished game's score is settled: the restarted last toll gate is
+    // a new game, or its points would stack onto the old total again.
+    if (finished)
+        ResetGameView();
 }
 
 void TGameFlow::ChangeBook(const TGamePara &chosen)
@@ -211,7 +238,8 @@ void TGameFlow::SpellTimeChange()
 
 void TGameFlow::SpellScoreChange()
 {
-    m_form.labScore->setText(QString::number(m_spellGame->GetScore() + m_scoreBase));
+    const int shown = TSpellGameType::ClampScore(qint64(m_spellGame->GetScore()) + m_scoreBase);
+    m_form.labScore->setText(QString::number(shown));
     FitTitle();
 }
 
@@ -219,10 +247,14 @@ void TGameFlow::SpellGameOver(bool success)
 {
     if (success && m_gamePara.TollGateIndex == m_gamePara.TollGateCount) {
         // The board adds the last word's points only after this handler
-        // returns; the finished game is credited with them here.
-        const int total = ShownScore() + (m_spellGame->HintUsed() ? 0 : m_spellGame->GetLevel() * 100);
-        if (!AskYesNo(m_window, QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：%1\n再玩一次吧？").arg(total)))
+        // returns; the finished game is credited with them here. The board
+        // raises success only for a word spelled by picks, never for a
+        // skipped one, so these points were earned.
+        const int total = TSpellGameType::ClampScore(ShownScore() + m_spellGame->WordPoints());
+        if (!AskYesNo(m_window, QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：%1\n再玩一次吧？").arg(total))) {
+            FinishBook();
             return;
+        }
         SaveGameRecord(total);
         // Start the new game once the board has finished with the old one, so
         // the last word's points do not carry into it.
@@ -240,19 +272,29 @@ void TGameFlow::SpellGameOver(bool success)
     ShowInfo(m_window, QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：%1").arg(shown));
     SaveGameRecord(shown);
     m_gamePara.TollGateIndex = 1;
+    m_scoreBase = 0;
     ChangeTollGate(1);
     m_spellGame->PauseGame();
     m_form.labScore->setText(QStringLiteral("0"));
-    m_scoreBase = 0;
     ResetGameView();
 }
 
 void TGameFlow::StartNewGameAfterBook()
 {
     m_gamePara.TollGateIndex = 1;
+    m_scoreBase = 0;
     ChangeTollGate(1);
     m_form.labScore->setText(QStringLiteral("0"));
-    m_scoreBase = 0;
+}
+
+void TGameFlow::FinishBook()
+{
+    // The board is over on its last word with every tile picked: taking one
+    // back and picking it again would finish the book once more and add its
+    // points without end. The countdown stays stopped; restart and level work.
+    m_bookFinished = true;
+    m_spellGame->PauseGame();
+    SetButtonStates(false, true, false, false, true);
 }
 
 void TGameFlow::SaveGameRecord(int score)

@@ -53,10 +53,17 @@ public:
     void SaveGameRecord(int score);
 
     // The player's commands.
+    // Start, pause, continue, clear and hint do nothing once the book is
+    // finished and the player declined another round: the finished board
+    // stays as it is, and only a new start (restart, level, book, recent
+    // game) leaves that state.
     void Start();
     void ReStart();
     void Pause();
     void Continue();
+    void Clear();
+    void Hint();
+    bool BookFinished() const { return m_bookFinished; }
     void ChangeLevel(int level, const QString &caption);
     // A book chosen in the selection dialog (the level is kept).
     void ChangeBook(const TGamePara &chosen);
@@ -68,6 +75,7 @@ private:
     void SpellScoreChange();
     void SpellGameOver(bool success);
     void StartNewGameAfterBook();
+    void FinishBook();
     void FitTitle();
     int ShownScore() const;
 
@@ -80,4 +88,5 @@ private:
     TSpellGameType *m_spellGame = nullptr;
     TGamePara m_gamePara;
     int m_scoreBase = 0;
+    bool m_bookFinished = false;
 };

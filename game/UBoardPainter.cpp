@@ -152,12 +152,14 @@ void TBoardPainter::DrawItemLetter(QPainter &painter, const TSpellGameType &boar
 
 void TBoardPainter::DrawSpelling(QPainter &painter, const TSpellGameType &board) const
 {
-    const QString text = board.Letters().join(QString());
+    QString text = board.Letters().join(QString());
     if (text.isEmpty())
         return;
     const QFont font = BoardFont(QStringLiteral("Arial"), 24);
     painter.setFont(font);
     const QFontMetrics metrics(font, painter.device());
+    // A spelling wider than the slot shows its end, where the next pick goes.
+    text = metrics.elidedText(text, Qt::ElideLeft, board.SlotWidth());
     const int w = metrics.horizontalAdvance(text);
     const int h = metrics.height();
     const int x = board.SlotLeft() + m_art.PieceSize(pSlotLeft).width() + RoundHalfEven((board.SlotWidth() - w) / 2.0);

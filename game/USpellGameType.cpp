@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -14,6 +15,52 @@ constexpr int kBoardWidth = 600;
 constexpr int kSlotWidth = 300;
 constexpr int kFrameWidth = 550;
 constexpr int kTileGap = 2;
+// Narrower faces can no longer be told apart or hit reliably.
+constexpr int kMinTileWidth = 8;
+
+struct TTileGrid
+{
+    int Rows = 0;
+    int PerRow = 0;
+    QSize Size; // empty when the tiles do not fit
+};
+
+// The largest tiles, in the proportions of a full tile, that hold count tiles
+// in rows kTileGap apart inside area. One row of full tiles while they fit;
+// then narrower tiles, and more rows once a single row would make them
+// narrower than several rows do.
+TTileGrid FitTiles(int count, QSize area, QSize full)
+{
+    TTileGrid best;
+    if (count <= 0)
+        return best;
+    for (int rows = 1; rows <= count; ++rows) {
+        const int perRow = CeilDiv(rows, count);
+        const int byWidth = std::min(full.width(), (area.width() + kTileGap) / perRow - kTileGap);
+        const int byHeight = std::min(full.height(), (area.height() + kTileGap) / rows - kTileGap);
+        if (byHeight * full.width() / full.height() < kMinTileWidth)
+            break; // more rows only make the tiles lower
+        const int width = std::min(byWidth, byHeight * full.width() / full.height());
+        if (width >= kMinTileWidth && width > best.Size.width()) {
+            best.Rows = rows;
+            best.PerRow = perRow;
+            best.Size = QSize(width, std::max(1, RoundHalfEven(double(full.height()) * width / full.width())));
+        }
+    }
+    return best;
+}
+
+// The classic board's tile band, one row of full tiles across the board; the
+// playable length is fixed from it, whatever art is loaded.
+QSize TileArea()
+{
+    return QSize(kBoardWidth, 64);
+}
+
+QSize FullTile()
+{
+    return QSize(48, 64);
+}
 
 } // namespace
 
@@ -71,7 +118,7 @@ void TSpellGameType::StartGame(const TWordInfos &words, TBoardSound *sound)
     emit OnTollGateChange(this);
     m_timer.start();
     ResetTimer();
-    SkipEmptyWords();
+    SkipUnplayableWords();
 }
 
 void TSpellGameType::SetWords(const TWordInfos &words)
@@ -90,7 +137,7 @@ void TSpellGameType::RestartGame()
     m_timer.start();
     ResetTimer();
     update();
-    SkipEmptyWords();
+    SkipUnplayableWords();
 }
 
 void TSpellGameType::SetLevel(int value)
@@ -103,7 +150,7 @@ void TSpellGameType::SetLevel(int value)
     DealWord(m_wordIndex);
     ResetTimer();
     update();
-    SkipEmptyWords();
+    SkipUnplayableWords();
 }
 
 void TSpellGameType::SetTollGateWords(int value)
@@ -139,7 +186,7 @@ void TSpellGameType::ShowHint()
     if (m_wordIndex < 0 || m_wordIndex >= m_words.size())
         return;
     const QString spelling = m_words[m_wordIndex].Spelling;
-    if (spelling.isEmpty())
+    if (!IsPlayable(spelling))
         return;
     DealWord(m_wordIndex);
     m_letters.clear();
@@ -185,11 +232,37 @@ void TSpellGameType::PlayBackMusic()
 // ---------------------------------------------------------------------------
 // Rules
 
+bool TSpellGameType::IsPlayable(const QString &spelling)
+{
+    return !spelling.isEmpty() && spelling.size() <= MaxPlayableLetters();
+}
+
+int TSpellGameType::MaxPlayableLetters()
+{
+    static const int most = [] {
+        int n = 1;
+        while (!FitTiles(n + 1, TileArea(), FullTile()).Size.isEmpty())
+            ++n;
+        return n;
+    }();
+    return most;
+}
+
+qint64 TSpellGameType::WordPoints() const
+{
+    return m_hintUsed ? 0 : qint64(m_level) * 100;
+}
+
+int TSpellGameType::ClampScore(qint64 points)
+{
+    return int(std::clamp<qint64>(points, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
 void TSpellGameType::DealWord(int index)
 {
     m_items.clear();
     m_itemCount = 0;
-    if (index < 0 || index >= m_words.size())
+    if (index < 0 || index >= m_words.size() || !IsPlayable(m_words[index].Spelling))
         return;
     const QString spelling = m_words[index].Spelling;
     const int n = int(spelling.size());
@@ -201,24 +274,24 @@ void TSpellGameType::DealWord(int index)
 
     // Words of up to 12 letters keep the classic row of full-size tiles 2 px
     // apart. Longer ones would run off the 600 px board, so their tiles
-    // narrow to share the row evenly and stay clickable.
-    const int boardWidth = width();
-    int pitch = m_tileWidth + kTileGap;
-    m_itemSize = QSize(m_tileWidth, m_tileHeight);
-    if (n > 0 && pitch * n > boardWidth) {
-        pitch = boardWidth / n;
-        const int w = std::max(1, pitch - kTileGap);
-        m_itemSize = QSize(w, std::max(1, RoundHalfEven(double(m_tileHeight) * w / m_tileWidth)));
-    }
-    const int top = m_tileRowTop + (m_tileHeight - m_itemSize.height()) / 2;
-    const int start = std::max(0, RoundHalfEven((boardWidth - double(pitch) * n) / 2.0));
+    // narrow, and wrap into rows of the same band, to stay clickable.
+    const TTileGrid grid = FitTiles(n, QSize(width(), m_tileHeight), QSize(m_tileWidth, m_tileHeight));
+    if (grid.Size.isEmpty())
+        return; // only with art of other sizes than the limit was taken from
+    m_itemSize = grid.Size;
+    const int pitch = m_itemSize.width() + kTileGap;
+    const int blockHeight = grid.Rows * (m_itemSize.height() + kTileGap) - kTileGap;
+    const int top = m_tileRowTop + (m_tileHeight - blockHeight) / 2;
 
     m_items.resize(n);
     for (int i = 0; i < n; ++i) {
+        const int row = i / grid.PerRow;
+        const int inRow = std::min(grid.PerRow, n - row * grid.PerRow);
+        const int start = std::max(0, RoundHalfEven((width() - double(pitch) * inRow) / 2.0));
         TSpellItem &item = m_items[i];
         item.Letter = spelling.mid(order[i], 1);
-        item.HomeLeft = start + i * pitch;
-        item.HomeTop = top;
+        item.HomeLeft = start + (i % grid.PerRow) * pitch;
+        item.HomeTop = top + row * (m_itemSize.height() + kTileGap);
         item.Left = item.HomeLeft;
         item.Top = item.HomeTop;
         item.State = ssNormal;
@@ -228,14 +301,17 @@ void TSpellGameType::DealWord(int index)
     m_itemCount = n;
 }
 
-void TSpellGameType::NextWord()
+int TSpellGameType::NextPlayableWord(int index) const
 {
-    if (m_wordIndex + 1 >= m_words.size()) {
-        m_timer.stop();
-        emit OnGameOver(this, true);
-        return;
-    }
-    ++m_wordIndex;
+    for (int i = std::max(0, index); i < m_words.size(); ++i)
+        if (IsPlayable(m_words[i].Spelling))
+            return i;
+    return -1;
+}
+
+void TSpellGameType::MoveToWord(int index)
+{
+    m_wordIndex = index;
     DealWord(m_wordIndex);
     m_letters.clear();
     const int oldTollGate = m_tollGateIndex;
@@ -246,16 +322,24 @@ void TSpellGameType::NextWord()
     }
 }
 
-void TSpellGameType::SkipEmptyWords()
+void TSpellGameType::NextWord()
 {
-    // Bounded by the number of words; stops at the end of the list, where
-    // NextWord reports the toll gate as done.
-    while (m_wordIndex >= 0 && m_wordIndex < m_words.size() && m_words[m_wordIndex].Spelling.isEmpty()) {
-        const bool last = m_wordIndex + 1 >= m_words.size();
-        NextWord();
-        if (last)
-            return;
+    const int next = NextPlayableWord(m_wordIndex + 1);
+    if (next < 0) {
+        m_timer.stop();
+        emit OnGameOver(this, true);
+        return;
     }
+    MoveToWord(next);
+}
+
+void TSpellGameType::SkipUnplayableWords()
+{
+    if (m_wordIndex < 0 || m_wordIndex >= m_words.size() || IsPlayable(m_words[m_wordIndex].Spelling))
+        return;
+    const int next = NextPlayableWord(m_wordIndex + 1);
+    if (next >= 0)
+        MoveToWord(next);
 }
 
 void TSpellGameType::UpdateTollGateIndex(int wordIndex)
@@ -324,9 +408,7 @@ bool TSpellGameType::PickItem(int index)
             m_sound->Speak(done);
     }
     NextWord(); // may run the host's OnGameOver, which may load new words
-    SkipEmptyWords();
-    if (!m_hintUsed)
-        m_score += m_level * 100;
+    m_score = ClampScore(m_score + WordPoints());
     m_hintUsed = false;
     emit OnScoreChange(this);
     return true;

@@ -107,6 +107,19 @@ public:
 
     QSize sizeHint() const override { return size(); }
 
+    // Spellings the board deals as tiles: not empty, and short enough that
+    // every tile keeps a face of at least a few pixels in the tile rows. Any
+    // other word (a hand-edited library may hold thousands of letters) is
+    // passed over like an empty one: no tiles, no points.
+    static bool IsPlayable(const QString &spelling);
+    static int MaxPlayableLetters();
+
+    // The points a word completed now earns: Level x 100, none after the
+    // hint. Computed in 64 bits, so any Level from the settings file is safe;
+    // ClampScore brings a sum back into the score's range.
+    qint64 WordPoints() const;
+    static int ClampScore(qint64 points);
+
     // Draws the whole board with its top-left at the painter's origin. The
     // painter's device decides the resolution: art and text are rendered at
     // its device pixels, the geometry stays in logical pixels.
@@ -126,10 +139,18 @@ protected:
 
 private:
     void DealWord(int index);
+    // After a completed word: the next playable word, or the end of the list
+    // (OnGameOver with success) when none is left.
     void NextWord();
-    // Empty spellings can be neither dealt nor completed: pass over them
-    // without points, as NextWord would after completing them.
-    void SkipEmptyWords();
+    // At the start of a toll gate or a list: from an unplayable current word
+    // on to the next playable one. With none left it stays put and deals
+    // nothing, so the toll gate plays as an empty one and only the countdown
+    // can end it; nothing completes without a pick, and no toll gate leads
+    // into the next from here.
+    void SkipUnplayableWords();
+    // The first playable word from index on; -1 when none.
+    int NextPlayableWord(int index) const;
+    void MoveToWord(int index);
     void UpdateTollGateIndex(int wordIndex);
     void ResetTimer();
     void ApplyLevelTime();

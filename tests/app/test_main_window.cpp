@@ -17,6 +17,7 @@
 #include "URecentGames.h"
 #include "USpellGameType.h"
 #include "UTextCodec.h"
+#include "UWebAddress.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,6 +29,8 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -88,6 +91,7 @@ protected:
             platform.CreateAudioLayer = [this] { return std::make_unique<TRecordingAudioLayer>(audio); };
             if (withSpeech)
                 platform.CreateSpeechLayer = [this] { return std::make_unique<TListeningSpeechLayer>(spoken); };
+            platform.OpenUrl = [this](const QUrl &url) { opened << url.toString(); };
             window = std::make_unique<TFrmSpell>(data, TSettings(home.Path()), platform);
             window->show();
         }
@@ -112,6 +116,7 @@ protected:
     std::shared_ptr<TRecordingAudioLayer::Log> audio = std::make_shared<TRecordingAudioLayer::Log>();
     std::shared_ptr<QStringList> spoken = std::make_shared<QStringList>();
     bool withSpeech = true;
+    QStringList opened;
     std::unique_ptr<TFrmSpell> window;
 };
 
@@ -263,7 +268,7 @@ TEST_F(MainWindow, ScoreCarriesAcrossTollGatesAndTheBookEndsWithItsLastWord)
     EXPECT_EQ(dialogs->Messages[0].Icon, TMsgIcon::Question);
     EXPECT_EQ(Label("labScore"), "3200");
     EXPECT_EQ(Window().GamePara().TollGateIndex, 3) << "No leaves the finished toll gate";
-    EXPECT_TRUE(Enabled("btnPause"));
+    EXPECT_FALSE(Enabled("btnPause")) << "and closes it: its countdown cannot be resumed";
 }
 
 TEST_F(MainWindow, PlayingAgainRecordsTheWholeScoreAndStartsFromNothing)
@@ -480,4 +485,150 @@ TEST_F(MainWindow, EmptyRankingAndBlankNamesAreRefused)
     input.btnOkClick();
     EXPECT_EQ(dialogs->Texts(), QStringList{QStringLiteral("请输入用户名")});
     EXPECT_NE(input.result(), QDialog::Accepted);
+}
+
+// ---------------------------------------------------------------------------
+// Faults found by playing: each test shows one that the game once had.
+
+TEST_F(MainWindow, TollGatesWithoutAPlayableWordWaitForTheCountdown)
+{
+    ASSERT_TRUE(data.CreateWordTable(QStringLiteral("lib3")));
+    for (int i = 0; i < 45; ++i)
+        ASSERT_TRUE(data.InsertWord(QStringLiteral("lib3"), QString(), QString(), QStringLiteral("空")));
+    const struct
+    {
+        const char *name;
+        QByteArray settingsTail;
+        QString table;
+        int words;
+    } cases[] = {
+        {"encrypted flag over a plain book", "encrypt=1\r\n", QStringLiteral("lib1"), 32},
+        {"every spelling empty", "", QStringLiteral("lib3"), 45},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        window.reset();
+        dialogs->Messages.clear();
+        WriteSettings(c.table, c.words, kBook, 2, 3);
+        home.WriteFile("data/spellconfig.ini", home.ReadFile("data/spellconfig.ini") + c.settingsTail);
+        Window();
+        EXPECT_TRUE(dialogs->Texts().isEmpty()) << "no toll gate completes by itself";
+        EXPECT_EQ(Window().GamePara().TollGateIndex, 2);
+        EXPECT_EQ(Label("labScore"), "0");
+        EXPECT_EQ(Board().ItemCount(), 0);
+
+        Window().sbStartClick();
+        for (int tick = 0; tick <= 50; ++tick)
+            Board().TimerTick();
+        ASSERT_FALSE(dialogs->Texts().isEmpty());
+        EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：0"));
+        Window().close();
+        EXPECT_EQ(TIniFile(home.File("data/spellconfig.ini")).ReadInteger("system", "TollGateIndex", 0), 1);
+    }
+}
+
+TEST_F(MainWindow, DecliningAnotherRoundClosesTheFinishedBoard)
+{
+    WriteSettings("lib1", 32, kBook, 3, 1);
+    Window().sbStartClick();
+    SpellCurrentWord();
+    SpellCurrentWord(); // the end-of-book question, answered No by default
+    ASSERT_EQ(dialogs->Messages.size(), 1u);
+    EXPECT_EQ(Label("labScore"), "200");
+
+    // Take the last tile back and pick it again, clear, hint, continue.
+    for (int i = 0; i < Board().ItemCount(); ++i) {
+        ClickTile(Board(), i);
+        ClickTile(Board(), i);
+    }
+    Window().btnClearClick();
+    Window().btnDoHintClick();
+    Window().btnContinueClick();
+    Window().sbStartClick();
+    EXPECT_EQ(dialogs->Messages.size(), 1u) << "the book is not finished twice";
+    EXPECT_EQ(Label("labScore"), "200");
+    EXPECT_EQ(Board().Letters().join(QString()), WordAt(31));
+    EXPECT_FALSE(Board().TimerActive());
+    EXPECT_FALSE(Board().isEnabled());
+    for (const char *name : {"sbReStart", "sbLevel"})
+        EXPECT_TRUE(Enabled(name)) << name;
+    for (const char *name : {"sbStart", "btnContinue", "btnPause", "btnClear", "btnDoHint"})
+        EXPECT_FALSE(Enabled(name)) << name;
+
+    // A level change starts the last toll gate as a new game, ready to play.
+    Window().N27Click(Find<QAction>("N9"));
+    EXPECT_EQ(Label("labScore"), "0");
+    EXPECT_EQ(Window().ScoreBase(), 0);
+    EXPECT_TRUE(Enabled("sbStart") && !Board().TimerActive());
+    Window().sbStartClick();
+    SpellCurrentWord();
+    EXPECT_EQ(Label("labScore"), "200");
+
+    Window().sbReStartClick();
+    EXPECT_TRUE(Board().isEnabled() && Board().TimerActive());
+    EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第1关（共3关）"));
+}
+
+TEST_F(MainWindow, LevelChangeShowsThePointsCarriedFromEarlierTollGates)
+{
+    Window().sbStartClick();
+    for (int i = 0; i < 15; ++i)
+        SpellCurrentWord();
+    ASSERT_EQ(Window().ScoreBase(), 1400);
+    Window().N27Click(Find<QAction>("N10"));
+    EXPECT_EQ(Label("labScore"), "1400");
+    SpellCurrentWord();
+    EXPECT_EQ(Label("labScore"), "1700");
+    Window().N27Click(Find<QAction>("N9"));
+    for (int tick = 0; tick <= 100; ++tick)
+        Board().TimerTick();
+    ASSERT_FALSE(dialogs->Texts().isEmpty());
+    EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：1400"));
+}
+
+TEST_F(MainWindow, AHugeLevelScoresWithinTheScoresRange)
+{
+    const int kMax = std::numeric_limits<int>::max();
+    WriteSettings("lib1", 32, kBook, 2, kMax);
+    Window().sbStartClick();
+    SpellCurrentWord();
+    EXPECT_EQ(Label("labScore"), QString::number(kMax));
+    for (int i = 1; i < 17; ++i)
+        SpellCurrentWord();
+    ASSERT_FALSE(dialogs->Texts().isEmpty());
+    EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：%1\n再玩一次吧？").arg(kMax));
+}
+
+TEST(WebAddress, OnlyHttpAndHttpsPagesPass)
+{
+    const struct
+    {
+        const char *text;
+        const char *url; // empty: refused
+    } cases[] = {
+        {"http://www.example.org/tts.exe", "http://www.example.org/tts.exe"},
+        {" HTTPS://Example.org/ciku?x=1 ", "https://example.org/ciku?x=1"},
+        {"", ""},
+        {"file:///etc/passwd", ""},
+        {"/etc/passwd", ""},
+        {"C:\\Windows\\calc.exe", ""},
+        {"smb://server/share", ""},
+        {"javascript:alert(1)", ""},
+        {"ftp://example.org/x", ""},
+        {"http:relative/path", ""},
+        {"http://", ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(WebAddress(QString::fromUtf8(c.text)).toString(), QString::fromUtf8(c.url)) << c.text;
+}
+
+TEST_F(MainWindow, DownloadItemsOpenOnlyWebAddressesFromTheSettings)
+{
+    // An existing local file was once opened as such.
+    home.WriteFile("data/spellconfig.ini", home.ReadFile("data/spellconfig.ini") + "GuluLoadCiKu="
+                                               + home.File("UseRecord.txt").toUtf8() + "\r\nSpeek=https://x.org/tts\r\n");
+    Window();
+    Find<QAction>("N33")->trigger();
+    Find<QAction>("N34")->trigger();
+    EXPECT_EQ(opened, QStringList{"https://x.org/tts"});
 }

@@ -145,6 +145,47 @@ TEST_F(BoardView, LongWordsStayOnTheBoardWithEveryTileReachable)
     }
 }
 
+// Every spelling the import takes (up to 255 letters) and somewhat more is
+// dealt in rows of the tile band, each tile apart and hit by a click.
+TEST_F(BoardView, LongerWordsWrapIntoRowsOfClickableTiles)
+{
+    ASSERT_GE(TSpellGameType::MaxPlayableLetters(), 255);
+    for (int n : {25, 40, 100, 150, 255, TSpellGameType::MaxPlayableLetters()}) {
+        QString spelling;
+        for (int i = 0; i < n; ++i)
+            spelling += QChar('a' + i % 26);
+        Start({Word(spelling), Word(QStringLiteral("ok"))});
+        ASSERT_EQ(board.ItemCount(), n);
+        EXPECT_GE(board.ItemSize().width(), 8) << n;
+        for (int i = 0; i < n; ++i) {
+            const QRect r = TileRect(i);
+            ASSERT_TRUE(QRect(0, 356, 600, 64).contains(r)) << n << " letters, tile " << i;
+            for (int j = 0; j < i; ++j)
+                ASSERT_FALSE(TileRect(j).intersects(r)) << n << " letters: tiles " << j << " and " << i;
+            ASSERT_EQ(board.ItemAt(r.center().x(), r.center().y()), i) << n;
+        }
+        QFont font = FontByPoints(QStringLiteral("Arial"), 32, true);
+        font.setPointSizeF(32.0 * board.ItemSize().width() / 48);
+        EXPECT_LE(QFontMetrics(font).horizontalAdvance(QStringLiteral("W")), board.ItemSize().width()) << n;
+        ASSERT_TRUE(SpellCurrentWord(board)) << n;
+        EXPECT_EQ(board.WordIndex(), 1) << n;
+    }
+}
+
+TEST_F(BoardView, ThousandsOfLettersAreNeitherDealtNorAHang)
+{
+    const TWordInfo huge = Word(QString(100000, QLatin1Char('m')), QStringLiteral("长"));
+    Start({huge, Word(QStringLiteral("ok")), huge});
+    EXPECT_EQ(board.WordIndex(), 1);
+    EXPECT_EQ(board.ItemCount(), 2);
+    EXPECT_EQ(board.ItemSize(), QSize(48, 64));
+    PaintBoard(board);
+    QSignalSpy over(&board, &TSpellGameType::OnGameOver);
+    SpellCurrentWord(board);
+    EXPECT_EQ(over.size(), 1) << "the word after it is passed over too";
+    EXPECT_EQ(board.GetScore(), 100);
+}
+
 // ---------------------------------------------------------------------------
 // Pointer input
 

@@ -11,6 +11,8 @@
 
 #include <QRandomGenerator>
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -400,5 +402,71 @@ TEST_F(Board, InvariantsHoldUnderRandomPlay)
             events.clear();
             board.RestartGame();
         }
+    }
+}
+
+// A toll gate whose words are all empty or too long to deal (an encrypted
+// flag over a plain book unscrambles every spelling to nothing) must play as
+// an empty toll gate: nothing completes by itself, so a host that loads the
+// next toll gate on success is never re-entered, however long the book.
+TEST_F(Board, TollGatesWithoutAPlayableWordOnlyTimeOut)
+{
+    const QString tooLong(TSpellGameType::MaxPlayableLetters() + 1, QLatin1Char('x'));
+    const QString thousands(5000, QLatin1Char('y'));
+    const struct
+    {
+        const char *name;
+        TWordInfos words;
+    } gates[] = {
+        {"empty spellings", Words({"", "", "", "", "", "", "", "", "", "", "", "", "", "", ""})},
+        {"too long to deal", TWordInfos{TWordInfo{tooLong}, TWordInfo{thousands}, TWordInfo{}}},
+    };
+    for (const auto &gate : gates) {
+        SCOPED_TRACE(gate.name);
+        events.clear();
+        // 300,000 words are 20,000 toll gates: a host that chained them from
+        // inside the notification would overflow the stack.
+        int gatesLoaded = 0;
+        onGameOver = [&](bool success) {
+            if (success && ++gatesLoaded < 20000) {
+                board.SetWords(gate.words);
+                board.RestartGame();
+            }
+        };
+        Start(gate.words);
+        board.SetLevel(3);
+        board.ShowHint();
+        board.ClearSpelling();
+        board.RestartGame();
+        EXPECT_EQ(gatesLoaded, 0);
+        EXPECT_EQ(board.ItemCount(), 0);
+        ExpectInvariants(board);
+        for (int tick = 0; tick < 50; ++tick)
+            board.TimerTick();
+        EXPECT_TRUE(events.isEmpty());
+        board.TimerTick();
+        EXPECT_EQ(events, QStringList{"over:lost"});
+        EXPECT_EQ(board.GetScore(), 0);
+    }
+    onGameOver = nullptr;
+}
+
+// The level may come from a hand-edited file: points are counted in 64 bits
+// and held to the score's range instead of wrapping.
+TEST_F(Board, PointsOfAnyLevelStayInTheScoresRange)
+{
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    const struct
+    {
+        int level;
+        int afterTwoWords;
+    } cases[] = {{kMax, kMax}, {kMax / 150, kMax}, {kMin, kMin}, {-7, -1400}, {10'000'000, 2'000'000'000}};
+    for (const auto &c : cases) {
+        Start(Words({"ab", "cd", "ef"}));
+        board.SetLevel(c.level);
+        SpellByClicks(board, QStringLiteral("ab"));
+        SpellByClicks(board, QStringLiteral("cd"));
+        EXPECT_EQ(board.GetScore(), c.afterTwoWords) << c.level;
+        board.RestartGame();
     }
 }
