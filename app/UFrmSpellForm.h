@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QPixmap>
 
 class QAction;
 class QCheckBox;
@@ -17,6 +18,10 @@ class QMenuBar;
 class QToolBar;
 class QToolButton;
 class QWidget;
+
+// The picture at path, or its "@2x" sibling tagged with ratio 2 when the
+// device ratio is above 1 and the sibling exists.
+QPixmap LoadPixmapForDensity(const QString &path, qreal dpr);
 
 struct TFrmSpellForm
 {

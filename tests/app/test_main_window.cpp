@@ -19,6 +19,7 @@
 #include "UTextCodec.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -189,7 +190,9 @@ TEST_F(MainWindow, BoardStaysCentredOnTheGamePanel)
 
 TEST_F(MainWindow, PauseContinueAndLevelChangeWhilePaused)
 {
+    EXPECT_EQ(Board().Cue(), TBoardCue::Ready);
     Window().sbStartClick();
+    EXPECT_EQ(Board().Cue(), TBoardCue::None);
     EXPECT_TRUE(Board().TimerActive());
     EXPECT_TRUE(Board().isEnabled());
     EXPECT_TRUE(Enabled("btnPause") && Enabled("btnClear") && Enabled("btnDoHint") && !Enabled("sbStart"));
@@ -199,6 +202,7 @@ TEST_F(MainWindow, PauseContinueAndLevelChangeWhilePaused)
     Window().btnPauseClick();
     EXPECT_FALSE(Board().TimerActive());
     EXPECT_FALSE(Board().isEnabled());
+    EXPECT_EQ(Board().Cue(), TBoardCue::Paused);
     EXPECT_TRUE(Enabled("btnContinue") && !Enabled("btnPause") && Enabled("btnClear"));
 
     Window().N27Click(Find<QAction>("N10"));
@@ -455,4 +459,75 @@ TEST_F(MainWindow, EmptyRankingAndBlankNamesAreRefused)
     input.btnOkClick();
     EXPECT_EQ(dialogs->Texts(), QStringList{QStringLiteral("请输入用户名")});
     EXPECT_NE(input.result(), QDialog::Accepted);
+}
+
+TEST_F(MainWindow, LevelAndStyleItemsAreRadioGroupsThatFollowEachOther)
+{
+    Window();
+    const QList<QList<QAction *>> groups = {
+        {Find<QAction>("N8"), Find<QAction>("N9"), Find<QAction>("N10")},
+        {Find<QAction>("N27"), Find<QAction>("N28"), Find<QAction>("N29")},
+        Find<QMenu>("miUI")->actions(),
+    };
+    for (const QList<QAction *> &items : groups) {
+        QActionGroup *group = items.front()->actionGroup();
+        ASSERT_NE(group, nullptr) << qPrintable(items.front()->objectName());
+        EXPECT_TRUE(group->isExclusive()) << "drawn with radio marks";
+        EXPECT_EQ(group->actions(), items);
+    }
+    EXPECT_NE(groups[0].front()->actionGroup(), groups[1].front()->actionGroup());
+
+    Find<QAction>("N9")->trigger();
+    EXPECT_TRUE(Find<QAction>("N9")->isChecked() && Find<QAction>("N28")->isChecked());
+    EXPECT_FALSE(Find<QAction>("N8")->isChecked() || Find<QAction>("N27")->isChecked());
+    Find<QAction>("N9")->trigger(); // a checked radio item stays checked
+    EXPECT_TRUE(Find<QAction>("N9")->isChecked());
+
+    Find<QAction>("beijing11")->trigger();
+    int checked = 0;
+    for (QAction *style : groups[2])
+        checked += style->isChecked();
+    EXPECT_EQ(checked, 1);
+    EXPECT_TRUE(Find<QAction>("beijing11")->isChecked());
+}
+
+TEST_F(MainWindow, PanelPictureMatchesTheScreenDensity)
+{
+    // Run a second time under QT_SCALE_FACTOR=2, where the @2x picture must be the one shown.
+    const qreal dpr = Window().devicePixelRatioF();
+    const QPixmap picture = Find<QLabel>("imaJoin")->pixmap();
+    EXPECT_EQ(picture.devicePixelRatio(), dpr > 1 ? 2.0 : 1.0);
+    EXPECT_EQ(picture.deviceIndependentSize().toSize(), QSize(426, 472));
+}
+
+TEST_F(MainWindow, ATwelveLetterRowLeavesTheMascotsClearAtTheDesignSize)
+{
+    ASSERT_TRUE(data.CreateWordTable(QStringLiteral("lib2")));
+    ASSERT_TRUE(data.InsertWord(QStringLiteral("lib2"), QStringLiteral("construction"), QString(), QStringLiteral("建筑")));
+    WriteSettings("lib2", 1, kBook, 1, 1);
+    Window().resize(837, 669);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(Board().ItemCount(), 12);
+
+    // The mascots' fills; the sky, the hills and the moon share none of them.
+    const QList<QRgb> mascot = {qRgb(248, 170, 72), qRgb(176, 184, 204), qRgb(255, 236, 206), qRgb(244, 244, 250)};
+    const QLabel *imaJoin = Find<QLabel>("imaJoin");
+    const QImage picture = imaJoin->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect pictureRect(imaJoin->geometry().bottomRight() - QPoint(425, 471), QSize(426, 472));
+    const auto mascotPixels = [&](const QRect &panelArea) {
+        const QRect area = panelArea.intersected(pictureRect).translated(-pictureRect.topLeft());
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                n += mascot.contains(picture.pixel(x, y));
+        return n;
+    };
+    ASSERT_GT(mascotPixels(pictureRect), 2000) << "the probe sees the mascots";
+    bool rowReachesPicture = false;
+    for (int i = 0; i < Board().ItemCount(); ++i) {
+        const QRect tile(Board().mapTo(Find<QWidget>("panGame"), Board().ItemRect(i).topLeft()), Board().ItemSize());
+        rowReachesPicture |= tile.intersects(pictureRect);
+        EXPECT_EQ(mascotPixels(tile), 0) << "tile " << i;
+    }
+    EXPECT_TRUE(rowReachesPicture) << "the case the picture is drawn for";
 }
