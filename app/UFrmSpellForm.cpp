@@ -6,6 +6,7 @@
 #include "UWebBrowserPane.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QGraphicsDropShadowEffect>
 #include <QGroupBox>
@@ -91,12 +92,35 @@ QAction *AddItem(QMenu *menu, const char *name, const QString &caption)
     return action;
 }
 
+// One checked item at a time, shown with the platform's radio marks. The
+// code may still clear every mark, as the style menu does when the saved
+// style is unknown.
+QActionGroup *RadioGroup(QObject *owner)
+{
+    return new QActionGroup(owner);
+}
+
 void AddSeparator(QMenu *menu, const char *name)
 {
     menu->addSeparator()->setObjectName(QLatin1String(name));
 }
 
 } // namespace
+
+QPixmap LoadPixmapForDensity(const QString &path, qreal dpr)
+{
+    // QPixmap(path) never looks for the "@2x" sibling by itself.
+    if (dpr > 1.0) {
+        const int dot = path.lastIndexOf(QLatin1Char('.'));
+        const QString doubled = path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+        QPixmap pixmap(doubled);
+        if (!pixmap.isNull()) {
+            pixmap.setDevicePixelRatio(2.0);
+            return pixmap;
+        }
+    }
+    return QPixmap(path);
+}
 
 void TFrmSpellForm::Build(QMainWindow &window)
 {
@@ -144,7 +168,10 @@ void TFrmSpellForm::BuildGamePanel(QWidget *central)
     panGame->setPalette(gamePalette);
     imaJoin = new QLabel(panGame);
     imaJoin->setObjectName(QStringLiteral("imaJoin"));
-    imaJoin->setPixmap(QPixmap(QStringLiteral(":/forms/imajoin.png")));
+    imaJoin->setPixmap(LoadPixmapForDensity(QStringLiteral(":/forms/imajoin.png"), panGame->devicePixelRatioF()));
+    // A strip along the right edge; the picture stands on its bottom, and the
+    // strip's own background is the panel's blue, so any height joins unseen.
+    imaJoin->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     imaJoin->resize(426, 472);
     // The light pane: hidden, it only ever loads the counting page, which
     // must not start a whole browser engine.
@@ -160,10 +187,24 @@ void TFrmSpellForm::BuildStatusBar(QMainWindow &window)
     bar->setObjectName(QStringLiteral("sStatusBar1"));
     bar->setFixedHeight(19);
     bar->setSizeGripEnabled(false);
+    // Two panels; the last one runs to the right edge, as a status bar's
+    // last part does, and the advertising line lies over it.
+    for (int i = 0; i < 2; ++i) {
+        auto *panel = new QFrame(bar);
+        panel->setObjectName(QStringLiteral("sStatusPanel%1").arg(i + 1));
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
+        if (i == 0)
+            panel->setFixedWidth(50);
+        else
+            panel->setMinimumWidth(50);
+        bar->addWidget(panel, i);
+    }
     labAd = new QLabel(bar);
     labAd->setObjectName(QStringLiteral("labAd"));
     labAd->setGeometry(59, 4, 742, 13);
     labAd->setFont(SongTi12());
+    labAd->raise();
 }
 
 void TFrmSpellForm::BuildToolBar(QMainWindow &window)
@@ -195,6 +236,12 @@ void TFrmSpellForm::BuildToolBar(QMainWindow &window)
     btnDoHint = button("btnDoHint", QStringLiteral("提示"), 69);
     sbLevel = button("sbLevel", QStringLiteral("容易"), 85);
     sbLevel->setPopupMode(QToolButton::InstantPopup);
+    // The arrow follows the caption instead of hanging in the lower corner.
+    // A widget's own sheet wins over a skin's, property by property, so
+    // every skin keeps its look.
+    sbLevel->setStyleSheet(QStringLiteral(
+        "QToolButton { padding-left: 12px; padding-right: 24px; }"
+        "QToolButton::menu-indicator { subcontrol-origin: content; subcontrol-position: right center; right: -14px; }"));
     sbClose = button("sbClose", QStringLiteral("退出游戏"), 88);
     cbSpeech = new QCheckBox(QStringLiteral("读音"), tbar);
     cbSpeech->setObjectName(QStringLiteral("cbSpeech"));
@@ -307,9 +354,11 @@ void TFrmSpellForm::BuildSettingsMenu(QMainWindow &window, QMenuBar *bar)
         {&N8, n14, "N8", 1},         {&N9, n14, "N9", 2},         {&N10, n14, "N10", 3},
         {&N27, PopupMenu1, "N27", 1}, {&N28, PopupMenu1, "N28", 2}, {&N29, PopupMenu1, "N29", 3},
     };
+    QActionGroup *levelGroups[] = {RadioGroup(n14), RadioGroup(PopupMenu1)};
     for (const auto &def : levelItems) {
         QAction *action = AddItem(def.menu, def.name, LevelCaption(def.tag));
         action->setCheckable(true);
+        action->setActionGroup(levelGroups[def.menu == n14 ? 0 : 1]);
         action->setData(def.tag);
         *def.field = action;
     }
@@ -328,8 +377,10 @@ void TFrmSpellForm::BuildSettingsMenu(QMainWindow &window, QMenuBar *bar)
     for (int tag = 1; tag <= 20; ++tag)
         if (tag != 18)
             styleOrder.append(tag);
+    QActionGroup *styleGroup = RadioGroup(miUI);
     for (int tag : styleOrder) {
         QAction *action = miUI->addAction(QString());
+        action->setActionGroup(styleGroup);
         action->setObjectName(QStringLiteral("beijing%1").arg(tag));
         action->setData(tag);
         action->setCheckable(true);
@@ -389,9 +440,7 @@ void TFrmSpellForm::Layout(QWidget *board)
         board->move(RoundHalfEven((panGame->width() - board->width()) / 2.0),
                     RoundHalfEven((panGame->height() - board->height()) / 2.0));
     panTitle->move(RoundHalfEven((gbTitle->width() - panTitle->width()) / 2.0), panTitle->y());
-    // The picture's sky is the panel's own blue, so it can sit in the lower
-    // right corner: the mascots stand on the bottom edge at any height.
-    imaJoin->setGeometry(panGame->width() - 426, panGame->height() - 472, 426, 472);
+    imaJoin->setGeometry(panGame->width() - 426, 0, 426, panGame->height());
 }
 
 void TFrmSpellForm::CheckLevelItems(int level)

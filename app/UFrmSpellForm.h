@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QPixmap>
 
 class QAction;
 class QCheckBox;
@@ -18,6 +19,10 @@ class QToolBar;
 class QToolButton;
 class QWidget;
 class TWebBrowserPane;
+
+// The picture at path, or its "@2x" sibling tagged with ratio 2 when the
+// device ratio is above 1 and the sibling exists.
+QPixmap LoadPixmapForDensity(const QString &path, qreal dpr);
 
 struct TFrmSpellForm
 {

@@ -133,8 +133,10 @@ void TGameFlow::SetButtonStates(bool start, bool reStart, bool cont, bool pause,
     m_form.btnDoHint->setEnabled(cont || pause);
     // Only a running game takes clicks: a paused board would let the player
     // think on a stopped clock.
-    if (m_spellGame)
+    if (m_spellGame) {
         m_spellGame->setEnabled(!start && pause);
+        m_spellGame->SetCue(start ? TBoardCue::Ready : cont ? TBoardCue::Paused : TBoardCue::None);
+    }
 }
 
 int TGameFlow::ShownScore() const

@@ -1,5 +1,7 @@
 #include "USdlOutput.h"
 
+#include "UAudioNoise.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -17,12 +19,16 @@ bool OpenOutput(int frequency)
 {
     // The program owns its signals; SDL must not install handlers of its own.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    SilenceAudioLibraryNoise();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        ReportNoSoundDevice();
         return false;
+    }
     Mix_Init(MIX_INIT_MP3);
     if (Mix_OpenAudio(frequency > 0 ? frequency : MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, kChunkSize) != 0) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        ReportNoSoundDevice();
         return false;
     }
     Mix_ReserveChannels(SdlOutput::kSpeechChannel + 1);

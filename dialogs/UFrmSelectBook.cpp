@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QShowEvent>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -45,7 +46,9 @@ TFrmSelectBook::TFrmSelectBook(TDataInterface &data, QWidget *parent)
     m_ediBookName->setObjectName(QStringLiteral("ediBookName"));
     m_ediBookName->setReadOnly(true);
     infoLayout->addWidget(m_ediBookName);
-    infoLayout->addWidget(new QLabel(QStringLiteral("单词数"), sGroupBox2));
+    m_labCount = new QLabel(QStringLiteral("单词数"), sGroupBox2);
+    m_labCount->setObjectName(QStringLiteral("labCount"));
+    infoLayout->addWidget(m_labCount);
     m_ediWordCount = new QLineEdit(sGroupBox2);
     m_ediWordCount->setObjectName(QStringLiteral("ediWordCount"));
     m_ediWordCount->setReadOnly(true);
@@ -66,8 +69,13 @@ TFrmSelectBook::TFrmSelectBook(TDataInterface &data, QWidget *parent)
     m_btnClose->setObjectName(QStringLiteral("btnClose"));
     m_btnClose->setGeometry(471, 390, 85, 28);
 
-    // A click only: moving the selection with the keyboard leaves the edits alone.
-    connect(m_tvLibList, &QTreeWidget::itemClicked, this, [this] { tvLibListClick(); });
+    // The arrow keys refresh the details as a click does. Enter needs no
+    // handler of its own: the tree passes it on to the default button "确定".
+    connect(m_tvLibList, &QTreeWidget::currentItemChanged, this, [this] { tvLibListClick(); });
+    connect(m_tvLibList, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
+        if (item && item->parent())
+            btnSelectClick();
+    });
     connect(m_btnSelect, &QPushButton::clicked, this, [this] { btnSelectClick(); });
     connect(m_btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(); });
 }
@@ -81,6 +89,8 @@ void TFrmSelectBook::showEvent(QShowEvent *event)
 
 void TFrmSelectBook::FormShow()
 {
+    // The details stay empty until a book is found or the player moves.
+    const QSignalBlocker quiet(m_tvLibList);
     try {
         BuildBookTree(m_data, *m_tvLibList, true);
         m_tvLibList->expandAll();
@@ -107,8 +117,15 @@ void TFrmSelectBook::FormShow()
 void TFrmSelectBook::tvLibListClick()
 {
     QTreeWidgetItem *item = m_tvLibList->currentItem();
-    if (!item || !item->isSelected() || !item->parent())
+    if (!item)
         return;
+    if (!item->parent()) {
+        // A class shows what it holds rather than the last book's details.
+        m_labCount->setText(QStringLiteral("课本数"));
+        m_ediBookName->setText(item->text(0));
+        m_ediWordCount->setText(QString::number(item->childCount()));
+        return;
+    }
     try {
         ShowBookInfo();
     } catch (const EDatabaseError &error) {
@@ -121,6 +138,7 @@ void TFrmSelectBook::ShowBookInfo()
     const int id = BookIdOfNode(m_tvLibList->currentItem());
     if (id < 0)
         return;
+    m_labCount->setText(QStringLiteral("单词数"));
     m_ediBookName->setText(m_data.GetBookName(id));
     m_ediWordCount->setText(QString::number(m_data.GetBookWordCount(id)));
 }

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -40,6 +41,7 @@ private:
     TDataInterface &m_data;
     TGamePara m_gamePara;
     QTreeWidget *m_tvLibList;
+    QLabel *m_labCount;
     QLineEdit *m_ediBookName;
     QLineEdit *m_ediWordCount;
     QPushButton *m_btnSelect;

@@ -56,7 +56,26 @@ QPixmap TransparentPixmap(QSize logical, qreal dpr)
     return pixmap;
 }
 
+// Shown: the quiet grey of a hint; brought forward after an ignored click.
+const QColor kCueColour(150, 150, 150);
+const QColor kCueForwardColour(60, 60, 60);
+
+int CueKey(const TSpellGameType &board)
+{
+    return int(board.Cue()) * 2 + (board.CueFlashing() ? 1 : 0);
+}
+
 } // namespace
+
+QString BoardCueText(TBoardCue cue)
+{
+    switch (cue) {
+    case TBoardCue::Ready: return QStringLiteral("点击「开始游戏」开始拼写");
+    case TBoardCue::Paused: return QStringLiteral("游戏已暂停，点击「继续」接着拼写");
+    case TBoardCue::None: break;
+    }
+    return QString();
+}
 
 void TBoardPainter::Paint(QPainter &painter, const TSpellGameType &board)
 {
@@ -77,13 +96,14 @@ const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
     for (int j = board.WordIndex() - 1; j >= 0 && j < board.Words().size() && rows.size() < 2 * kMaxListedWords; --j)
         rows << board.Words()[j].Spelling << board.Words()[j].Meaning;
     if (!cache.Back.isNull() && cache.BackDpr == dpr && cache.BackSpelling == spelling && cache.BackRows == rows
-        && cache.Back.deviceIndependentSize().toSize() == board.size())
+        && cache.BackCue == CueKey(board) && cache.Back.deviceIndependentSize().toSize() == board.size())
         return cache.Back;
 
     cache.Back = TransparentPixmap(board.size(), dpr);
     cache.BackDpr = dpr;
     cache.BackSpelling = spelling;
     cache.BackRows = rows;
+    cache.BackCue = CueKey(board);
 
     QPainter painter(&cache.Back);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -95,7 +115,8 @@ const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
     m_art.Draw(painter, pSlotMiddle, QRect(slotMiddleLeft, board.SlotTop(), board.SlotWidth(), slotLeft.height()), dpr);
     m_art.Draw(painter, pSlotRight, QRect(QPoint(slotMiddleLeft + board.SlotWidth(), board.SlotTop()), m_art.PieceSize(pSlotRight)),
                dpr);
-    DrawSpelling(painter, board);
+    if (!DrawCue(painter, board))
+        DrawSpelling(painter, board);
 
     const int frameX = board.FrameX();
     const QSize frameLeft = m_art.PieceSize(pFrameLeft);
@@ -166,6 +187,23 @@ void TBoardPainter::DrawSpelling(QPainter &painter, const TSpellGameType &board)
     const int y = board.SlotTop() + 5 + RoundHalfEven((m_art.PieceSize(pSlotMiddle).height() - h) / 2.0);
     painter.setPen(Qt::black);
     painter.drawText(x, y + metrics.ascent(), text);
+}
+
+bool TBoardPainter::DrawCue(QPainter &painter, const TSpellGameType &board) const
+{
+    // The ready cue waits in the empty slot; the pause cue covers the spelled
+    // letters only for the moment after a click.
+    const bool forward = board.CueFlashing();
+    const bool shown = board.Cue() == TBoardCue::Ready ? (forward || board.Letters().isEmpty()) : forward;
+    const QString text = BoardCueText(board.Cue());
+    if (!shown || text.isEmpty())
+        return false;
+    painter.setFont(BoardFont(QStringLiteral("黑体"), 13));
+    painter.setPen(forward ? kCueForwardColour : kCueColour);
+    const QRect slot(board.SlotLeft() + m_art.PieceSize(pSlotLeft).width(), board.SlotTop(), board.SlotWidth(),
+                     m_art.PieceSize(pSlotMiddle).height());
+    painter.drawText(slot, Qt::AlignCenter, text);
+    return true;
 }
 
 void TBoardPainter::DrawDoneWords(QPainter &painter, const TSpellGameType &board) const

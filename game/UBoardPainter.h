@@ -14,6 +14,14 @@
 class QPainter;
 class TSpellGameType;
 
+// What the empty slot tells a player whose clicks the board does not take:
+// nothing while the game runs; how to begin before the first "开始游戏"; how
+// to go on while paused (shown only for a moment after an ignored click).
+enum class TBoardCue : quint8 { None, Ready, Paused };
+
+// The cue's words; empty for None.
+QString BoardCueText(TBoardCue cue);
+
 class TBoardPainter
 {
 public:
@@ -29,6 +37,8 @@ private:
     const QPixmap &TileImage(const TSpellGameType &board, int index, qreal dpr);
     void DrawItemLetter(QPainter &painter, const TSpellGameType &board, int index) const;
     void DrawSpelling(QPainter &painter, const TSpellGameType &board) const;
+    // The cue in place of the spelled text, or nothing; true when drawn.
+    bool DrawCue(QPainter &painter, const TSpellGameType &board) const;
     void DrawDoneWords(QPainter &painter, const TSpellGameType &board) const;
 
     struct TPaintCache
@@ -36,6 +46,7 @@ private:
         QPixmap Back;
         qreal BackDpr = 0;
         QString BackSpelling;
+        int BackCue = -1; // cue and whether it is brought forward
         QStringList BackRows; // spelling and meaning of each listable word, newest first
 
         // Tiles by letter and state, for one tile size and density.

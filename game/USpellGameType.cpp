@@ -89,6 +89,10 @@ TSpellGameType::TSpellGameType(QWidget *parent)
     m_tileRowTop = frameHeight + 8 + slotLeft.height() + 8;
 
     setMouseTracking(true); // hover needs moves without a pressed button
+
+    m_cueFlash.setSingleShot(true);
+    m_cueFlash.setInterval(1500);
+    connect(&m_cueFlash, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 TSpellGameType::~TSpellGameType()
@@ -492,6 +496,26 @@ void TSpellGameType::ClickAt(int x, int y)
                 m_items[i].State = ssShadow;
         }
     }
+}
+
+void TSpellGameType::SetCue(TBoardCue cue)
+{
+    if (cue == m_cue)
+        return;
+    m_cue = cue;
+    m_cueFlash.stop();
+    update();
+}
+
+bool TSpellGameType::event(QEvent *event)
+{
+    // A disabled widget gets no mouse handlers, but the release still passes
+    // through here: answer it instead of ignoring the player silently.
+    if (event->type() == QEvent::MouseButtonRelease && !isEnabled() && m_cue != TBoardCue::None) {
+        m_cueFlash.start();
+        update();
+    }
+    return QWidget::event(event);
 }
 
 void TSpellGameType::mouseMoveEvent(QMouseEvent *event)

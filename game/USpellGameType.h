@@ -102,6 +102,12 @@ public:
     void UpdateHover(int x, int y);
     void ClickAt(int x, int y);
 
+    // The host's word on why the board takes no clicks; a click it then
+    // ignores brings the cue forward for a moment.
+    void SetCue(TBoardCue cue);
+    TBoardCue Cue() const { return m_cue; }
+    bool CueFlashing() const { return m_cueFlash.isActive(); }
+
     // One countdown second; the 1000 ms timer calls it, tests call it directly.
     void TimerTick();
 
@@ -133,6 +139,7 @@ signals:
     void OnGameOver(QObject *sender, bool success);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -182,4 +189,6 @@ private:
     TBoardSound *m_sound = nullptr; // not owned
     bool m_hasSpeech = false;
     bool m_hintUsed = false;
+    TBoardCue m_cue = TBoardCue::None;
+    QTimer m_cueFlash;
 };

@@ -199,7 +199,7 @@ void WriteBoard(const QString &folder)
 
 // ---------------------------------------------------------------------------
 // The game panel's picture: 426 x 472, a starry night in the panel's blue with
-// two cat mascots sitting on a hill at the lower right.
+// two cat mascots sitting on a hill in the lower right corner.
 
 const QColor kPanelBlue(72, 105, 176);
 
@@ -372,8 +372,7 @@ QImage JoinPicture(int s)
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(s, s);
 
-    // A faint glow near the top right, where the moon hangs; the left edge
-    // stays exactly the panel's blue so that the picture joins it unseen.
+    // A faint glow near the top right, where the moon hangs.
     QRadialGradient glow(QPointF(330, 80), 220);
     glow.setColorAt(0, QColor(140, 170, 230, 90));
     glow.setColorAt(1, QColor(140, 170, 230, 0));
@@ -403,6 +402,18 @@ QImage JoinPicture(int s)
     bite.addEllipse(QPointF(356, 64), 30, 30);
     p.fillPath(moon.subtracted(bite), QColor(255, 236, 160));
 
+    // The sky fades into the panel's plain blue along the top and left
+    // edges: the panel is often taller than the picture, and the picture's
+    // edges must not show against it.
+    QLinearGradient topFade(0, 0, 0, 56);
+    topFade.setColorAt(0, kPanelBlue);
+    topFade.setColorAt(1, QColor(kPanelBlue.red(), kPanelBlue.green(), kPanelBlue.blue(), 0));
+    p.fillRect(QRectF(0, 0, 426, 56), topFade);
+    QLinearGradient leftFade(0, 0, 56, 0);
+    leftFade.setColorAt(0, kPanelBlue);
+    leftFade.setColorAt(1, QColor(kPanelBlue.red(), kPanelBlue.green(), kPanelBlue.blue(), 0));
+    p.fillRect(QRectF(0, 0, 56, 472), leftFade);
+
     // Rolling hills at the bottom.
     QPainterPath far;
     // The hills rise from the bottom corner, so the left edge stays clear.
@@ -419,12 +430,17 @@ QImage JoinPicture(int s)
     near.closeSubpath();
     p.fillPath(near, QColor(44, 70, 126));
 
+    // The mascots keep to the picture's right 110 pixels: at the window's
+    // design size the board's widest tile row (12 tiles, 598 pixels, centred
+    // on the 837 pixel panel) ends 305 pixels into the picture, and no tile
+    // may cover a face. The grey one sits behind on the hill and waves over
+    // the ginger one's head.
     const TCatLook ginger{QColor(248, 170, 72), QColor(214, 120, 40), QColor(255, 236, 206), QColor(120, 200, 110),
-                          true, true};
+                          true, false};
     const TCatLook grey{QColor(176, 184, 204), QColor(130, 138, 160), QColor(244, 244, 250), QColor(90, 170, 230),
-                        false, false};
-    Cat(p, 376, 452, grey, 0.78, true);
-    Cat(p, 290, 462, ginger, 0.9, false);
+                        false, true};
+    Cat(p, 380, 402, grey, 0.64, false);
+    Cat(p, 354, 468, ginger, 0.72, false);
     return image;
 }
 

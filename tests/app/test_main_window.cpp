@@ -20,6 +20,7 @@
 #include "UWebAddress.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -219,7 +220,9 @@ TEST_F(MainWindow, ALongTitleIsElidedWithATooltipAndNoTitleLabelOverlapsAnother)
 
 TEST_F(MainWindow, PauseContinueAndLevelChangeWhilePaused)
 {
+    EXPECT_EQ(Board().Cue(), TBoardCue::Ready);
     Window().sbStartClick();
+    EXPECT_EQ(Board().Cue(), TBoardCue::None);
     EXPECT_TRUE(Board().TimerActive());
     EXPECT_TRUE(Board().isEnabled());
     EXPECT_TRUE(Enabled("btnPause") && Enabled("btnClear") && Enabled("btnDoHint") && !Enabled("sbStart"));
@@ -229,6 +232,7 @@ TEST_F(MainWindow, PauseContinueAndLevelChangeWhilePaused)
     Window().btnPauseClick();
     EXPECT_FALSE(Board().TimerActive());
     EXPECT_FALSE(Board().isEnabled());
+    EXPECT_EQ(Board().Cue(), TBoardCue::Paused);
     EXPECT_TRUE(Enabled("btnContinue") && !Enabled("btnPause") && Enabled("btnClear"));
 
     Window().N27Click(Find<QAction>("N10"));
@@ -631,4 +635,67 @@ TEST_F(MainWindow, DownloadItemsOpenOnlyWebAddressesFromTheSettings)
     Find<QAction>("N33")->trigger();
     Find<QAction>("N34")->trigger();
     EXPECT_EQ(opened, QStringList{"https://x.org/tts"});
+}
+
+TEST_F(MainWindow, LevelAndStyleItemsAreRadioGroupsThatFollowEachOther)
+{
+    Window();
+    const QList<QList<QAction *>> groups = {
+        {Find<QAction>("N8"), Find<QAction>("N9"), Find<QAction>("N10")},
+        {Find<QAction>("N27"), Find<QAction>("N28"), Find<QAction>("N29")},
+        Find<QMenu>("miUI")->actions(),
+    };
+    for (const QList<QAction *> &items : groups) {
+        QActionGroup *group = items.front()->actionGroup();
+        ASSERT_NE(group, nullptr) << qPrintable(items.front()->objectName());
+        EXPECT_TRUE(group->isExclusive()) << "drawn with radio marks";
+        EXPECT_EQ(group->actions(), items);
+    }
+    EXPECT_NE(groups[0].front()->actionGroup(), groups[1].front()->actionGroup());
+
+    // Either menu's choice moves the mark in both.
+    Find<QAction>("N9")->trigger();
+    EXPECT_TRUE(Find<QAction>("N9")->isChecked() && Find<QAction>("N28")->isChecked());
+    EXPECT_FALSE(Find<QAction>("N8")->isChecked() || Find<QAction>("N27")->isChecked());
+}
+
+TEST_F(MainWindow, PanelPictureMatchesTheScreenDensity)
+{
+    // Run a second time under QT_SCALE_FACTOR=2, where the @2x picture must be the one shown.
+    const qreal dpr = Window().devicePixelRatioF();
+    const QPixmap picture = Find<QLabel>("imaJoin")->pixmap();
+    EXPECT_EQ(picture.devicePixelRatio(), dpr > 1 ? 2.0 : 1.0);
+    EXPECT_EQ(picture.deviceIndependentSize().toSize(), QSize(426, 472));
+}
+
+TEST_F(MainWindow, ATwelveLetterRowLeavesTheMascotsClearAtTheDesignSize)
+{
+    ASSERT_TRUE(data.CreateWordTable(QStringLiteral("lib2")));
+    ASSERT_TRUE(data.InsertWord(QStringLiteral("lib2"), QStringLiteral("construction"), QString(), QStringLiteral("建筑")));
+    WriteSettings("lib2", 1, kBook, 1, 1);
+    Window().resize(837, 669);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(Board().ItemCount(), 12);
+
+    // The mascots' fills; the sky, the hills and the moon share none of them.
+    const QList<QRgb> mascot = {qRgb(248, 170, 72), qRgb(176, 184, 204), qRgb(255, 236, 206), qRgb(244, 244, 250)};
+    const QLabel *imaJoin = Find<QLabel>("imaJoin");
+    const QImage picture = imaJoin->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect pictureRect(imaJoin->geometry().bottomRight() - QPoint(425, 471), QSize(426, 472));
+    const auto mascotPixels = [&](const QRect &panelArea) {
+        const QRect area = panelArea.intersected(pictureRect).translated(-pictureRect.topLeft());
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                n += mascot.contains(picture.pixel(x, y));
+        return n;
+    };
+    ASSERT_GT(mascotPixels(pictureRect), 2000) << "the probe sees the mascots";
+    bool rowReachesPicture = false;
+    for (int i = 0; i < Board().ItemCount(); ++i) {
+        const QRect tile(Board().mapTo(Find<QWidget>("panGame"), Board().ItemRect(i).topLeft()), Board().ItemSize());
+        rowReachesPicture |= tile.intersects(pictureRect);
+        EXPECT_EQ(mascotPixels(tile), 0) << "tile " << i;
+    }
+    EXPECT_TRUE(rowReachesPicture) << "the case the picture is drawn for";
 }

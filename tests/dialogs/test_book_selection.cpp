@@ -5,6 +5,7 @@
 #include "UBookType.h"
 #include "UFrmSelectBook.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -56,6 +57,7 @@ protected:
     QTreeWidget &Tree() { return *m_dialog->findChild<QTreeWidget *>(QStringLiteral("tvLibList")); }
     QString BookNameEdit() { return m_dialog->findChild<QLineEdit *>(QStringLiteral("ediBookName"))->text(); }
     QString WordCountEdit() { return m_dialog->findChild<QLineEdit *>(QStringLiteral("ediWordCount"))->text(); }
+    QString CountLabel() { return m_dialog->findChild<QLabel *>(QStringLiteral("labCount"))->text(); }
 
     QTreeWidgetItem *FindNode(const QString &caption)
     {
@@ -114,7 +116,7 @@ TEST_F(BookSelectionTest, HiddenOrMissingCurrentBookSelectsFirstNodeAndConfirmRe
     }
 }
 
-TEST_F(BookSelectionTest, ShowSelectsCurrentBookThenOnlyClicksOnBooksShowBookInfo)
+TEST_F(BookSelectionTest, ShowSelectsCurrentBookThenClicksAndArrowKeysRefreshTheDetails)
 {
     FillCatalogue();
     OpenDialog(QStringLiteral("Primary B"));
@@ -127,24 +129,66 @@ TEST_F(BookSelectionTest, ShowSelectsCurrentBookThenOnlyClicksOnBooksShowBookInf
     Click(FindNode(QStringLiteral("《最新TOEFL词汇》")));
     EXPECT_EQ(BookNameEdit(), QStringLiteral("《最新TOEFL词汇》"));
     EXPECT_EQ(WordCountEdit(), QStringLiteral("3480"));
+    EXPECT_EQ(CountLabel(), QStringLiteral("单词数"));
 
+    // A class node shows its own number of books, not the last book's details.
     Click(FindNode(QStringLiteral("小学英语")));
-    EXPECT_EQ(BookNameEdit(), QStringLiteral("《最新TOEFL词汇》"));
+    EXPECT_EQ(BookNameEdit(), QStringLiteral("小学英语"));
+    EXPECT_EQ(WordCountEdit(), QStringLiteral("2"));
+    EXPECT_EQ(CountLabel(), QStringLiteral("课本数"));
 
-    // Confirming a class node is refused even though the edits show a book.
+    // Confirming a class node is refused.
     m_dialog->btnSelectClick();
     EXPECT_EQ(m_dialogs->Texts(), QStringList(QStringLiteral("请选择课本！")));
     EXPECT_TRUE(m_dialog->isVisible());
 
-    // The keyboard moves the selection without refreshing the edits, and
-    // "确定" takes the selected node all the same.
+    // The arrow keys refresh the details as a click does.
     Tree().setFocus();
     QTest::keyClick(&Tree(), Qt::Key_Down);
     ASSERT_EQ(Tree().currentItem()->text(0), QStringLiteral("Primary A"));
-    EXPECT_EQ(BookNameEdit(), QStringLiteral("《最新TOEFL词汇》"));
+    EXPECT_EQ(BookNameEdit(), QStringLiteral("Primary A"));
+    EXPECT_EQ(WordCountEdit(), QStringLiteral("30"));
+    EXPECT_EQ(CountLabel(), QStringLiteral("单词数"));
+    QTest::keyClick(&Tree(), Qt::Key_Up);
+    EXPECT_EQ(BookNameEdit(), QStringLiteral("小学英语"));
+    QTest::keyClick(&Tree(), Qt::Key_Down);
     m_dialog->btnSelectClick();
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     EXPECT_EQ(m_dialog->GamePara().BookName, QStringLiteral("Primary A"));
+}
+
+TEST_F(BookSelectionTest, DoubleClickOrEnterOnABookConfirmsButNotOnAClass)
+{
+    FillCatalogue();
+    const struct
+    {
+        const char *node;
+        bool enter;
+        bool accepted;
+    } cases[] = {
+        {"Primary B", false, true},
+        {"Primary B", true, true},
+        {"小学英语", false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.node) + (c.enter ? " enter" : " double-click"));
+        OpenDialog(QStringLiteral("Primary A"));
+        QTreeWidgetItem *node = FindNode(QString::fromUtf8(c.node));
+        if (c.enter) {
+            Tree().setCurrentItem(node);
+            Tree().setFocus();
+            QTest::keyClick(&Tree(), Qt::Key_Return);
+        } else {
+            const QPoint centre = Tree().visualItemRect(node).center();
+            QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, centre);
+            QTest::mouseDClick(Tree().viewport(), Qt::LeftButton, {}, centre);
+        }
+        EXPECT_EQ(m_dialog->result() == QDialog::Accepted, c.accepted);
+        EXPECT_EQ(m_dialog->isVisible(), !c.accepted);
+        if (c.accepted)
+            EXPECT_EQ(m_dialog->GamePara().BookName, QString::fromUtf8(c.node));
+    }
+    EXPECT_TRUE(m_dialogs->Messages.empty()) << "a double-click on a class only opens or closes it";
 }
 
 TEST_F(BookSelectionTest, ConfirmReturnsTheBookFromTollGateOneWithLevelKept)

@@ -411,3 +411,48 @@ TEST_F(BoardView, RepaintsFollowEveryChange)
     board.RestartGame();
     EXPECT_TRUE(InkBands(PaintBoard(board), frame).isEmpty());
 }
+
+// ---------------------------------------------------------------------------
+// The cue for a board that takes no clicks
+
+TEST_F(BoardView, CueShowsInTheSlotWhileTheBoardWaitsAndComesForwardOnAnIgnoredClick)
+{
+    Start({Word(QStringLiteral("apple"))});
+    const QRect slot(150, 290, 300, 58);
+    const QImage plain = PaintBoard(board);
+    // The darkest grey the cue adds to the slot; 255 when it adds nothing.
+    const auto cueDarkness = [&] {
+        const QImage image = PaintBoard(board);
+        int darkest = 255;
+        for (int y = slot.top(); y <= slot.bottom(); ++y)
+            for (int x = slot.left(); x <= slot.right(); ++x)
+                if (image.pixel(x, y) != plain.pixel(x, y))
+                    darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        return darkest;
+    };
+    const struct
+    {
+        const char *step;
+        TBoardCue cue;
+        bool click;
+        int darkestAbove, darkestBelow;
+    } steps[] = {
+        {"running", TBoardCue::None, true, 254, 256},
+        {"ready: a quiet grey", TBoardCue::Ready, false, 120, 200},
+        {"ready, clicked: darker", TBoardCue::Ready, true, -1, 90},
+        {"paused: nothing until a click", TBoardCue::Paused, false, 254, 256},
+        {"paused, clicked", TBoardCue::Paused, true, -1, 90},
+        {"running again", TBoardCue::None, false, 254, 256},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.step);
+        board.SetCue(s.cue);
+        board.setEnabled(s.cue == TBoardCue::None);
+        if (s.click)
+            SendRelease(board, TileCentre(board, 0));
+        EXPECT_TRUE(board.Letters().isEmpty()) << "a click the board ignores picks nothing";
+        const int darkest = cueDarkness();
+        EXPECT_GT(darkest, s.darkestAbove);
+        EXPECT_LT(darkest, s.darkestBelow);
+    }
+}
