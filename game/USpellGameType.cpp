@@ -403,6 +403,8 @@ bool TSpellGameType::PickItem(int index)
     if (!IsWordSpelled()) {
         if (m_sound)
             m_sound->Play(TBoardSoundCue::Select);
+        if (m_letters.size() == m_items.size())
+            emit OnWrongSpelling(this);
         return false;
     }
     const QString done = m_words[m_wordIndex].Spelling;

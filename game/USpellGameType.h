@@ -137,6 +137,9 @@ signals:
     void OnTimeChange(QObject *sender);
     void OnScoreChange(QObject *sender);
     void OnGameOver(QObject *sender, bool success);
+    // Every tile is picked and the text is not the word: nothing else happens
+    // on the board, but a host may give feedback or note the miss.
+    void OnWrongSpelling(QObject *sender);
 
 protected:
     bool event(QEvent *event) override;

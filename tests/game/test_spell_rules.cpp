@@ -146,7 +146,12 @@ TEST(Shuffle, TinyArraysAreSafe)
 TEST_F(Board, WrongOrderIsNeverJudgedAndCanBeCorrected)
 {
     Start(Words({"tea", "cup"}));
-    SpellByClicks(board, QStringLiteral("eat"));
+    int wrong = 0;
+    QObject::connect(&board, &TSpellGameType::OnWrongSpelling, [&wrong] { ++wrong; });
+    SpellByClicks(board, QStringLiteral("ea"));
+    EXPECT_EQ(wrong, 0) << "not every tile is picked yet";
+    SpellByClicks(board, QStringLiteral("t"));
+    EXPECT_EQ(wrong, 1);
     EXPECT_EQ(board.Letters().join(QString()), QStringLiteral("eat"));
     EXPECT_EQ(Effects(), QStringList({"select.mp3", "select.mp3", "select.mp3"}));
     EXPECT_EQ(board.WordIndex(), 0);
@@ -158,6 +163,7 @@ TEST_F(Board, WrongOrderIsNeverJudgedAndCanBeCorrected)
                 ClickTile(board, i);
     EXPECT_EQ(board.Letters(), QStringList{"t"});
     SpellByClicks(board, QStringLiteral("ea"));
+    EXPECT_EQ(wrong, 1) << "a right spelling is no miss";
     EXPECT_EQ(board.WordIndex(), 1);
     EXPECT_EQ(Effects().mid(3), QStringList({"unselect.mp3", "unselect.mp3", "select.mp3", "oksel.mp3"}));
     EXPECT_EQ(board.GetScore(), 100);
