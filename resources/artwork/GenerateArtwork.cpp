@@ -229,14 +229,10 @@ struct TCatLook
     bool Waving;
 };
 
-// A sitting cartoon cat, centred on x, its bottom at y, about 130 high.
-void Cat(QPainter &p, double x, double y, const TCatLook &look, double scale, bool mirrored)
+// The cat's parts, in its own units: origin at the bottom centre, 2.6-pixel
+// outlines.
+void CatBody(QPainter &p, const TCatLook &look, const QPen &outline)
 {
-    p.save();
-    p.translate(x, y);
-    p.scale(mirrored ? -scale : scale, scale);
-    const QPen outline(QColor(40, 32, 44), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-
     // Tail curling up behind the body.
     QPainterPath tail;
     tail.moveTo(28, -14);
@@ -259,7 +255,10 @@ void Cat(QPainter &p, double x, double y, const TCatLook &look, double scale, bo
     p.setBrush(look.Belly);
     p.drawEllipse(QRectF(-30, -12, 24, 14));
     p.drawEllipse(QRectF(6, -12, 24, 14));
+}
 
+void CatHead(QPainter &p, const TCatLook &look, const QPen &outline)
+{
     // Ears.
     for (int side : {-1, 1}) {
         QPainterPath ear;
@@ -294,7 +293,10 @@ void Cat(QPainter &p, double x, double y, const TCatLook &look, double scale, bo
         p.drawLine(QPointF(-30, -48), QPointF(-18, -46));
         p.drawLine(QPointF(30, -48), QPointF(18, -46));
     }
+}
 
+void CatFace(QPainter &p, const TCatLook &look)
+{
     // Muzzle and cheeks.
     p.setPen(Qt::NoPen);
     p.setBrush(look.Belly);
@@ -336,7 +338,10 @@ void Cat(QPainter &p, double x, double y, const TCatLook &look, double scale, bo
         p.drawLine(QPointF(side * 24, -82), QPointF(side * 52, -88));
         p.drawLine(QPointF(side * 24, -78), QPointF(side * 52, -77));
     }
+}
 
+void CatPaws(QPainter &p, const TCatLook &look, const QPen &outline)
+{
     // Paws: one resting on the belly, or raised in a wave.
     p.setPen(outline);
     p.setBrush(look.Fur);
@@ -360,6 +365,19 @@ void Cat(QPainter &p, double x, double y, const TCatLook &look, double scale, bo
     p.setPen(outline);
     p.setBrush(look.Fur);
     p.drawEllipse(QRectF(6, -44, 20, 16));
+}
+
+// A sitting cartoon cat, centred on x, its bottom at y, about 130 high.
+void Cat(QPainter &p, double x, double y, const TCatLook &look, double scale, bool mirrored)
+{
+    p.save();
+    p.translate(x, y);
+    p.scale(mirrored ? -scale : scale, scale);
+    const QPen outline(QColor(40, 32, 44), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    CatBody(p, look, outline);
+    CatHead(p, look, outline);
+    CatFace(p, look);
+    CatPaws(p, look, outline);
     p.restore();
 }
 
