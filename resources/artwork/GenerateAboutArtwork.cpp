@@ -8,6 +8,8 @@
 // reads <folder>/imajoin@2x.png, writes
 // <folder>/about.png (346 x 270) and its @2x copy.
 
+#include "ArtworkShapes.h"
+
 #include <QColor>
 #include <QFont>
 #include <QGuiApplication>
@@ -24,19 +26,7 @@ namespace {
 quint32 g_seed = 20251209;
 double Next()
 {
-    g_seed = g_seed * 1664525u + 1013904223u;
-    return (g_seed >> 8) / double(1 << 24);
-}
-
-void Sparkle(QPainter &p, QPointF c, double r, QColor colour)
-{
-    QPainterPath star;
-    star.moveTo(c.x(), c.y() - r);
-    star.quadTo(c, QPointF(c.x() + r, c.y()));
-    star.quadTo(c, QPointF(c.x(), c.y() + r));
-    star.quadTo(c, QPointF(c.x() - r, c.y()));
-    star.quadTo(c, QPointF(c.x(), c.y() - r));
-    p.fillPath(star, colour);
+    return NextRandom(g_seed);
 }
 
 // The lower right of the panel picture, with the mascots on their hill, as

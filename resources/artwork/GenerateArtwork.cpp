@@ -10,6 +10,8 @@
 // their smoothed outlines are blended with white, and the board's loader turns
 // such outline pixels back into partial coverage.
 
+#include "ArtworkShapes.h"
+
 #include <QColor>
 #include <QDir>
 #include <QGuiApplication>
@@ -207,19 +209,7 @@ const QColor kPanelBlue(72, 105, 176);
 quint32 g_seed = 20240611;
 double Next()
 {
-    g_seed = g_seed * 1664525u + 1013904223u;
-    return (g_seed >> 8) / double(1 << 24);
-}
-
-void Sparkle(QPainter &p, QPointF c, double r, QColor colour)
-{
-    QPainterPath star;
-    star.moveTo(c.x(), c.y() - r);
-    star.quadTo(c, QPointF(c.x() + r, c.y()));
-    star.quadTo(c, QPointF(c.x(), c.y() + r));
-    star.quadTo(c, QPointF(c.x() - r, c.y()));
-    star.quadTo(c, QPointF(c.x(), c.y() - r));
-    p.fillPath(star, colour);
+    return NextRandom(g_seed);
 }
 
 struct TCatLook
