@@ -3,6 +3,7 @@
 #include "UBookTree.h"
 #include "UBookType.h"
 #include "UDataInterface.h"
+#include "UErrorMessages.h"
 #include "UMessageBox.h"
 
 #include <QFrame>
@@ -110,7 +111,7 @@ void TFrmSelectBook::FormShow()
         }
         m_tvLibList->setFocus();
     } catch (const EDatabaseError &error) {
-        ShowDatabaseError(error.Message());
+        ShowDatabaseErrorAndClose(error);
     }
 }
 
@@ -129,7 +130,7 @@ void TFrmSelectBook::tvLibListClick()
     try {
         ShowBookInfo();
     } catch (const EDatabaseError &error) {
-        ShowExclamation(this, error.Message());
+        ShowDatabaseError(this, error);
     }
 }
 
@@ -160,7 +161,7 @@ void TFrmSelectBook::btnSelectClick()
         chosen.TollGateCount = CeilDiv(chosen.TollGateWords, chosen.WordCount);
         m_gamePara = chosen;
     } catch (const EDatabaseError &error) {
-        ShowExclamation(this, error.Message());
+        ShowDatabaseError(this, error);
         return;
     }
     accept();
@@ -171,9 +172,9 @@ void TFrmSelectBook::btnCloseClick()
     reject();
 }
 
-void TFrmSelectBook::ShowDatabaseError(const QString &message)
+void TFrmSelectBook::ShowDatabaseErrorAndClose(const EDatabaseError &error)
 {
-    ShowExclamation(this, message);
+    ShowDatabaseError(this, error);
     // Queued: closing from inside showEvent would end exec() before its loop starts.
     QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
 }

@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
+class EDatabaseError;
 class TDataInterface;
 
 class TFrmSelectBook : public QDialog
@@ -36,7 +37,7 @@ protected:
 
 private:
     void ShowBookInfo();
-    void ShowDatabaseError(const QString &message);
+    void ShowDatabaseErrorAndClose(const EDatabaseError &error);
 
     TDataInterface &m_data;
     TGamePara m_gamePara;

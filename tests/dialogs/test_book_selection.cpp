@@ -231,6 +231,17 @@ TEST_F(BookSelectionTest, EmptyCatalogueGivesEmptyTreeAndConfirmStillAsks)
     EXPECT_NE(m_dialog->result(), QDialog::Accepted);
 }
 
+TEST_F(BookSelectionTest, ADatabaseErrorIsToldInChineseAndClosesTheDialog)
+{
+    AddBook(1, QStringLiteral("first"), 20, 2);
+    m_data.Close();
+    OpenDialog(QStringLiteral("first"));
+    ASSERT_EQ(m_dialogs->Texts().size(), 1);
+    EXPECT_TRUE(m_dialogs->Texts()[0].startsWith(QStringLiteral("词库数据库操作失败。")));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(m_dialog->isVisible());
+}
+
 TEST_F(BookSelectionTest, EveryShowingRebuildsFromTheCatalogue)
 {
     AddBook(1, QStringLiteral("first"), 20, 2);
