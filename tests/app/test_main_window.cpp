@@ -14,6 +14,7 @@
 #include "URandom.h"
 #include "UScramble.h"
 #include "USettings.h"
+#include "USkin.h"
 #include "URecentGames.h"
 #include "USpellGameType.h"
 #include "UTextCodec.h"
@@ -22,6 +23,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -635,6 +637,31 @@ TEST_F(MainWindow, DownloadItemsOpenOnlyWebAddressesFromTheSettings)
     Find<QAction>("N33")->trigger();
     Find<QAction>("N34")->trigger();
     EXPECT_EQ(opened, QStringList{"https://x.org/tts"});
+
+    // The maker's pages are settings keys too, read at each click; an empty
+    // one does nothing.
+    opened.clear();
+    Find<QAction>("N11")->trigger();
+    Find<QAction>("N31")->trigger();
+    home.WriteFile("data/spellconfig.ini", home.ReadFile("data/spellconfig.ini") + "HomePage=\r\nSeriesPages=https://d.example/g/\r\n");
+    Find<QAction>("N11")->trigger();
+    Find<QAction>("N31")->trigger();
+    EXPECT_EQ(opened, QStringList({"https://guluspell.example", "https://guluspell.example/game/guluspell/",
+                                   "https://d.example/g/guluspell/"}));
+}
+
+TEST_F(MainWindow, AStyleClickRestylesTheOpenWindowAtOnceAndIsKept)
+{
+    Window();
+    QWidget *toolbar = Find<QWidget>("tbar");
+    const QImage before = toolbar->grab().toImage();
+    Find<QAction>("beijing12")->trigger(); // 风格4, the dark one
+    EXPECT_NE(toolbar->grab().toImage(), before);
+    EXPECT_EQ(TSettings(home.Path()).GetDefaultUI(), "Opus");
+    EXPECT_TRUE(QFileInfo::exists(home.File("data/Opus.asz")));
+    window.reset(); // the skin files go with the window
+    EXPECT_FALSE(QFileInfo::exists(home.File("data/Opus.asz")));
+    ApplySkin(QString()); // the default look again for the tests after this one
 }
 
 TEST_F(MainWindow, LevelAndStyleItemsAreRadioGroupsThatFollowEachOther)
