@@ -86,6 +86,8 @@ void TBoardPainter::Paint(QPainter &painter, const TSpellGameType &board)
     painter.drawPixmap(0, 0, BackLayer(board, dpr));
     for (int i = 0; i < board.Items().size(); ++i)
         painter.drawPixmap(board.ItemRect(i).topLeft() - QPoint(kTileMargin, kTileMargin), TileImage(board, i, dpr));
+    if (board.Veiled())
+        DrawVeil(painter, board);
 }
 
 const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
@@ -96,7 +98,8 @@ const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
     for (int j = board.WordIndex() - 1; j >= 0 && j < board.Words().size() && rows.size() < 2 * kMaxListedWords; --j)
         rows << board.Words()[j].Spelling << board.Words()[j].Meaning;
     if (!cache.Back.isNull() && cache.BackDpr == dpr && cache.BackSpelling == spelling && cache.BackRows == rows
-        && cache.BackCue == CueKey(board) && cache.Back.deviceIndependentSize().toSize() == board.size())
+        && cache.BackCue == CueKey(board) && cache.BackShake == board.SlotShake()
+        && cache.Back.deviceIndependentSize().toSize() == board.size())
         return cache.Back;
 
     cache.Back = TransparentPixmap(board.size(), dpr);
@@ -104,10 +107,13 @@ const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
     cache.BackSpelling = spelling;
     cache.BackRows = rows;
     cache.BackCue = CueKey(board);
+    cache.BackShake = board.SlotShake();
 
     QPainter painter(&cache.Back);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setBrush(Qt::NoBrush);
+    painter.save();
+    painter.translate(board.SlotShake(), 0);
 
     const QSize slotLeft = m_art.PieceSize(pSlotLeft);
     const int slotMiddleLeft = board.SlotLeft() + slotLeft.width();
@@ -117,6 +123,7 @@ const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
                dpr);
     if (!DrawCue(painter, board))
         DrawSpelling(painter, board);
+    painter.restore();
 
     const int frameX = board.FrameX();
     const QSize frameLeft = m_art.PieceSize(pFrameLeft);
@@ -204,6 +211,22 @@ bool TBoardPainter::DrawCue(QPainter &painter, const TSpellGameType &board) cons
                      m_art.PieceSize(pSlotMiddle).height());
     painter.drawText(slot, Qt::AlignCenter, text);
     return true;
+}
+
+void TBoardPainter::DrawVeil(QPainter &painter, const TSpellGameType &board) const
+{
+    const QRect veil(0, board.SlotTop() - 4, board.width(), board.height() - board.SlotTop() + 4);
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(72, 105, 176)); // the game panel's blue: opaque, no letter shows through
+    painter.drawRect(veil);
+    painter.setPen(Qt::white);
+    painter.setFont(BoardFont(QStringLiteral("黑体"), 20));
+    // After an ignored click the way on comes forward below the veil's word.
+    const QString text = board.CueFlashing() ? QStringLiteral("暂停中\n") + BoardCueText(TBoardCue::Paused)
+                                             : QStringLiteral("暂停中");
+    painter.drawText(veil, Qt::AlignCenter, text);
+    painter.restore();
 }
 
 void TBoardPainter::DrawDoneWords(QPainter &painter, const TSpellGameType &board) const
