@@ -215,17 +215,31 @@ bool TBoardPainter::DrawCue(QPainter &painter, const TSpellGameType &board) cons
 
 void TBoardPainter::DrawVeil(QPainter &painter, const TSpellGameType &board) const
 {
-    const QRect veil(0, board.SlotTop() - 4, board.width(), board.height() - board.SlotTop() + 4);
+    // Just over the slot and the tiles, so the panel's picture around them
+    // stays as it is.
+    const int slotWidth = m_art.PieceSize(pSlotLeft).width() + board.SlotWidth() + m_art.PieceSize(pSlotRight).width();
+    QRect veil(board.SlotLeft(), board.SlotTop(), slotWidth, m_art.PieceSize(pSlotLeft).height());
+    veil |= QRect(0, board.TileRowTop(), 1, board.TileHeight()).translated(board.width() / 2, 0);
+    for (int i = 0; i < board.Items().size(); ++i)
+        veil |= board.ItemRect(i);
+    veil = veil.adjusted(-kTileMargin - 6, -6, kTileMargin + 6, 6) & QRect(QPoint(0, 0), board.size());
     painter.save();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(72, 105, 176)); // the game panel's blue: opaque, no letter shows through
-    painter.drawRect(veil);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(150, 180, 230), 2));
+    painter.setBrush(QColor(40, 62, 120)); // opaque: no letter shows through
+    painter.drawRoundedRect(QRectF(veil).adjusted(1, 1, -1, -1), 10, 10);
     painter.setPen(Qt::white);
     painter.setFont(BoardFont(QStringLiteral("黑体"), 20));
     // After an ignored click the way on comes forward below the veil's word.
-    const QString text = board.CueFlashing() ? QStringLiteral("暂停中\n") + BoardCueText(TBoardCue::Paused)
-                                             : QStringLiteral("暂停中");
-    painter.drawText(veil, Qt::AlignCenter, text);
+    const bool forward = board.CueFlashing();
+    const int half = veil.height() / 2;
+    painter.drawText(forward ? veil.adjusted(0, 0, 0, -half) : veil, forward ? Qt::AlignHCenter | Qt::AlignBottom : Qt::AlignCenter,
+                     QStringLiteral("暂停中"));
+    if (forward) {
+        painter.setFont(BoardFont(QStringLiteral("黑体"), 13));
+        painter.drawText(veil.adjusted(4, half + 8, -4, 0), Qt::AlignHCenter | Qt::AlignTop,
+                         BoardCueText(TBoardCue::Paused));
+    }
     painter.restore();
 }
 

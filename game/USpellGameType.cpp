@@ -63,10 +63,6 @@ QSize FullTile()
     return QSize(48, 64);
 }
 
-// The slot's offsets, one per 30 ms step: a damped sideways shake of 300 ms.
-constexpr int kShakeOffsets[] = {6, -6, 5, -5, 4, -4, 3, -3, 1, -1};
-constexpr int kShakeStepMs = 30;
-
 } // namespace
 
 void TSpellGameType::PreloadArtwork()
@@ -99,8 +95,7 @@ TSpellGameType::TSpellGameType(QWidget *parent)
     m_cueFlash.setInterval(1500);
     connect(&m_cueFlash, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 
-    m_shakeTimer.setInterval(kShakeStepMs);
-    connect(&m_shakeTimer, &QTimer::timeout, this, &TSpellGameType::ShakeStep);
+    connect(&m_shake, &TBoardShake::Changed, this, qOverload<>(&QWidget::update));
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
@@ -414,7 +409,7 @@ bool TSpellGameType::PickItem(int index)
         if (m_sound)
             m_sound->Play(wrong ? TBoardSoundCue::Wrong : TBoardSoundCue::Select);
         if (wrong) {
-            StartShake();
+            m_shake.Start();
             emit OnWrongSpelling(this);
         }
         return false;
@@ -585,30 +580,6 @@ void TSpellGameType::changeEvent(QEvent *event)
     if (event->type() == QEvent::EnabledChange && isEnabled() && m_keyboardPlay)
         setFocus();
     QWidget::changeEvent(event);
-}
-
-// ---------------------------------------------------------------------------
-// Feedback
-
-void TSpellGameType::StartShake()
-{
-    m_shakeStep = 0;
-    m_shakeTimer.start();
-    update();
-}
-
-void TSpellGameType::ShakeStep()
-{
-    if (++m_shakeStep >= int(std::size(kShakeOffsets))) {
-        m_shakeStep = -1;
-        m_shakeTimer.stop();
-    }
-    update();
-}
-
-int TSpellGameType::SlotShake() const
-{
-    return m_shakeStep >= 0 ? kShakeOffsets[m_shakeStep] : 0;
 }
 
 void TSpellGameType::SetPauseVeil(bool value)

@@ -12,6 +12,7 @@
 // shadow state exactly when it is picked.
 
 #include "UBoardPainter.h"
+#include "UBoardShake.h"
 #include "UBoardSound.h"
 #include "UWordInfo.h"
 
@@ -125,8 +126,8 @@ public:
     // After a wrong spelling the slot shakes for about 300 ms: its sideways
     // offset in pixels now, 0 when still. Only the slot moves; the tiles and
     // their hit areas stay put.
-    int SlotShake() const;
-    bool Shaking() const { return m_shakeStep >= 0; }
+    int SlotShake() const { return m_shake.Offset(); }
+    bool Shaking() const { return m_shake.Active(); }
 
     // With the veil on, a paused board covers its tiles and slot, so the
     // letters cannot be studied while the clock stands still.
@@ -196,8 +197,6 @@ private:
     void UnpickItem(int index);
     void RemovePickedLetter(int index);
     bool IsWordSpelled() const;
-    void StartShake();
-    void ShakeStep();
 
     TBoardPainter m_painter;
     int m_tileWidth = 0, m_tileHeight = 0;
@@ -225,6 +224,5 @@ private:
     QTimer m_cueFlash;
     bool m_keyboardPlay = false;
     bool m_pauseVeil = false;
-    int m_shakeStep = -1; // -1: still
-    QTimer m_shakeTimer;
+    TBoardShake m_shake;
 };
