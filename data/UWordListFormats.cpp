@@ -249,15 +249,18 @@ QString ReadDelimitedWordList(const QByteArray &bytes, char separator, const TRo
 
 QString ReadAnkiWordList(const QByteArray &bytes, const TRowSink &sink)
 {
-    QByteArray body = WithoutBom(bytes);
+    const QByteArray body = WithoutBom(bytes);
     char separator = '\t';
     bool html = false;
     int headerLines = 0;
-    while (body.startsWith('#')) {
-        qsizetype end = 0;
+    // Walked by offset: a file of nothing but "#" lines must not be copied
+    // once per line.
+    qsizetype start = 0;
+    while (start < body.size() && body[start] == '#') {
+        qsizetype end = start;
         while (end < body.size() && !IsBreak(body[end]))
             ++end;
-        const QByteArray header = body.left(end).trimmed();
+        const QByteArray header = body.mid(start, end - start).trimmed();
         const qsizetype colon = header.indexOf(':');
         const QByteArray key = header.mid(1, colon - 1).trimmed().toLower();
         const QByteArray value = colon < 0 ? QByteArray() : header.mid(colon + 1).trimmed();
@@ -267,18 +270,18 @@ QString ReadAnkiWordList(const QByteArray &bytes, const TRowSink &sink)
             for (const auto &named : names)
                 if (value.toLower() == named.first)
                     separator = named.second;
-            if (value.size() == 1)
+            if (value.size() == 1 && value[0] != '"')
                 separator = value[0];
         } else if (key == "html") {
             html = value.toLower() == "true";
         }
         if (end < body.size() && body[end] == '\r' && end + 1 < body.size() && body[end + 1] == '\n')
             ++end;
-        body = body.mid(end + 1);
+        start = end + 1;
         ++headerLines;
     }
     const TFieldCodec codec(bytes);
-    ReadDelimited(body, separator, TRowMaker(codec, html, false, headerLines, sink));
+    ReadDelimited(body.mid(start), separator, TRowMaker(codec, html, false, headerLines, sink));
     return QString();
 }
 

@@ -83,6 +83,7 @@ TEST(WordListReaders, ColumnsHeadersAndEncodings)
          {"apple//n. 苹果 apple & pie@4"}},
         {"anki tab without html keeps text", TWordListFormat::Anki, "#separator:tab\nAT&amp;T\t<i>x</i>\n",
          {"AT&amp;T//<i>x</i>@2"}},
+        {"anki with nothing but header lines", TWordListFormat::Anki, "#separator:\"\n#\n#notetype:Basic", {}},
         {"json", TWordListFormat::Json,
          R"([{"name":"cancel","trans":["取消","撤销"],"usphone":"'kænsl","ukphone":"x"},)"
          R"({"name":"cat","ukphone":"kæt","trans":"猫"},{"trans":["无"]},3])",
