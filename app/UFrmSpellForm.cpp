@@ -10,9 +10,9 @@
 #include <QCheckBox>
 #include <QGraphicsDropShadowEffect>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
-#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>

@@ -56,8 +56,21 @@ TLineFault RowFault(const TWordLine &word)
     return TLineFault::None;
 }
 
+// A line break inside a quoted field or a JSON text would break the line
+// the board lists a word on: it becomes a space.
+QString OneLine(QString text)
+{
+    for (QChar &c : text)
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            c = QLatin1Char(' ');
+    return text;
+}
+
 TWordRow MakeRow(TWordLine word, int line)
 {
+    word.Spelling = OneLine(std::move(word.Spelling));
+    word.Pronunciation = OneLine(std::move(word.Pronunciation));
+    word.Meaning = OneLine(std::move(word.Meaning));
     TWordRow row;
     row.Word = std::move(word);
     row.Line = line;

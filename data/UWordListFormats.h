@@ -51,7 +51,8 @@ using TRecordSink = std::function<bool(const TDelimitedRecord &record)>;
 void ReadDelimited(const QByteArray &bytes, char separator, const TRecordSink &sink);
 QList<TDelimitedRecord> ReadDelimited(const QByteArray &bytes, char separator);
 
-// A word read from a list: the texts, the line it came from, and why it
+// A word read from a list: the texts (a line break inside one is a space),
+// the line it came from, and why it
 // cannot be stored (NoSpelling, NotText, SpellingTooLong) or None.
 struct TWordRow
 {

@@ -74,6 +74,7 @@ TEST(WordListReaders, ColumnsHeadersAndEncodings)
         {"csv without header", TWordListFormat::Csv, "apple,ˈæpl,\"n. 苹果, 苹果树\"\n", {"apple/ˈæpl/n. 苹果, 苹果树@1"}},
         {"csv with header in its own order", TWordListFormat::Csv, "释义,Word\n苹果,apple\n", {"apple//苹果@2"}},
         {"two columns are word and meaning", TWordListFormat::Tsv, "apple\t苹果\n", {"apple//苹果@1"}},
+        {"a break inside a field is a space", TWordListFormat::Csv, "cherry,,\"樱桃\r\n樱桃树\"\n", {"cherry//樱桃 樱桃树@1"}},
         {"GBK csv", TWordListFormat::Csv, QByteArray("pear,,") + QByteArray::fromHex("c0e6") + "\n", {"pear//梨@1"}},
         {"blank word", TWordListFormat::Csv, " ,x,y\n", {" /x/y@1#1"}},
         {"invalid UTF-8 in a UTF-8 file", TWordListFormat::Tsv,
