@@ -2,6 +2,7 @@
 
 #include "UAdInterface.h"
 #include "UAdLabel.h"
+#include "UAutoPause.h"
 #include "UBassEx.h"
 #include "UBoardAudio.h"
 #include "UDataInterface.h"
@@ -52,6 +53,12 @@ TFrmSpell::TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platfor
     ConnectToolBar();
     ConnectMenus();
     ConnectWebItems();
+    // Only a running countdown needs protecting: at a game's end the board
+    // has stopped it before the flow's own message boxes take the focus.
+    m_autoPause = new TAutoPause(
+        this, [this] { return m_spellGame && m_spellGame->TimerActive() && m_form.btnPause->isEnabled(); },
+        [this] { btnPauseClick(); });
+    ConnectGameKeys();
 
     TimerAd = new QTimer(this);
     TimerAd->setObjectName(QStringLiteral("TimerAd"));
@@ -112,6 +119,7 @@ void TFrmSpell::ConnectMenus()
     for (QAction *action : f.miUI->actions())
         connect(action, &QAction::triggered, this, [this, action] { beijing18Click(action); });
     connect(f.N23, &QAction::triggered, this, [this] {
+        m_autoPause->BeforeDialog();
         TFrmHelp::ShowHelp(this, GetInstallPath(), [this](const QString &file) { OpenUrl(QUrl::fromLocalFile(file)); });
     });
 }
@@ -136,6 +144,30 @@ void TFrmSpell::ConnectWebItems()
     openSetting(f.N13, "LearningResources");
     for (QAction *action : std::as_const(f.SeriesItems))
         openSetting(action, "SeriesPages", action->data().toString());
+}
+
+void TFrmSpell::ConnectGameKeys()
+{
+    TFrmSpellForm &f = m_form;
+    GuardedConnect(f.nGameStart, &QAction::triggered, this, [this] { GameKeyStartClick(); });
+    GuardedConnect(f.nGamePause, &QAction::triggered, this, [this] { GameKeyPauseClick(); });
+    GuardedConnect(f.nGameRestart, &QAction::triggered, this, [this] { GameKeyRestartClick(); });
+    GuardedConnect(f.nGameHint, &QAction::triggered, this, [this] { GameKeyHintClick(); });
+    GuardedConnect(f.nGameClear, &QAction::triggered, this, [this] { GameKeyClearClick(); });
+    f.nKeyboardPlay->setChecked(m_settings.ReadInteger(QStringLiteral("KeyboardPlay")) == 1);
+    f.nAutoPause->setChecked(m_settings.ReadInteger(QStringLiteral("AutoPause")) == 1);
+    connect(f.nKeyboardPlay, &QAction::triggered, this, [this] { KeyboardPlayClick(); });
+    connect(f.nAutoPause, &QAction::triggered, this, [this] { AutoPauseClick(); });
+    m_autoPause->SetEnabled(f.nAutoPause->isChecked());
+}
+
+void TFrmSpell::ApplyPlaySettings()
+{
+    m_autoPause->SetEnabled(m_form.nAutoPause->isChecked());
+    if (!m_spellGame)
+        return;
+    m_spellGame->SetKeyboardPlay(m_form.nKeyboardPlay->isChecked());
+    m_spellGame->SetPauseVeil(m_form.nAutoPause->isChecked());
 }
 
 void TFrmSpell::OpenWebPage(const QString &address)
@@ -197,6 +229,7 @@ void TFrmSpell::InitGame()
     m_spellGame->show();
     m_flow->AttachBoard(m_spellGame);
     m_flow->StartSavedGame(m_boardAudio.get());
+    ApplyPlaySettings();
     FormResize();
     // Never smaller than what shows the whole board and the title strip.
     setMinimumSize(size() - m_form.panGame->size() + m_spellGame->size() + QSize(16, 16));
@@ -323,6 +356,57 @@ void TFrmSpell::btnDoHintClick()
     m_flow->Hint();
 }
 
+void TFrmSpell::GameKeyStartClick()
+{
+    if (m_form.sbStart->isEnabled())
+        sbStartClick();
+    else if (m_form.btnContinue->isEnabled())
+        btnContinueClick();
+}
+
+void TFrmSpell::GameKeyPauseClick()
+{
+    if (m_form.btnPause->isEnabled())
+        btnPauseClick();
+}
+
+void TFrmSpell::GameKeyRestartClick()
+{
+    // A key is pressed by mistake more easily than a button: a running game
+    // is not thrown away without asking.
+    if (!m_form.sbReStart->isEnabled())
+        return;
+    if (m_form.btnPause->isEnabled() && !AskYesNo(this, QStringLiteral("是否重新开始游戏？")))
+        return;
+    sbReStartClick();
+}
+
+void TFrmSpell::GameKeyHintClick()
+{
+    if (m_form.btnDoHint->isEnabled())
+        btnDoHintClick();
+}
+
+void TFrmSpell::GameKeyClearClick()
+{
+    if (m_form.btnClear->isEnabled())
+        btnClearClick();
+}
+
+void TFrmSpell::KeyboardPlayClick()
+{
+    ApplyPlaySettings();
+    if (!m_settings.WriteString(QStringLiteral("KeyboardPlay"), m_form.nKeyboardPlay->isChecked() ? QStringLiteral("1") : QStringLiteral("0")))
+        ShowSettingsNotSaved(this);
+}
+
+void TFrmSpell::AutoPauseClick()
+{
+    ApplyPlaySettings();
+    if (!m_settings.WriteString(QStringLiteral("AutoPause"), m_form.nAutoPause->isChecked() ? QStringLiteral("1") : QStringLiteral("0")))
+        ShowSettingsNotSaved(this);
+}
+
 void TFrmSpell::N27Click(QAction *item)
 {
     m_flow->ChangeLevel(item->data().toInt(), item->text());
@@ -350,6 +434,7 @@ void TFrmSpell::cbBackGroundClick(QObject *sender)
 
 void TFrmSpell::N6Click()
 {
+    m_autoPause->BeforeDialog();
     TFrmSelectBook dialog(m_data, this);
     CopyGamePara(m_flow->GamePara(), dialog.GamePara());
     if (DialogService().ExecDialog(dialog) != QDialog::Accepted)
@@ -359,6 +444,7 @@ void TFrmSpell::N6Click()
 
 void TFrmSpell::N32Click()
 {
+    m_autoPause->BeforeDialog();
     // The selection dialog reads the catalogue afresh, so nothing to refresh here.
     TFrmImportLib dialog(m_data, m_settings.IsEncrypt(), this);
     DialogService().ExecDialog(dialog);
@@ -366,6 +452,7 @@ void TFrmSpell::N32Click()
 
 void TFrmSpell::N4Click()
 {
+    m_autoPause->BeforeDialog();
     TFrmGameRecord dialog(m_data, this);
     DialogService().ExecDialog(dialog);
 }
@@ -377,6 +464,7 @@ void TFrmSpell::N2Click()
 
 void TFrmSpell::nSupportClick()
 {
+    m_autoPause->BeforeDialog();
     TFrmSupport dialog(this);
     dialog.SetSupportUrl(m_adInterface ? m_adInterface->Urls().value(0) : QString());
     DialogService().ExecDialog(dialog);
@@ -384,6 +472,7 @@ void TFrmSpell::nSupportClick()
 
 void TFrmSpell::N25Click()
 {
+    m_autoPause->BeforeDialog();
     TFrmAbout dialog(this);
     DialogService().ExecDialog(dialog);
 }

@@ -23,6 +23,7 @@ class QTimer;
 class QUrl;
 class TAdInterface;
 class TAdLabel;
+class TAutoPause;
 class TFrmAd;
 class TAudioLayer;
 class TBassEx;
@@ -76,6 +77,16 @@ public:
     void RecentItemClick(QAction *item);
     void LoadRecentMenu();
     void SaveGamePara();
+    // The game keys: F2 starts or continues, F3 pauses, F5 restarts (after a
+    // question while a game runs), Ctrl+H hints, Escape clears. Each does
+    // what its toolbar button does, and only while that button is enabled.
+    void GameKeyStartClick();
+    void GameKeyPauseClick();
+    void GameKeyRestartClick();
+    void GameKeyHintClick();
+    void GameKeyClearClick();
+    void KeyboardPlayClick();
+    void AutoPauseClick();
 
     const TGamePara &GamePara() const;
     int ScoreBase() const;
@@ -96,6 +107,9 @@ private:
     void ConnectToolBar();
     void ConnectMenus();
     void ConnectWebItems();
+    void ConnectGameKeys();
+    // Keyboard play and the pause veil on the board, as the settings items say.
+    void ApplyPlaySettings();
     void FormShow();
     void InitGame();
     void FormResize();
@@ -113,6 +127,7 @@ private:
     TFrmSpellForm m_form;
     std::unique_ptr<TRecentGames> m_recent;
     TGameFlow *m_flow = nullptr; // child of the window
+    TAutoPause *m_autoPause = nullptr; // child of the window
 
     TSpellGameType *m_spellGame = nullptr; // child of panGame; FreeGame deletes it first
     std::unique_ptr<TSpeechEx> m_speech;

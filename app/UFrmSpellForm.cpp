@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QGraphicsDropShadowEffect>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -316,6 +317,7 @@ void TFrmSpellForm::BuildMenus(QMainWindow &window)
     QMenuBar *bar = window.menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     BuildFileMenu(bar);
+    BuildGameMenu(bar);
     BuildSettingsMenu(window, bar);
     BuildHelpMenu(bar);
 }
@@ -333,6 +335,33 @@ void TFrmSpellForm::BuildFileMenu(QMenuBar *bar)
     N4 = AddItem(n1, "N4", QStringLiteral("排行榜"));
     AddSeparator(n1, "N3");
     N2 = AddItem(n1, "N2", QStringLiteral("退出游戏"));
+}
+
+void TFrmSpellForm::BuildGameMenu(QMenuBar *bar)
+{
+    QMenu *menu = bar->addMenu(QStringLiteral("  游戏(&G)"));
+    menu->setObjectName(QStringLiteral("nGame"));
+    const struct
+    {
+        QAction **field;
+        const char *name;
+        const char *caption; // UTF-8
+        QKeySequence key;
+        QToolButton *button;
+    } items[] = {
+        {&nGameStart, "nGameStart", "开始游戏/继续", QKeySequence(Qt::Key_F2), sbStart},
+        {&nGamePause, "nGamePause", "暂停", QKeySequence(Qt::Key_F3), btnPause},
+        {&nGameRestart, "nGameRestart", "重新游戏", QKeySequence(Qt::Key_F5), sbReStart},
+        {&nGameHint, "nGameHint", "提示", QKeySequence(Qt::CTRL | Qt::Key_H), btnDoHint},
+        {&nGameClear, "nGameClear", "清除", QKeySequence(Qt::Key_Escape), btnClear},
+    };
+    for (const auto &def : items) {
+        QAction *action = AddItem(menu, def.name, QString::fromUtf8(def.caption));
+        action->setShortcut(def.key);
+        *def.field = action;
+        def.button->setToolTip(QStringLiteral("%1 (%2)").arg(def.button->text(), def.key.toString(QKeySequence::NativeText)));
+    }
+    btnContinue->setToolTip(QStringLiteral("%1 (F2)").arg(btnContinue->text()));
 }
 
 void TFrmSpellForm::BuildSettingsMenu(QMainWindow &window, QMenuBar *bar)
@@ -369,6 +398,10 @@ void TFrmSpellForm::BuildSettingsMenu(QMainWindow &window, QMenuBar *bar)
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
+    nKeyboardPlay = AddItem(n12, "nKeyboardPlay", QStringLiteral("键盘拼写"));
+    nAutoPause = AddItem(n12, "nAutoPause", QStringLiteral("自动暂停"));
+    nKeyboardPlay->setCheckable(true);
+    nAutoPause->setCheckable(true);
     AddSeparator(n12, "N17");
     miUI = n12->addMenu(QStringLiteral("界面风格"));
     miUI->setObjectName(QStringLiteral("miUI"));

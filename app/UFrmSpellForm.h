@@ -63,6 +63,12 @@ struct TFrmSpellForm
     QAction *N6 = nullptr, *N32 = nullptr, *N33 = nullptr, *N4 = nullptr, *N2 = nullptr;
     QAction *N8 = nullptr, *N9 = nullptr, *N10 = nullptr, *N27 = nullptr, *N28 = nullptr, *N29 = nullptr;
     QAction *N16 = nullptr, *N15 = nullptr;
+    // "游戏": the toolbar's commands with their keys, which work whether or
+    // not keyboard play is on.
+    QAction *nGameStart = nullptr, *nGamePause = nullptr, *nGameRestart = nullptr, *nGameHint = nullptr,
+            *nGameClear = nullptr;
+    // "键盘拼写" and "自动暂停" in "设置".
+    QAction *nKeyboardPlay = nullptr, *nAutoPause = nullptr;
     QAction *N23 = nullptr, *nSupport = nullptr, *N11 = nullptr, *N5 = nullptr, *N34 = nullptr, *nWebGuide = nullptr,
             *N13 = nullptr, *N25 = nullptr;
     // "英语学习系列软件": each item carries its page below the series pages as data.
@@ -72,6 +78,7 @@ private:
     void BuildToolBar(QMainWindow &window);
     void BuildMenus(QMainWindow &window);
     void BuildFileMenu(QMenuBar *bar);
+    void BuildGameMenu(QMenuBar *bar);
     void BuildSettingsMenu(QMainWindow &window, QMenuBar *bar);
     void BuildHelpMenu(QMenuBar *bar);
     void BuildTitleStrip(QWidget *central);

@@ -24,6 +24,7 @@ void TBoardAudio::Play(TBoardSoundCue cue)
     case TBoardSoundCue::Select: m_bass->PlaySound(m_soundDir + QStringLiteral("select.mp3")); break;
     case TBoardSoundCue::Unselect: m_bass->PlaySound(m_soundDir + QStringLiteral("unselect.mp3")); break;
     case TBoardSoundCue::WordDone: m_bass->PlaySound(m_soundDir + QStringLiteral("oksel.mp3")); break;
+    case TBoardSoundCue::Wrong: m_bass->PlaySound(m_soundDir + QStringLiteral("wrong.mp3")); break;
     case TBoardSoundCue::MusicStart:
         m_bass->RemoveStream(music);
         m_bass->AddStream(m_soundDir + QStringLiteral("back.mp3"), music);

@@ -11,6 +11,7 @@ enum class TBoardSoundCue {
     Select,        // a tile was picked
     Unselect,      // a picked tile was taken back
     WordDone,      // the spelled text equals the word
+    Wrong,         // every tile is picked, but the text is not the word
     MusicStart,    // (re)load the background music and play it from the start
     MusicStop,     // pause the music where it is
     MusicContinue, // play on from where it stopped

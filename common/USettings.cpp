@@ -31,6 +31,9 @@ constexpr TSettingKey kKeys[] = {
     {"WebGuide", "https://daohang.example"},
     {"LearningResources", "https://daohang.example/s/64.html"},
     {"SeriesPages", "https://guluspell.example/game/"},
+    // "键盘拼写" and "自动暂停" in the settings menu.
+    {"KeyboardPlay", "0"},
+    {"AutoPause", "1"},
 };
 
 } // namespace

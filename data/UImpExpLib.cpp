@@ -4,8 +4,11 @@
 #include "UScramble.h"
 #include "UTextCodec.h"
 #include "UWordFileReader.h"
+#include "UWordListFormats.h"
 
 #include <QElapsedTimer>
+
+#include <climits>
 
 TWordLine SplitWordLine(const QString &line)
 {
@@ -69,6 +72,11 @@ TLineFault StoreWordLine(TDataInterface &data, const QString &line, const QStrin
 {
     TWordLine word = SplitWordLine(line);
     word.Pronunciation = ConvertPhonetic(word.Pronunciation);
+    return StoreWord(data, std::move(word), tableName, encrypt);
+}
+
+TLineFault StoreWord(TDataInterface &data, TWordLine word, const QString &tableName, bool encrypt)
+{
     if (word.Spelling.trimmed().isEmpty())
         return TLineFault::NoSpelling;
     // Each character is a tile on the board; a longer word could not be
@@ -95,17 +103,15 @@ bool ImportWordLine(TDataInterface &data, const QString &line, const QString &ta
     return StoreWordLine(data, line, tableName, encrypt) == TLineFault::None;
 }
 
-bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString &title, int bookClass, bool encrypt,
-                   const TBadLineDecision &skipBadLine, const TImportProgress &progress, QString *error)
-{
-    TWordFileReader reader;
-    QString reason;
-    if (!reader.Open(fileName, reason)) {
-        if (error)
-            *error = reason;
-        return false;
-    }
+namespace {
 
+// Hands every row of a file, with a fault the reader found already set, to
+// the sink, until the sink says stop.
+using TReadRows = std::function<void(const TRowSink &sink)>;
+
+bool ImportRows(TDataInterface &data, int rowCount, const TReadRows &read, const QString &title, int bookClass,
+                bool encrypt, const TBadLineDecision &skipBadLine, const TImportProgress &progress)
+{
     const int id = data.GetNextBookId();
     const QString tableName = QStringLiteral("lib") + QString::number(id);
     // A table of this number can only be the leftover of a stopped import.
@@ -114,9 +120,8 @@ bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString 
     if (!data.CreateWordTable(tableName))
         return false;
 
-    const int lineCount = reader.LineCount();
-    const int maximum = lineCount - 1;
-    const int step = std::max(1, lineCount / 100);
+    const int maximum = rowCount - 1;
+    const int step = std::max(1, rowCount / 100);
     QElapsedTimer sinceReport;
     sinceReport.start();
     if (progress)
@@ -127,22 +132,24 @@ bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString 
     int counter = 0;
     int stored = 0;
     bool carryOn = true;
-    QString line;
-    bool valid = true;
-    while (counter < lineCount && reader.NextLine(line, valid)) {
-        const TLineFault fault = valid ? StoreWordLine(data, line, tableName, encrypt) : TLineFault::NotText;
+    read([&](const TWordRow &row) {
+        if (counter >= rowCount) // the file grew since it was counted
+            return false;
+        const TLineFault fault =
+            row.Fault == TLineFault::None ? StoreWord(data, row.Word, tableName, encrypt) : row.Fault;
         if (fault == TLineFault::None) {
             ++stored;
-        } else if (!skipBadLine || !skipBadLine(counter + 1, fault)) {
+        } else if (!skipBadLine || !skipBadLine(row.Line, fault)) {
             carryOn = false;
-            break;
+            return false;
         }
         ++counter;
-        if (progress && (counter % step == 0 || counter == lineCount || sinceReport.elapsed() >= 50)) {
+        if (progress && (counter % step == 0 || counter == rowCount || sinceReport.elapsed() >= 50)) {
             progress(counter, maximum);
             sinceReport.restart();
         }
-    }
+        return true;
+    });
     // Rows so far are kept even on a stop, so that the leftover table exists
     // for the next import to drop.
     const bool committed = !inTransaction || data.Commit();
@@ -155,4 +162,67 @@ bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString 
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString &title, int bookClass, bool encrypt,
+                   const TBadLineDecision &skipBadLine, const TImportProgress &progress, QString *error)
+{
+    TWordFileReader reader;
+    QString reason;
+    if (!reader.Open(fileName, reason)) {
+        if (error)
+            *error = reason;
+        return false;
+    }
+    QString firstLine;
+    bool valid = true;
+    reader.NextLine(firstLine, valid);
+    const TWordListFormat format = DetectWordListFormat(fileName, firstLine.toUtf8());
+    if (format != TWordListFormat::Bracket) {
+        QByteArray bytes;
+        if (!TWordFileReader::ReadAll(fileName, bytes, reason)) {
+            if (error)
+                *error = reason;
+            return false;
+        }
+        // Read twice, counting first, so that a large file never becomes a
+        // list of rows.
+        int rowCount = 0;
+        const QString readError = ReadWordList(format, bytes, [&rowCount](const TWordRow &) {
+            return ++rowCount < INT_MAX;
+        });
+        if (!readError.isEmpty() || rowCount == 0) {
+            if (error)
+                *error = readError.isEmpty() ? QStringLiteral("词库文件中没有任何单词。") : readError;
+            return false;
+        }
+        const TReadRows read = [&](const TRowSink &sink) { ReadWordList(format, bytes, sink); };
+        return ImportRows(data, rowCount, read, title, bookClass, encrypt, skipBadLine, progress);
+    }
+
+    // The bracket format streams, line by line.
+    if (!reader.Rewind()) {
+        if (error)
+            *error = QStringLiteral("无法读取词库文件。");
+        return false;
+    }
+    const TReadRows read = [&reader](const TRowSink &sink) {
+        QString text;
+        bool valid = true;
+        for (int line = 1; reader.NextLine(text, valid); ++line) {
+            TWordRow row;
+            row.Line = line;
+            if (!valid) {
+                row.Fault = TLineFault::NotText;
+            } else {
+                row.Word = SplitWordLine(text);
+                row.Word.Pronunciation = ConvertPhonetic(row.Word.Pronunciation);
+            }
+            if (!sink(row))
+                return;
+        }
+    };
+    return ImportRows(data, reader.LineCount(), read, title, bookClass, encrypt, skipBadLine, progress);
 }

@@ -63,6 +63,8 @@ enum class TLineFault
 // Inserts one line into a word table, scrambling the three texts when encrypt
 // is set. Nothing is inserted unless the result is TLineFault::None.
 TLineFault StoreWordLine(TDataInterface &data, const QString &line, const QString &tableName, bool encrypt);
+// The same for a word already split into its texts.
+TLineFault StoreWord(TDataInterface &data, TWordLine word, const QString &tableName, bool encrypt);
 // The same, true when the word was inserted.
 bool ImportWordLine(TDataInterface &data, const QString &line, const QString &tableName, bool encrypt);
 
@@ -76,6 +78,8 @@ using TImportProgress = std::function<void(int position, int maximum)>;
 using TBadLineDecision = std::function<bool(int lineNumber, TLineFault fault)>;
 
 // Imports a file as book number GetNextBookId() under the title and class,
+// in any format TWordListFormat knows (by DetectWordListFormat; bad rows are
+// numbered by the line they start on),
 // scrambling the texts when encrypt is set (the settings flag "encrypt").
 // The file is checked first: one that is not a regular file, is too large,
 // unreadable, binary or empty gives false with the reason for the player in

@@ -99,6 +99,29 @@ bool TWordFileReader::Open(const QString &fileName, QString &error)
     return true;
 }
 
+bool TWordFileReader::ReadAll(const QString &fileName, QByteArray &bytes, QString &error)
+{
+    TWordFileReader reader;
+    if (!reader.OpenRegular(fileName, error))
+        return false;
+    const QString shownName = QFileInfo(fileName).fileName();
+    // One byte more than allowed tells a file that grew since it was checked.
+    bytes = reader.m_file->read(kMaxWordFileSize + 1);
+    if (reader.m_file->error() != QFileDevice::NoError) {
+        error = QStringLiteral("无法读取词库文件“%1”：%2").arg(shownName, reader.m_file->errorString());
+        return false;
+    }
+    if (bytes.size() > kMaxWordFileSize) {
+        error = QStringLiteral("词库文件“%1”超过了 %2 MB，无法导入。").arg(shownName).arg(kMaxWordFileSize / (1024 * 1024));
+        return false;
+    }
+    if (bytes.contains('\0')) {
+        error = QStringLiteral("“%1”不是文本文件，无法导入。").arg(shownName);
+        return false;
+    }
+    return true;
+}
+
 bool TWordFileReader::Rewind()
 {
     m_buffer.clear();

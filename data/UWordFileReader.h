@@ -27,6 +27,13 @@ public:
     // line at all.
     bool Open(const QString &fileName, QString &error);
 
+    // The whole of a file under the same checks as Open (regular, at most
+    // kMaxWordFileSize bytes, no zero byte), for formats read as a whole.
+    static bool ReadAll(const QString &fileName, QByteArray &bytes, QString &error);
+
+    // Back to the first line after Open; false when the file cannot seek.
+    bool Rewind();
+
     int LineCount() const { return m_lineCount; }
     bool IsUtf8() const { return m_utf8; }
 
@@ -36,7 +43,6 @@ public:
 
 private:
     bool OpenRegular(const QString &fileName, QString &error);
-    bool Rewind();
     // The next line's bytes, without its terminator.
     bool NextRawLine(QByteArray &line);
     bool Fill();

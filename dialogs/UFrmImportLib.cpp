@@ -5,6 +5,8 @@
 #include "UErrorMessages.h"
 #include "UImpExpLib.h"
 #include "UMessageBox.h"
+#include "UWordFileReader.h"
+#include "UWordListFormats.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -16,7 +18,10 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QScreen>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -24,6 +29,7 @@
 
 namespace {
 constexpr int kDefaultImportClass = 4; // 研究生英语
+constexpr int kPreviewRows = 10;
 }
 
 bool ImportWordLibAsking(TDataInterface &data, const QString &fileName, const QString &title, int bookClass,
@@ -48,7 +54,7 @@ TFrmImportLib::TFrmImportLib(TDataInterface &data, bool encrypt, QWidget *parent
       m_data(data), m_encrypt(encrypt)
 {
     setWindowTitle(QStringLiteral("导入咕噜猫词库"));
-    setFixedSize(336, 345);
+    setFixedSize(720, 345);
 
     auto *sGroupBox1 = new QGroupBox(QStringLiteral("请选择需导入的词库文件"), this);
     sGroupBox1->setObjectName(QStringLiteral("sGroupBox1"));
@@ -93,6 +99,21 @@ TFrmImportLib::TFrmImportLib(TDataInterface &data, bool encrypt, QWidget *parent
     m_btnClose->setObjectName(QStringLiteral("btnClose"));
     m_btnClose->setGeometry(243, 300, 85, 28);
 
+    auto *sGroupBox3 = new QGroupBox(QStringLiteral("预览（前%1行）").arg(kPreviewRows), this);
+    sGroupBox3->setObjectName(QStringLiteral("sGroupBox3"));
+    sGroupBox3->setGeometry(336, 8, 376, 320);
+    m_preview = new QTableWidget(0, 3, sGroupBox3);
+    m_preview->setObjectName(QStringLiteral("tblPreview"));
+    m_preview->setHorizontalHeaderLabels({QStringLiteral("单词"), QStringLiteral("音标"), QStringLiteral("释义")});
+    m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_preview->horizontalHeader()->setStretchLastSection(true);
+    m_previewCount = new QLabel(sGroupBox3);
+    m_previewCount->setObjectName(QStringLiteral("labPreviewCount"));
+    m_previewCount->setWordWrap(true);
+    auto *previewLayout = new QVBoxLayout(sGroupBox3);
+    previewLayout->addWidget(m_preview);
+    previewLayout->addWidget(m_previewCount);
+
     connect(m_sFileName, &QLineEdit::textChanged, this, [this] { sFileNameChange(); });
     connect(m_btnBrowse, &QToolButton::clicked, this, [this] { btnBrowseClick(); });
     connect(m_btnImport, &QPushButton::clicked, this, [this] { btnImportClick(); });
@@ -111,11 +132,54 @@ void TFrmImportLib::sFileNameChange()
         if (c.category() == QChar::Other_Control)
             c = QLatin1Char(' ');
     m_ediLibName->setText(title);
+    ShowPreview();
+}
+
+void TFrmImportLib::ShowPreview()
+{
+    m_preview->setRowCount(0);
+    m_previewCount->clear();
+    const QString fileName = m_sFileName->text();
+    if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
+        return;
+    QByteArray bytes;
+    QString error;
+    if (!TWordFileReader::ReadAll(fileName, bytes, error)) {
+        m_previewCount->setText(error);
+        return;
+    }
+    // Only the shown rows are kept; the others are just counted.
+    QList<TWordRow> first;
+    qint64 count = 0, bad = 0;
+    const QString readError = ReadWordList(DetectWordListFormat(fileName, bytes.left(64)), bytes, [&](const TWordRow &row) {
+        ++count;
+        bad += row.Fault != TLineFault::None;
+        if (first.size() < kPreviewRows)
+            first << row;
+        return true;
+    });
+    if (!readError.isEmpty()) {
+        m_previewCount->setText(readError);
+        return;
+    }
+    m_preview->setRowCount(int(first.size()));
+    for (int r = 0; r < first.size(); ++r) {
+        const TWordRow &row = first[r];
+        const QString texts[] = {row.Word.Spelling, row.Word.Pronunciation, row.Word.Meaning};
+        for (int c = 0; c < 3; ++c) {
+            auto *item = new QTableWidgetItem(texts[c]);
+            if (row.Fault != TLineFault::None)
+                item->setForeground(Qt::red);
+            m_preview->setItem(r, c, item);
+        }
+        m_preview->setVerticalHeaderItem(r, new QTableWidgetItem(QString::number(row.Line)));
+    }
+    m_previewCount->setText(QStringLiteral("共%1行，其中%2行有误。").arg(count).arg(bad));
 }
 
 void TFrmImportLib::btnBrowseClick()
 {
-    const QString fileName = DialogService().GetOpenFileName(this, windowTitle(), QStringLiteral("*.txt (*.txt)"));
+    const QString fileName = DialogService().GetOpenFileName(this, windowTitle(), QStringLiteral("词库文件 (*.txt *.csv *.tsv *.json);;所有文件 (*)"));
     if (!fileName.isEmpty())
         m_sFileName->setText(fileName);
 }

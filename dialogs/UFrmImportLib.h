@@ -8,6 +8,8 @@
 #include <QDialog>
 
 class QComboBox;
+class QLabel;
+class QTableWidget;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -32,6 +34,9 @@ protected:
 
 private:
     void SetImporting(bool importing);
+    // The first rows of the chosen file as they would be stored, and the
+    // count of rows and bad rows; empty when the name is no readable file.
+    void ShowPreview();
 
     TDataInterface &m_data;
     bool m_encrypt;
@@ -43,6 +48,8 @@ private:
     QProgressBar *m_pbImport;
     QPushButton *m_btnImport;
     QPushButton *m_btnClose;
+    QTableWidget *m_preview;
+    QLabel *m_previewCount;
 };
 
 // An import that asks the player: a file that cannot be read is reported in a

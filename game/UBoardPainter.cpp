@@ -86,6 +86,8 @@ void TBoardPainter::Paint(QPainter &painter, const TSpellGameType &board)
     painter.drawPixmap(0, 0, BackLayer(board, dpr));
     for (int i = 0; i < board.Items().size(); ++i)
         painter.drawPixmap(board.ItemRect(i).topLeft() - QPoint(kTileMargin, kTileMargin), TileImage(board, i, dpr));
+    if (board.Veiled())
+        DrawVeil(painter, board);
 }
 
 const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
@@ -96,7 +98,8 @@ const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
     for (int j = board.WordIndex() - 1; j >= 0 && j < board.Words().size() && rows.size() < 2 * kMaxListedWords; --j)
         rows << board.Words()[j].Spelling << board.Words()[j].Meaning;
     if (!cache.Back.isNull() && cache.BackDpr == dpr && cache.BackSpelling == spelling && cache.BackRows == rows
-        && cache.BackCue == CueKey(board) && cache.Back.deviceIndependentSize().toSize() == board.size())
+        && cache.BackCue == CueKey(board) && cache.BackShake == board.SlotShake()
+        && cache.Back.deviceIndependentSize().toSize() == board.size())
         return cache.Back;
 
     cache.Back = TransparentPixmap(board.size(), dpr);
@@ -104,10 +107,13 @@ const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
     cache.BackSpelling = spelling;
     cache.BackRows = rows;
     cache.BackCue = CueKey(board);
+    cache.BackShake = board.SlotShake();
 
     QPainter painter(&cache.Back);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setBrush(Qt::NoBrush);
+    painter.save();
+    painter.translate(board.SlotShake(), 0);
 
     const QSize slotLeft = m_art.PieceSize(pSlotLeft);
     const int slotMiddleLeft = board.SlotLeft() + slotLeft.width();
@@ -117,6 +123,7 @@ const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
                dpr);
     if (!DrawCue(painter, board))
         DrawSpelling(painter, board);
+    painter.restore();
 
     const int frameX = board.FrameX();
     const QSize frameLeft = m_art.PieceSize(pFrameLeft);
@@ -204,6 +211,36 @@ bool TBoardPainter::DrawCue(QPainter &painter, const TSpellGameType &board) cons
                      m_art.PieceSize(pSlotMiddle).height());
     painter.drawText(slot, Qt::AlignCenter, text);
     return true;
+}
+
+void TBoardPainter::DrawVeil(QPainter &painter, const TSpellGameType &board) const
+{
+    // Just over the slot and the tiles, so the panel's picture around them
+    // stays as it is.
+    const int slotWidth = m_art.PieceSize(pSlotLeft).width() + board.SlotWidth() + m_art.PieceSize(pSlotRight).width();
+    QRect veil(board.SlotLeft(), board.SlotTop(), slotWidth, m_art.PieceSize(pSlotLeft).height());
+    veil |= QRect(0, board.TileRowTop(), 1, board.TileHeight()).translated(board.width() / 2, 0);
+    for (int i = 0; i < board.Items().size(); ++i)
+        veil |= board.ItemRect(i);
+    veil = veil.adjusted(-kTileMargin - 6, -6, kTileMargin + 6, 6) & QRect(QPoint(0, 0), board.size());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(150, 180, 230), 2));
+    painter.setBrush(QColor(40, 62, 120)); // opaque: no letter shows through
+    painter.drawRoundedRect(QRectF(veil).adjusted(1, 1, -1, -1), 10, 10);
+    painter.setPen(Qt::white);
+    painter.setFont(BoardFont(QStringLiteral("黑体"), 20));
+    // After an ignored click the way on comes forward below the veil's word.
+    const bool forward = board.CueFlashing();
+    const int half = veil.height() / 2;
+    painter.drawText(forward ? veil.adjusted(0, 0, 0, -half) : veil, forward ? Qt::AlignHCenter | Qt::AlignBottom : Qt::AlignCenter,
+                     QStringLiteral("暂停中"));
+    if (forward) {
+        painter.setFont(BoardFont(QStringLiteral("黑体"), 13));
+        painter.drawText(veil.adjusted(4, half + 8, -4, 0), Qt::AlignHCenter | Qt::AlignTop,
+                         BoardCueText(TBoardCue::Paused));
+    }
+    painter.restore();
 }
 
 void TBoardPainter::DrawDoneWords(QPainter &painter, const TSpellGameType &board) const

@@ -40,6 +40,8 @@ private:
     // The cue in place of the spelled text, or nothing; true when drawn.
     bool DrawCue(QPainter &painter, const TSpellGameType &board) const;
     void DrawDoneWords(QPainter &painter, const TSpellGameType &board) const;
+    // Covers the slot and the tiles of a paused board.
+    void DrawVeil(QPainter &painter, const TSpellGameType &board) const;
 
     struct TPaintCache
     {
@@ -47,6 +49,7 @@ private:
         qreal BackDpr = 0;
         QString BackSpelling;
         int BackCue = -1; // cue and whether it is brought forward
+        int BackShake = 0;
         QStringList BackRows; // spelling and meaning of each listable word, newest first
 
         // Tiles by letter and state, for one tile size and density.

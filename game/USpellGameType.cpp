@@ -3,6 +3,7 @@
 #include "UCommonFun.h"
 #include "URandom.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -93,6 +94,9 @@ TSpellGameType::TSpellGameType(QWidget *parent)
     m_cueFlash.setSingleShot(true);
     m_cueFlash.setInterval(1500);
     connect(&m_cueFlash, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+
+    connect(&m_shake, &TBoardShake::Changed, this, qOverload<>(&QWidget::update));
+    setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
 TSpellGameType::~TSpellGameType()
@@ -401,10 +405,13 @@ bool TSpellGameType::PickItem(int index)
     item.Picked = true;
 
     if (!IsWordSpelled()) {
+        const bool wrong = m_letters.size() == m_items.size();
         if (m_sound)
-            m_sound->Play(TBoardSoundCue::Select);
-        if (m_letters.size() == m_items.size())
+            m_sound->Play(wrong ? TBoardSoundCue::Wrong : TBoardSoundCue::Select);
+        if (wrong) {
+            m_shake.Start();
             emit OnWrongSpelling(this);
+        }
         return false;
     }
     const QString done = m_words[m_wordIndex].Spelling;
@@ -498,6 +505,89 @@ void TSpellGameType::ClickAt(int x, int y)
                 m_items[i].State = ssShadow;
         }
     }
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard input
+
+void TSpellGameType::SetKeyboardPlay(bool value)
+{
+    m_keyboardPlay = value;
+    setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus);
+    if (value && isEnabled())
+        setFocus();
+}
+
+bool TSpellGameType::PickByKey(QChar typed)
+{
+    if (m_wordIndex < 0 || m_wordIndex >= m_words.size())
+        return false;
+    const QString &spelling = m_words[m_wordIndex].Spelling;
+    const QChar next = m_letters.size() < spelling.size() ? spelling[m_letters.size()] : QChar();
+    int chosen = -1;
+    for (int i = 0; i < m_items.size(); ++i) {
+        const TSpellItem &item = m_items[i];
+        if (item.Picked || item.Letter.compare(QString(typed), Qt::CaseInsensitive) != 0)
+            continue;
+        if (item.Letter == QString(next)) {
+            chosen = i;
+            break;
+        }
+        if (chosen < 0)
+            chosen = i;
+    }
+    if (chosen < 0)
+        return false;
+    PickItem(chosen); // a completed word re-deals the tiles: nothing to touch after this
+    update();
+    return true;
+}
+
+bool TSpellGameType::TakeBackLastPick()
+{
+    const int last = int(m_letters.size()) - 1;
+    for (int i = 0; i < m_items.size(); ++i) {
+        if (m_items[i].Picked && m_items[i].PickIndex == last) {
+            UnpickItem(i);
+            update();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TSpellGameType::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (!m_keyboardPlay || !plain)
+        return QWidget::keyPressEvent(event);
+    if (event->key() == Qt::Key_Backspace) {
+        TakeBackLastPick();
+        return;
+    }
+    const QString text = event->text();
+    if (text.size() == 1 && text[0].isPrint()) {
+        PickByKey(text[0]);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TSpellGameType::changeEvent(QEvent *event)
+{
+    // The host disables the board while it waits; the keys belong to it
+    // again as soon as the game runs.
+    if (event->type() == QEvent::EnabledChange && isEnabled() && m_keyboardPlay)
+        setFocus();
+    QWidget::changeEvent(event);
+}
+
+void TSpellGameType::SetPauseVeil(bool value)
+{
+    if (value == m_pauseVeil)
+        return;
+    m_pauseVeil = value;
+    update();
 }
 
 void TSpellGameType::SetCue(TBoardCue cue)

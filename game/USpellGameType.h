@@ -12,6 +12,7 @@
 // shadow state exactly when it is picked.
 
 #include "UBoardPainter.h"
+#include "UBoardShake.h"
 #include "UBoardSound.h"
 #include "UWordInfo.h"
 
@@ -108,6 +109,31 @@ public:
     TBoardCue Cue() const { return m_cue; }
     bool CueFlashing() const { return m_cueFlash.isActive(); }
 
+    // Keyboard play, off unless the host turns it on: a typed character picks
+    // the leftmost unpicked tile showing it, ignoring case, and Backspace
+    // takes the last pick back. Both go through the same rules as a click.
+    // With it on, the board takes the keyboard focus whenever it is enabled,
+    // and no input method ever composes on it.
+    void SetKeyboardPlay(bool value);
+    bool KeyboardPlay() const { return m_keyboardPlay; }
+    // True when a tile was picked. Where the word holds the character in
+    // both cases, a tile matching the next letter's own case goes first, so
+    // "Anna" can be typed without the shift key.
+    bool PickByKey(QChar typed);
+    // True when a tile was taken back.
+    bool TakeBackLastPick();
+
+    // After a wrong spelling the slot shakes for about 300 ms: its sideways
+    // offset in pixels now, 0 when still. Only the slot moves; the tiles and
+    // their hit areas stay put.
+    int SlotShake() const { return m_shake.Offset(); }
+    bool Shaking() const { return m_shake.Active(); }
+
+    // With the veil on, a paused board covers its tiles and slot, so the
+    // letters cannot be studied while the clock stands still.
+    void SetPauseVeil(bool value);
+    bool Veiled() const { return m_pauseVeil && m_cue == TBoardCue::Paused; }
+
     // One countdown second; the 1000 ms timer calls it, tests call it directly.
     void TimerTick();
 
@@ -146,6 +172,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void DealWord(int index);
@@ -194,4 +222,7 @@ private:
     bool m_hintUsed = false;
     TBoardCue m_cue = TBoardCue::None;
     QTimer m_cueFlash;
+    bool m_keyboardPlay = false;
+    bool m_pauseVeil = false;
+    TBoardShake m_shake;
 };

@@ -4,6 +4,7 @@
 
 #include "BoardDriver.h"
 #include "TestSupport.h"
+#include "UAutoPause.h"
 #include "UBassEx.h"
 #include "UDataInterface.h"
 #include "UFrmInputBox.h"
@@ -33,6 +34,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <functional>
 #include <limits>
 
 #include <gtest/gtest.h>
@@ -725,4 +727,115 @@ TEST_F(MainWindow, ATwelveLetterRowLeavesTheMascotsClearAtTheDesignSize)
         EXPECT_EQ(mascotPixels(tile), 0) << "tile " << i;
     }
     EXPECT_TRUE(rowReachesPicture) << "the case the picture is drawn for";
+}
+
+// ---------------------------------------------------------------------------
+// Game keys, keyboard play and the automatic pause
+
+TEST_F(MainWindow, GameKeysDoWhatTheirEnabledButtonsDo)
+{
+    Window();
+    QApplication::setActiveWindow(&Window());
+    const auto press = [this](QKeyCombination key) { QTest::keyClick(&Window(), key.key(), key.keyboardModifiers()); };
+    EXPECT_TRUE(Find<QToolButton>("sbStart")->toolTip().contains("F2"));
+    EXPECT_TRUE(Find<QToolButton>("btnDoHint")->toolTip().contains("Ctrl+H"));
+
+    press(Qt::Key_F3);
+    press(Qt::CTRL | Qt::Key_H);
+    EXPECT_FALSE(Board().TimerActive()) << "nothing to pause before the start";
+    EXPECT_FALSE(Board().HintUsed()) << "nor a hint";
+    press(Qt::Key_F2);
+    ASSERT_TRUE(Board().TimerActive());
+    press(Qt::CTRL | Qt::Key_H);
+    EXPECT_TRUE(Board().HintUsed());
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(Board().Letters().isEmpty());
+    press(Qt::Key_F3);
+    EXPECT_EQ(Board().Cue(), TBoardCue::Paused);
+    press(Qt::Key_F2);
+    EXPECT_TRUE(Board().TimerActive()) << "F2 continues a paused game";
+
+    SpellCurrentWord();
+    dialogs->Answers = {TMsgResult::No, TMsgResult::Yes};
+    press(Qt::Key_F5);
+    EXPECT_EQ(dialogs->Texts(), QStringList{QStringLiteral("是否重新开始游戏？")});
+    EXPECT_EQ(Board().WordIndex(), 1) << "No keeps the running game";
+    press(Qt::Key_F5);
+    EXPECT_EQ(Board().WordIndex(), 0);
+    EXPECT_EQ(Label("labScore"), "0");
+}
+
+TEST_F(MainWindow, KeyboardPlayAndAutoPauseAreSettingsKeptInTheFile)
+{
+    Window();
+    auto *keyboard = Find<QAction>("nKeyboardPlay");
+    auto *autoPause = Find<QAction>("nAutoPause");
+    EXPECT_FALSE(keyboard->isChecked()) << "keyboard play is off by default";
+    EXPECT_TRUE(autoPause->isChecked()) << "the automatic pause is on by default";
+    EXPECT_FALSE(Board().KeyboardPlay());
+
+    keyboard->trigger();
+    autoPause->trigger();
+    EXPECT_TRUE(Board().KeyboardPlay());
+    TIniFile ini(home.File("data/spellconfig.ini"));
+    EXPECT_EQ(ini.ReadInteger("system", "KeyboardPlay", -1), 1);
+    EXPECT_EQ(ini.ReadInteger("system", "AutoPause", -1), 0);
+
+    window.reset();
+    EXPECT_TRUE(Find<QAction>("nKeyboardPlay")->isChecked());
+    EXPECT_FALSE(Find<QAction>("nAutoPause")->isChecked());
+    Window().sbStartClick();
+    {
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QTest::qWait(TAutoPause::kSettleMs + 100);
+    }
+    EXPECT_TRUE(Board().TimerActive()) << "with the setting off the game runs on";
+
+    QTest::keyClicks(&Board(), Board().Words()[0].Spelling);
+    EXPECT_EQ(Board().WordIndex(), 1) << "the word is typed on the board";
+}
+
+TEST_F(MainWindow, LeavingTheGamePausesItUntilThePlayerContinues)
+{
+    const struct
+    {
+        const char *way;
+        std::function<void(TFrmSpell &)> leave;
+    } ways[] = {
+        {"focus lost to another program's window", [](TFrmSpell &w) {
+             QWidget other;
+             other.show();
+             QApplication::setActiveWindow(&other);
+             QTest::qWait(TAutoPause::kSettleMs + 100);
+             QApplication::setActiveWindow(&w);
+         }},
+        {"minimised", [](TFrmSpell &w) { w.setWindowState(Qt::WindowMinimized); }},
+        {"ranking", [](TFrmSpell &w) { w.N4Click(); }},
+        {"book selection", [](TFrmSpell &w) { w.N6Click(); }},
+        {"import", [](TFrmSpell &w) { w.N32Click(); }},
+        {"about", [](TFrmSpell &w) { w.N25Click(); }},
+    };
+    for (const auto &way : ways) {
+        SCOPED_TRACE(way.way);
+        Window().setWindowState(Qt::WindowNoState);
+        Window().sbStartClick();
+        Window().btnContinueClick();
+        ASSERT_TRUE(Board().TimerActive());
+        bool stoppedWhileOpen = false;
+        dialogs->DialogHandlers = {[this, &stoppedWhileOpen](QDialog &) {
+            stoppedWhileOpen = !Board().TimerActive();
+            return int(QDialog::Rejected);
+        }};
+        way.leave(Window());
+        if (dialogs->DialogHandlers.empty())
+            EXPECT_TRUE(stoppedWhileOpen) << "the countdown stands while the dialog is open";
+        EXPECT_FALSE(Board().TimerActive());
+        EXPECT_EQ(Board().Cue(), TBoardCue::Paused);
+        EXPECT_TRUE(Enabled("btnContinue"));
+        EXPECT_TRUE(Board().Veiled());
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(Board().TimerActive()) << "it never resumes by itself";
+    }
 }

@@ -125,7 +125,7 @@ protected:
 
 TEST_F(SdlLayer, EveryShippedSoundLoadsAndPlays)
 {
-    for (const char *name : {"back.mp3", "select.mp3", "unselect.mp3", "oksel.mp3"}) {
+    for (const char *name : {"back.mp3", "select.mp3", "unselect.mp3", "oksel.mp3", "wrong.mp3"}) {
         SCOPED_TRACE(name);
         const bool loop = QByteArray(name) == "back.mp3";
         const TStreamHandle h = layer.StreamCreateFile(kSoundDir + QLatin1String(name), loop);

@@ -8,8 +8,12 @@
 #include "UScramble.h"
 #include "USettings.h"
 #include "UTextCodec.h"
+#include "UWordFileReader.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QTableWidget>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -333,6 +337,61 @@ TEST_F(WordImportTest, HundredThousandLinesWithOnePercentBad)
     ExpectKeptBookIntact();
 }
 
+TEST_F(WordImportTest, OtherFormatsImportTheirRowsUnderTheSameRules)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        QStringList rows;
+        int questions; // bad rows asked about, each answered "skip"
+    } cases[] = {
+        {"list.csv", "word,phonetic,meaning\napple,ˈæpl,\"n. 苹果, 苹果树\"\n,x,y\n", {"apple|ˈæpl|n. 苹果, 苹果树"}, 1},
+        {"list.tsv", "pear\t梨\n\"broken\tquote\n", {"pear||梨"}, 1},
+        {"deck.txt", "#separator:tab\n#html:true\nplum\t<b>李子</b>\n", {"plum||李子"}, 0},
+        {"words.json", R"([{"name":"cat","trans":["猫","猫科动物"],"usphone":"kæt"},{"trans":[]}])",
+         {"cat|kæt|猫；猫科动物"}, 1},
+        {"bad.tsv", "apple\t苹果\nbad\xff\t坏\n", {"apple||苹果"}, 1},
+    };
+    int book = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        m_dialogs->Messages.clear();
+        m_dialogs->Answers = {TMsgResult::Yes, TMsgResult::Yes};
+        ASSERT_TRUE(Import(WriteWordFile(c.bytes, QString::fromLatin1(c.name)), QString::fromLatin1(c.name)));
+        ++book;
+        EXPECT_EQ(Rows(QStringLiteral("lib%1").arg(book)), c.rows);
+        EXPECT_EQ(int(m_dialogs->Messages.size()), c.questions);
+    }
+}
+
+TEST_F(WordImportTest, HostileListsAreRefusedWithAMessageAndLoseNothing)
+{
+    AddKeptBook();
+    m_home.WriteFile(QStringLiteral("huge.csv"), QByteArray());
+    QFile huge(m_home.File(QStringLiteral("huge.csv")));
+    ASSERT_TRUE(huge.resize(kMaxWordFileSize + 1)); // sparse: nothing is written
+    const struct
+    {
+        const char *what;
+        QString file;
+    } cases[] = {
+        {"over the size limit", m_home.File(QStringLiteral("huge.csv"))},
+        {"JSON that is no array", WriteWordFile(R"({"name":"apple"})", QStringLiteral("a.json"))},
+        {"broken JSON", WriteWordFile("[{\"name\":", QStringLiteral("b.json"))},
+        {"header only", WriteWordFile("word,meaning\r\n", QStringLiteral("c.csv"))},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        m_dialogs->Messages.clear();
+        EXPECT_FALSE(Import(c.file, QStringLiteral("bad")));
+        ASSERT_EQ(m_dialogs->Messages.size(), 1u);
+        EXPECT_FALSE(m_data.TableExists(QStringLiteral("lib8")));
+        EXPECT_FALSE(m_data.BookNameExists(QStringLiteral("bad")));
+    }
+    ExpectKeptBookIntact();
+}
+
 class ImportDialogTest : public WordImportTest
 {
 protected:
@@ -486,3 +545,21 @@ TEST_F(ImportDialogTest, ImportedBookPlaysItsFirstFifteenWordsInOrder)
 }
 
 } // namespace
+
+TEST_F(ImportDialogTest, PreviewShowsTheFirstTenRowsAndCountsTheBadOnes)
+{
+    QByteArray csv = "word,meaning\n";
+    for (int i = 0; i < 12; ++i)
+        csv += (i == 3 ? QByteArray() : "w" + QByteArray::number(i)) + ",义\n";
+    FileName()->setText(WriteWordFile(csv, QStringLiteral("list.csv")));
+    auto *table = Child<QTableWidget>("tblPreview");
+    ASSERT_EQ(table->rowCount(), 10);
+    EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("w0"));
+    EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("义"));
+    EXPECT_EQ(table->verticalHeaderItem(0)->text(), QStringLiteral("2")) << "rows are numbered by their line";
+    EXPECT_EQ(Child<QLabel>("labPreviewCount")->text(), QStringLiteral("共12行，其中1行有误。"));
+
+    FileName()->setText(WriteWordFile("{}", QStringLiteral("x.json")));
+    EXPECT_EQ(table->rowCount(), 0);
+    EXPECT_FALSE(Child<QLabel>("labPreviewCount")->text().isEmpty()) << "why nothing can be shown";
+}

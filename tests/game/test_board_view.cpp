@@ -6,6 +6,7 @@
 #include "UFontMap.h"
 #include "USpellGameType.h"
 
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -455,4 +456,50 @@ TEST_F(BoardView, CueShowsInTheSlotWhileTheBoardWaitsAndComesForwardOnAnIgnoredC
         EXPECT_GT(darkest, s.darkestAbove);
         EXPECT_LT(darkest, s.darkestBelow);
     }
+}
+
+// ---------------------------------------------------------------------------
+// Feedback on a wrong spelling, and the pause veil
+
+TEST_F(BoardView, AWrongSpellingShakesTheSlotButNotTheTiles)
+{
+    Start({Word(QStringLiteral("ab"))});
+    ASSERT_TRUE(SpellByClicks(board, QStringLiteral("ba")));
+    ASSERT_TRUE(board.Shaking());
+    const int shake = board.SlotShake();
+    ASSERT_NE(shake, 0);
+    const QImage shaken = PaintBoard(board);
+
+    const QRect slotBand(0, 284, 600, 70);
+    QElapsedTimer clock;
+    clock.start();
+    while (board.Shaking() && clock.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const QImage still = PaintBoard(board);
+    const QRect inkShaken = InkBox(shaken, slotBand);
+    const QRect inkStill = InkBox(still, slotBand);
+    ASSERT_FALSE(inkStill.isNull());
+    EXPECT_EQ(inkShaken.left() - inkStill.left(), shake);
+    const QRect tiles(0, board.TileRowTop(), 600, board.TileHeight());
+    EXPECT_EQ(shaken.copy(tiles), still.copy(tiles)) << "the tiles are drawn where they are hit";
+}
+
+TEST_F(BoardView, APausedBoardWithTheVeilHidesItsLetters)
+{
+    Start({Word(QStringLiteral("apple"))});
+    SpellByClicks(board, QStringLiteral("ap"));
+    const QRect tiles(0, board.TileRowTop(), 600, board.TileHeight());
+    const QColor letter(0, 255, 255);
+    board.SetCue(TBoardCue::Paused);
+    EXPECT_TRUE(HasColour(PaintBoard(board), tiles, letter)) << "no veil unless the host asks for it";
+
+    board.SetPauseVeil(true);
+    const QImage veiled = PaintBoard(board);
+    EXPECT_FALSE(HasColour(veiled, tiles, letter));
+    const QRect slotBand(0, 284, 600, 70);
+    board.ClearSpelling();
+    EXPECT_EQ(PaintBoard(board).copy(slotBand), veiled.copy(slotBand)) << "the spelled letters are covered too";
+
+    board.SetCue(TBoardCue::None);
+    EXPECT_TRUE(HasColour(PaintBoard(board), tiles, letter)) << "a running board shows its tiles";
 }

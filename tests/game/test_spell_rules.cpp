@@ -9,6 +9,8 @@
 #include "URandom.h"
 #include "USpellGameType.h"
 
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QRandomGenerator>
 
 #include <limits>
@@ -153,7 +155,9 @@ TEST_F(Board, WrongOrderIsNeverJudgedAndCanBeCorrected)
     SpellByClicks(board, QStringLiteral("t"));
     EXPECT_EQ(wrong, 1);
     EXPECT_EQ(board.Letters().join(QString()), QStringLiteral("eat"));
-    EXPECT_EQ(Effects(), QStringList({"select.mp3", "select.mp3", "select.mp3"}));
+    EXPECT_EQ(Effects(), QStringList({"select.mp3", "select.mp3", "wrong.mp3"}))
+        << "the pick that fills the slot wrongly sounds as a miss";
+    EXPECT_TRUE(board.Shaking());
     EXPECT_EQ(board.WordIndex(), 0);
 
     // Take "e" and "a" back out, then pick them again in the right order.
@@ -167,6 +171,112 @@ TEST_F(Board, WrongOrderIsNeverJudgedAndCanBeCorrected)
     EXPECT_EQ(board.WordIndex(), 1);
     EXPECT_EQ(Effects().mid(3), QStringList({"unselect.mp3", "unselect.mp3", "select.mp3", "oksel.mp3"}));
     EXPECT_EQ(board.GetScore(), 100);
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard play
+
+namespace {
+
+void SendKey(TSpellGameType &board, int key, const QString &text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(&board, &event);
+}
+
+// Types text at the board: '<' stands for Backspace.
+void Type(TSpellGameType &board, const QString &text)
+{
+    for (QChar c : text) {
+        if (c == QLatin1Char('<'))
+            SendKey(board, Qt::Key_Backspace, QString());
+        else
+            SendKey(board, c.toUpper().unicode(), QString(c));
+    }
+}
+
+} // namespace
+
+TEST_F(Board, TypedKeysPickAndTakeBackAsClicksDo)
+{
+    const struct
+    {
+        const char *word;
+        const char *typed;
+        const char *spelled; // the slot afterwards; "done" when the word was completed
+    } cases[] = {
+        {"letter", "lett", "lett"},           // repeated letters take the leftmost free tile each time
+        {"letter", "letx", "let"},            // no tile for the key: nothing happens
+        {"letter", "let<<e", "le"},           // Backspace takes the last pick back, in order
+        {"letter", "<<", ""},                 // nothing to take back
+        {"Anna", "anna", "done"},             // no shift key needed: the word's own case goes first
+        {"o'clock", "o'c", "o'c"},            // apostrophes are typed as themselves
+        {"ice-cream", "ICE-", "ice-"},        // capitals find small letters
+        {"New York", "new y", "New Y"},       // and the space bar the space
+    };
+    board.SetKeyboardPlay(true);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.word + std::string(" typed ") + c.typed);
+        Start(Words({c.word, "tail"}));
+        board.ClearSpelling(); // a new list does not drop the last case's letters by itself
+        Type(board, QString::fromUtf8(c.typed));
+        ExpectInvariants(board);
+        if (QLatin1String(c.spelled) == QLatin1String("done"))
+            EXPECT_EQ(board.WordIndex(), 1);
+        else
+            EXPECT_EQ(board.Letters().join(QString()), QString::fromUtf8(c.spelled));
+    }
+}
+
+TEST_F(Board, KeysAreIgnoredWithoutKeyboardPlayOrWithModifiers)
+{
+    board.SetKeyboardPlay(false);
+    Start(Words({"cat"}));
+    Type(board, QStringLiteral("c"));
+    EXPECT_TRUE(board.Letters().isEmpty());
+    EXPECT_EQ(board.focusPolicy(), Qt::NoFocus);
+
+    board.SetKeyboardPlay(true);
+    EXPECT_FALSE(board.testAttribute(Qt::WA_InputMethodEnabled)) << "an input method would swallow the letters";
+    SendKey(board, Qt::Key_H, QStringLiteral("h"), Qt::ControlModifier);
+    SendKey(board, Qt::Key_C, QStringLiteral("c"), Qt::ControlModifier);
+    EXPECT_TRUE(board.Letters().isEmpty()) << "Ctrl+letter belongs to the window's shortcuts";
+}
+
+TEST_F(Board, TypingGoesThroughTheClickRules)
+{
+    board.SetKeyboardPlay(true);
+    Start(Words({"assess", "tail"}));
+    board.ShowHint();
+    // The hinted tiles are bound: Backspace takes the last hinted "s" back,
+    // and typing it again completes the word, for no points after the hint.
+    Type(board, QStringLiteral("<"));
+    ExpectInvariants(board);
+    EXPECT_EQ(board.Letters().join(QString()), QStringLiteral("asse"));
+    Type(board, QStringLiteral("ss"));
+    EXPECT_EQ(board.WordIndex(), 1);
+    EXPECT_EQ(board.GetScore(), 0);
+    EXPECT_EQ(Effects(), QStringList({"unselect.mp3", "select.mp3", "oksel.mp3"}));
+
+    Type(board, QStringLiteral("tail"));
+    EXPECT_EQ(events.last(), QStringLiteral("score:100"));
+}
+
+TEST_F(Board, ASlotFilledWronglyShakesForAMomentAndStopsStill)
+{
+    board.SetKeyboardPlay(true);
+    Start(Words({"ab"}));
+    Type(board, QStringLiteral("ba"));
+    ASSERT_TRUE(board.Shaking());
+    EXPECT_NE(board.SlotShake(), 0);
+    const QRect tile = board.ItemRect(0);
+    QElapsedTimer clock;
+    clock.start();
+    while (board.Shaking() && clock.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(board.Shaking());
+    EXPECT_EQ(board.SlotShake(), 0);
+    EXPECT_EQ(board.ItemRect(0), tile) << "the tiles never move with the slot";
 }
 
 TEST_F(Board, ATileMustBeHoveredBeforeAReleasePicksIt)

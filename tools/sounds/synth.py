@@ -7,6 +7,8 @@ back.wav      a gentle music-box tune in C major, 16 bars at 96 beats per
 select.wav    a short rising blip: a letter is placed.
 unselect.wav  a short falling blip: a letter is taken back.
 oksel.wav     a quick rising bell arpeggio: the word is complete.
+wrong.wav     two soft falling low notes: every letter is placed, but the
+              word is not right.
 """
 import array
 import math
@@ -161,12 +163,24 @@ def render_oksel(path):
     write_wav(path, [buf])
 
 
+def render_wrong(path):
+    n = int(0.34 * RATE)
+    buf = array.array('f', bytes(4 * n))
+    # A gentle "uh-oh": a hollow, odd-partial tone a minor third down; it
+    # tells the learner to look again without sounding like a punishment.
+    hollow = [(1, 1.0), (3, 0.25), (5, 0.08)]
+    mix_into(buf, note_wave(freq(58), 0.15, hollow, 0.006, 0.09), 0, 1.0, False)
+    mix_into(buf, note_wave(freq(55), 0.2, hollow, 0.006, 0.11), int(0.14 * RATE), 1.0, False)
+    write_wav(path, [buf], level=0.5)
+
+
 def main():
     folder = sys.argv[1]
     render_back(folder + '/back.wav')
     write_wav(folder + '/select.wav', [blip(700, 1050, 0.12, 0.045)])
     write_wav(folder + '/unselect.wav', [blip(620, 400, 0.12, 0.045)])
     render_oksel(folder + '/oksel.wav')
+    render_wrong(folder + '/wrong.wav')
 
 
 if __name__ == '__main__':
