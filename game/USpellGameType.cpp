@@ -2,6 +2,7 @@
 
 #include "UCommonFun.h"
 #include "URandom.h"
+#include "UTileLayout.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -15,54 +16,6 @@ namespace {
 constexpr int kBoardWidth = 600;
 constexpr int kSlotWidth = 300;
 constexpr int kFrameWidth = 550;
-constexpr int kTileGap = 2;
-// Narrower faces can no longer be told apart or hit reliably.
-constexpr int kMinTileWidth = 8;
-
-struct TTileGrid
-{
-    int Rows = 0;
-    int PerRow = 0;
-    QSize Size; // empty when the tiles do not fit
-};
-
-// The largest tiles, in the proportions of a full tile, that hold count tiles
-// in rows kTileGap apart inside area. One row of full tiles while they fit;
-// then narrower tiles, and more rows once a single row would make them
-// narrower than several rows do.
-TTileGrid FitTiles(int count, QSize area, QSize full)
-{
-    TTileGrid best;
-    if (count <= 0)
-        return best;
-    for (int rows = 1; rows <= count; ++rows) {
-        const int perRow = CeilDiv(rows, count);
-        const int byWidth = std::min(full.width(), (area.width() + kTileGap) / perRow - kTileGap);
-        const int byHeight = std::min(full.height(), (area.height() + kTileGap) / rows - kTileGap);
-        if (byHeight * full.width() / full.height() < kMinTileWidth)
-            break; // more rows only make the tiles lower
-        const int width = std::min(byWidth, byHeight * full.width() / full.height());
-        if (width >= kMinTileWidth && width > best.Size.width()) {
-            best.Rows = rows;
-            best.PerRow = perRow;
-            best.Size = QSize(width, std::max(1, RoundHalfEven(double(full.height()) * width / full.width())));
-        }
-    }
-    return best;
-}
-
-// The classic board's tile band, one row of full tiles across the board; the
-// playable length is fixed from it, whatever art is loaded.
-QSize TileArea()
-{
-    return QSize(kBoardWidth, 64);
-}
-
-QSize FullTile()
-{
-    return QSize(48, 64);
-}
-
 } // namespace
 
 void TSpellGameType::PreloadArtwork()
@@ -247,13 +200,7 @@ bool TSpellGameType::IsPlayable(const QString &spelling)
 
 int TSpellGameType::MaxPlayableLetters()
 {
-    static const int most = [] {
-        int n = 1;
-        while (!FitTiles(n + 1, TileArea(), FullTile()).Size.isEmpty())
-            ++n;
-        return n;
-    }();
-    return most;
+    return MaxTilesInBand();
 }
 
 qint64 TSpellGameType::WordPoints() const
@@ -283,23 +230,18 @@ void TSpellGameType::DealWord(int index)
     // Words of up to 12 letters keep the classic row of full-size tiles 2 px
     // apart. Longer ones would run off the 600 px board, so their tiles
     // narrow, and wrap into rows of the same band, to stay clickable.
-    const TTileGrid grid = FitTiles(n, QSize(width(), m_tileHeight), QSize(m_tileWidth, m_tileHeight));
-    if (grid.Size.isEmpty())
+    const QList<QRect> places = TileLayout(n, QRect(0, m_tileRowTop, width(), m_tileHeight),
+                                           QSize(m_tileWidth, m_tileHeight));
+    if (places.isEmpty())
         return; // only with art of other sizes than the limit was taken from
-    m_itemSize = grid.Size;
-    const int pitch = m_itemSize.width() + kTileGap;
-    const int blockHeight = grid.Rows * (m_itemSize.height() + kTileGap) - kTileGap;
-    const int top = m_tileRowTop + (m_tileHeight - blockHeight) / 2;
+    m_itemSize = places.first().size();
 
     m_items.resize(n);
     for (int i = 0; i < n; ++i) {
-        const int row = i / grid.PerRow;
-        const int inRow = std::min(grid.PerRow, n - row * grid.PerRow);
-        const int start = std::max(0, RoundHalfEven((width() - double(pitch) * inRow) / 2.0));
         TSpellItem &item = m_items[i];
         item.Letter = spelling.mid(order[i], 1);
-        item.HomeLeft = start + (i % grid.PerRow) * pitch;
-        item.HomeTop = top + row * (m_itemSize.height() + kTileGap);
+        item.HomeLeft = places[i].left();
+        item.HomeTop = places[i].top();
         item.Left = item.HomeLeft;
         item.Top = item.HomeTop;
         item.State = ssNormal;
