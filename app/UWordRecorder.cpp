@@ -1,0 +1,101 @@
+#include "UWordRecorder.h"
+
+#include "UMessageBox.h"
+#include "USettings.h"
+#include "USpellGameType.h"
+
+#include <QTimer>
+#include <QtDebug>
+
+TWordRecorder::TWordRecorder(TDataInterface &data, const TSettings &settings, std::function<const TGamePara &()> game,
+                             std::function<int()> score, QWidget *window, TClock clock, QObject *parent)
+    : QObject(parent)
+    , m_progress(data)
+    , m_settings(settings)
+    , m_game(std::move(game))
+    , m_score(std::move(score))
+    , m_window(window)
+    , m_clock(std::move(clock))
+{
+    m_progress.Open();
+    NoticeRebuilt();
+}
+
+void TWordRecorder::AttachBoard(TSpellGameType *board)
+{
+    m_board = board;
+    connect(board, &TSpellGameType::OnWordSpelled, this,
+            [this](QObject *, const TWordInfo &word, bool hinted) { WordSpelled(word, hinted); });
+    connect(board, &TSpellGameType::OnWrongSpelling, this, &TWordRecorder::WrongSpelling);
+    connect(board, &TSpellGameType::OnGameOver, this, [this](QObject *, bool success) { GameOver(success); });
+    connect(board, &TSpellGameType::OnTollGateChange, this, &TWordRecorder::TollGateChanged);
+    connect(board, &TSpellGameType::OnScoreChange, this, &TWordRecorder::ScoreChanged);
+}
+
+void TWordRecorder::WordSpelled(const TWordInfo &word, bool hinted)
+{
+    const int now = m_board->GetTimerTime();
+    Record(word, TWordOutcome::Completed, hinted, now - m_timeMark);
+    m_timeMark = now;
+    m_wrongThisDeal = false;
+}
+
+void TWordRecorder::WrongSpelling()
+{
+    if (m_wrongThisDeal)
+        return; // one way in per deal, however often the tiles are refilled
+    const int index = m_board->WordIndex();
+    if (index < 0 || index >= m_board->Words().size())
+        return;
+    Record(m_board->Words()[index], TWordOutcome::WrongOrder, false, 0);
+    m_wrongThisDeal = true;
+}
+
+void TWordRecorder::GameOver(bool success)
+{
+    if (success)
+        return;
+    const int index = m_board->WordIndex();
+    if (index >= 0 && index < m_board->Words().size() && TSpellGameType::IsPlayable(m_board->Words()[index].Spelling))
+        Record(m_board->Words()[index], TWordOutcome::Missed, false, 0);
+    m_wrongThisDeal = false;
+}
+
+void TWordRecorder::TollGateChanged()
+{
+    m_timeMark = 0;
+    m_wrongThisDeal = false;
+}
+
+void TWordRecorder::ScoreChanged()
+{
+    const TGamePara &game = m_game();
+    m_progress.RecordTollGate(game.StoreTableName, game.TollGateIndex);
+    m_progress.RecordScore(game.StoreTableName, m_score());
+}
+
+void TWordRecorder::Record(const TWordInfo &word, TWordOutcome outcome, bool hinted, int seconds)
+{
+    TWordEvent event;
+    event.Book = m_game().StoreTableName;
+    event.Word = word;
+    event.Outcome = outcome;
+    event.Hinted = hinted;
+    event.WrongBefore = m_wrongThisDeal;
+    event.Seconds = seconds;
+    if (!m_progress.Record(event, m_clock(), m_settings.IsEncrypt()))
+        qWarning() << "word progress not stored for" << event.Book;
+    NoticeRebuilt();
+}
+
+void TWordRecorder::NoticeRebuilt()
+{
+    if (!m_progress.TakeRebuiltNotice() || m_noticeShown)
+        return;
+    m_noticeShown = true;
+    // Not inside the board's notification: a modal box there would run the
+    // countdown's ticks in the middle of a pick.
+    QTimer::singleShot(0, this, [this] {
+        ShowInfo(m_window, QStringLiteral("学习记录已损坏，已重新建立一份空的记录。游戏可以照常进行。"));
+    });
+}
