@@ -70,8 +70,7 @@ void TWordRecorder::TollGateChanged()
 void TWordRecorder::ScoreChanged()
 {
     const TGamePara &game = m_game();
-    m_progress.RecordTollGate(game.StoreTableName, game.TollGateIndex);
-    m_progress.RecordScore(game.StoreTableName, m_score());
+    m_progress.RecordBook(game.StoreTableName, game.TollGateIndex, m_score());
 }
 
 void TWordRecorder::Record(const TWordInfo &word, TWordOutcome outcome, bool hinted, int seconds)

@@ -209,28 +209,16 @@ void TWordProgress::WriteEvent(const TWordEvent &event, const QDate &today, bool
         mistakes.Practised(spelling, today);
 }
 
-bool TWordProgress::RecordTollGate(const QString &book, int tollGate)
+bool TWordProgress::RecordBook(const QString &book, int tollGate, int score)
 {
     if (book.isEmpty())
         return false;
     return Guarded([&] {
         TSqliteDatabase &db = m_data.Database();
         EnsureRow(db, QStringLiteral("INSERT OR IGNORE INTO bookprogress(book) VALUES(?)"), book);
-        TSqliteStatement update(db.Handle(), QStringLiteral("UPDATE bookprogress SET tollgate = max(tollgate, ?) WHERE book = ?"));
-        update.Bind(1, tollGate).Bind(2, book);
-        update.Step();
-    });
-}
-
-bool TWordProgress::RecordScore(const QString &book, int score)
-{
-    if (book.isEmpty())
-        return false;
-    return Guarded([&] {
-        TSqliteDatabase &db = m_data.Database();
-        EnsureRow(db, QStringLiteral("INSERT OR IGNORE INTO bookprogress(book) VALUES(?)"), book);
-        TSqliteStatement update(db.Handle(), QStringLiteral("UPDATE bookprogress SET bestscore = max(bestscore, ?) WHERE book = ?"));
-        update.Bind(1, score).Bind(2, book);
+        TSqliteStatement update(db.Handle(), QStringLiteral("UPDATE bookprogress SET tollgate = max(tollgate, ?), "
+                                                            "bestscore = max(bestscore, ?) WHERE book = ?"));
+        update.Bind(1, tollGate).Bind(2, score).Bind(3, book);
         update.Step();
     });
 }

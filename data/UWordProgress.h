@@ -68,8 +68,8 @@ public:
     // Records one outcome (scramble: the library's texts are scrambled).
     // False when it could not be stored even after a rebuild; the game goes on.
     bool Record(const TWordEvent &event, const QDate &today, bool scramble);
-    bool RecordTollGate(const QString &book, int tollGate);
-    bool RecordScore(const QString &book, int score);
+    // The furthest toll gate and the best score seen so far stay.
+    bool RecordBook(const QString &book, int tollGate, int score);
 
     TWordStats Word(const QString &book, const QString &spelling);
     // Every book with progress or words in the mistake book, in catalogue order.

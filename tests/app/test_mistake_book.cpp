@@ -9,6 +9,8 @@
 #include "UDataInterface.h"
 #include "UFrmSelectBook.h"
 #include "UFrmSpell.h"
+#include "UFrmWordStats.h"
+#include "UDailyChart.h"
 #include "UMistakeBook.h"
 #include "URandom.h"
 #include "USettings.h"
@@ -17,6 +19,7 @@
 #include "UWordRecorder.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -51,6 +54,7 @@ protected:
         SetRandSeed(0);
         home.WriteFile("data/spellconfig.ini", "[system]\r\ndata=test\r\nencrypt=0\r\n");
         ASSERT_TRUE(data.CreateDatabase(home.File("data/test.mdb"), TDataInterface::DatabasePassword()));
+        ASSERT_TRUE(data.AddBookInfo(QStringLiteral("Book 1"), 4, QStringLiteral("lib1"), 1, 1));
         game.StoreTableName = QStringLiteral("lib1");
         recorder.AttachBoard(&board);
     }
@@ -154,6 +158,31 @@ TEST(MistakeBookWindow, AWordThatTimedOutIsFoundUnderTheWordBookNode)
     window.findChild<QAction *>("N6")->trigger();
     EXPECT_EQ(listed, QStringList{QStringLiteral("《我的生词本》")});
     EXPECT_EQ(TMistakeBook(data).LoadTollGate(1, 15, QDate::currentDate(), false).value(0).Spelling, "ab");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RecorderTest, TheStatisticsWindowEmptiesTheMistakeBookOnlyAfterAYes)
+{
+    TScopedDialogs dialogs;
+    board.StartGame(Words({"ab"}), nullptr);
+    RunOutOfTime(board);
+    TFrmWordStats window(recorder.Progress(), today);
+    window.LoadStats();
+    ASSERT_EQ(window.List()->topLevelItemCount(), 1);
+    EXPECT_EQ(window.List()->topLevelItem(0)->text(5), "1");
+    EXPECT_EQ(window.Chart()->Counts().size(), TFrmWordStats::kChartDays);
+
+    dialogs->Answers = {TMsgResult::No};
+    window.ClearButton()->click();
+    EXPECT_EQ(TMistakeBook(data).Count(), 1);
+    dialogs->Answers = {TMsgResult::Yes};
+    window.ClearButton()->click();
+    EXPECT_EQ(TMistakeBook(data).Count(), 0);
+    EXPECT_EQ(window.List()->topLevelItem(0)->text(5), "0");
+    EXPECT_EQ(dialogs->Texts().size(), 2); // the two questions, no failure
 }
 
 } // namespace

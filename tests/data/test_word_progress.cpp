@@ -202,10 +202,9 @@ TEST_F(WordProgressTest, StatisticsOfAPreparedLibrary)
     ASSERT_TRUE(Record(Event(a, QStringLiteral("three"), TWordOutcome::Completed, true), kDay1.addDays(2)));
     ASSERT_TRUE(Record(Event(a, QStringLiteral("two"), TWordOutcome::Missed), kDay1.addDays(2)));
     ASSERT_TRUE(Record(Event(QStringLiteral("lib2"), QStringLiteral("four"), TWordOutcome::Missed), kDay1.addDays(2)));
-    ASSERT_TRUE(m_progress.RecordTollGate(a, 3));
-    ASSERT_TRUE(m_progress.RecordTollGate(a, 2)); // the furthest stays
-    ASSERT_TRUE(m_progress.RecordScore(a, 900));
-    ASSERT_TRUE(m_progress.RecordScore(a, 400));
+    ASSERT_TRUE(m_progress.RecordBook(a, 3, 400));
+    ASSERT_TRUE(m_progress.RecordBook(a, 2, 900)); // the furthest gate and the best score stay
+    ASSERT_TRUE(m_progress.RecordBook(a, 1, 300));
 
     const QList<TBookStats> books = m_progress.BookStats();
     ASSERT_EQ(books.size(), 2);
