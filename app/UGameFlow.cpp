@@ -73,8 +73,7 @@ bool TGameFlow::LoadTollGateWords(int index, TWordInfos &words)
         // counts from the next toll gate on.
         // The mistake book deals the words that are due first.
         if (TMistakeBook::IsMistakeTable(m_gamePara.StoreTableName))
-            words = TMistakeBook(m_data).LoadTollGate(gate, m_gamePara.TollGateWords, QDate::currentDate(),
-                                                      m_settings.IsEncrypt());
+            words = TMistakeBook(m_data).LoadTollGate(gate, m_gamePara.TollGateWords, m_settings.IsEncrypt());
         else
             words = m_data.LoadTollGate(m_gamePara.StoreTableName, gate, m_gamePara.TollGateWords, m_settings.IsEncrypt());
     } catch (const EDatabaseError &) {

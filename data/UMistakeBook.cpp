@@ -70,6 +70,8 @@ bool TMistakeBook::Exists()
 
 void TMistakeBook::Ensure()
 {
+    if (m_ensured)
+        return;
     TSqliteDatabase &db = m_data.Database();
     if (!Exists()) {
         // The first four columns are those of every word table.
@@ -94,8 +96,9 @@ void TMistakeBook::Ensure()
                                                "bookclass, isdefault) VALUES(?, ?, 0, ?, 0, ?, 1)"));
         insert.Bind(1, m_data.GetNextBookId()).Bind(2, Title()).Bind(3, TableName()).Bind(4, kWordBookClass);
         insert.Step();
-        SyncWordCount();
+        AdjustWordCount(QStringLiteral("(SELECT count(*) FROM mistakebook)"));
     }
+    m_ensured = true;
 }
 
 void TMistakeBook::Add(const TWordInfo &word, const QString &sourceBook, const QDate &today, bool scramble)
@@ -120,7 +123,7 @@ void TMistakeBook::Add(const TWordInfo &word, const QString &sourceBook, const Q
         .Bind(5, sourceBook)
         .Bind(6, due);
     insert.Step();
-    SyncWordCount();
+    AdjustWordCount(QStringLiteral("wordnumber + 1"));
 }
 
 void TMistakeBook::Practised(const QString &spelling, const QDate &today)
@@ -138,7 +141,7 @@ void TMistakeBook::Practised(const QString &spelling, const QDate &today)
         TSqliteStatement remove(db.Handle(), QStringLiteral("DELETE FROM mistakebook WHERE word = ?"));
         remove.Bind(1, spelling);
         remove.Step();
-        SyncWordCount();
+        AdjustWordCount(QStringLiteral("max(wordnumber - 1, 0)"));
         return;
     }
     const int box = std::max(entry.Box, 1) + 1;
@@ -153,10 +156,10 @@ void TMistakeBook::Clear()
     if (!Exists())
         return;
     m_data.Database().Exec(QStringLiteral("DELETE FROM mistakebook"));
-    SyncWordCount();
+    AdjustWordCount(QStringLiteral("0"));
 }
 
-TWordInfos TMistakeBook::LoadTollGate(int index, int tollGateWords, const QDate &today, bool unscramble)
+TWordInfos TMistakeBook::LoadTollGate(int index, int tollGateWords, bool unscramble)
 {
     TWordInfos words;
     if (tollGateWords <= 0 || !Exists())
@@ -166,8 +169,8 @@ TWordInfos TMistakeBook::LoadTollGate(int index, int tollGateWords, const QDate 
         return words;
     TSqliteStatement query(m_data.Database().Handle(),
                            QStringLiteral("SELECT spelling, pronunciation, meaning FROM mistakebook "
-                                          "ORDER BY due > ?1, due, id LIMIT ?2 OFFSET ?3"));
-    query.Bind(1, DateText(today)).Bind(2, tollGateWords).Bind(3, int(offset));
+                                          "ORDER BY due, id LIMIT ?1 OFFSET ?2"));
+    query.Bind(1, tollGateWords).Bind(2, int(offset));
     while (query.Step()) {
         TWordInfo word;
         word.Spelling = Plain(query.ColumnText(0), unscramble);
@@ -204,12 +207,13 @@ bool TMistakeBook::Find(const QString &spelling, TMistakeEntry &entry)
     return true;
 }
 
-void TMistakeBook::SyncWordCount()
+void TMistakeBook::AdjustWordCount(const QString &value)
 {
-    // The catalogue's count cuts the book into toll gates, here and in older builds.
+    // The catalogue's count cuts the book into toll gates, here and in older
+    // builds; it moves with each row rather than being counted afresh.
     TSqliteStatement update(m_data.Database().Handle(),
-                            QStringLiteral("UPDATE bookinfo SET wordnumber = (SELECT count(*) FROM mistakebook) "
-                                           "WHERE storetablename = ? AND bookclass = ?"));
+                            QStringLiteral("UPDATE bookinfo SET wordnumber = %1 WHERE storetablename = ? AND bookclass = ?")
+                                .arg(value));
     update.Bind(1, TableName()).Bind(2, kWordBookClass);
     update.Step();
 }

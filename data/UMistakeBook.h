@@ -53,15 +53,21 @@ public:
     // Empties the book (its catalogue row stays).
     void Clear();
 
-    // Due words first in the order they fell due, then the rest by date; the
-    // rows of toll gate index (from 1).
-    TWordInfos LoadTollGate(int index, int tollGateWords, const QDate &today, bool unscramble);
+    // Due words first in the order they fell due, then the rest by the day
+    // they fall due: both are one order, by due date and then by entry, which
+    // the table's index keeps. The rows of toll gate index (from 1).
+    TWordInfos LoadTollGate(int index, int tollGateWords, bool unscramble);
 
     int Count();
+    // Forgets that the table was seen (after a rolled-back transaction).
+    void Forget() { m_ensured = false; }
     bool Find(const QString &spelling, TMistakeEntry &entry);
 
 private:
-    void SyncWordCount();
+    void AdjustWordCount(const QString &value);
+    // The table and its catalogue row were seen in this object's life; a
+    // recording keeps one object for its transaction.
+    bool m_ensured = false;
 
     TDataInterface &m_data;
 };

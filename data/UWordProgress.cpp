@@ -100,6 +100,7 @@ int CountWhere(TSqliteDatabase &db, const QString &sql, const QString &book)
 
 TWordProgress::TWordProgress(TDataInterface &data)
     : m_data(data)
+    , m_mistakes(data)
 {
 }
 
@@ -155,6 +156,7 @@ bool TWordProgress::Guarded(const std::function<void()> &change)
         } catch (const EDatabaseError &) {
             // Look again at the tables' shape and readability before one retry.
             m_ready = false;
+            m_mistakes.Forget();
         }
     }
     return false;
@@ -170,7 +172,7 @@ bool TWordProgress::Record(const TWordEvent &event, const QDate &today, bool scr
 void TWordProgress::WriteEvent(const TWordEvent &event, const QDate &today, bool scramble)
 {
     TSqliteDatabase &db = m_data.Database();
-    TMistakeBook mistakes(m_data);
+    TMistakeBook &mistakes = m_mistakes;
     const QString spelling = event.Word.Spelling;
     if (event.Outcome == TWordOutcome::WrongOrder) {
         mistakes.Add(event.Word, event.Book, today, scramble);
@@ -225,7 +227,7 @@ bool TWordProgress::RecordBook(const QString &book, int tollGate, int score)
 
 bool TWordProgress::ClearMistakeBook()
 {
-    return Guarded([&] { TMistakeBook(m_data).Clear(); });
+    return Guarded([&] { m_mistakes.Clear(); });
 }
 
 int TWordProgress::Median(const QString &seconds)

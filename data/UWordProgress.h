@@ -15,6 +15,7 @@
 // by some other program) or one that fails is dropped and made again empty,
 // and RebuiltNotice() turns true once so the caller can tell the player.
 
+#include "UMistakeBook.h"
 #include "UWordInfo.h"
 
 #include <QDate>
@@ -88,6 +89,7 @@ private:
     void WriteEvent(const TWordEvent &event, const QDate &today, bool scramble);
 
     TDataInterface &m_data;
+    TMistakeBook m_mistakes;
     bool m_ready = false;
     bool m_rebuilt = false;
 };

@@ -113,7 +113,7 @@ TEST_F(RecorderTest, AGameInTheMistakeBookLetsAWordGoOnTheThirdCleanDay)
     game.StoreTableName = TMistakeBook::TableName();
     for (int day : {1, 1, 4, 11}) {
         today = kDay0.addDays(day);
-        const TWordInfos gate = TMistakeBook(data).LoadTollGate(1, 15, today, false);
+        const TWordInfos gate = TMistakeBook(data).LoadTollGate(1, 15, false);
         ASSERT_EQ(gate.size(), 1) << day;
         board.SetWords(gate); // as the game flow loads a toll gate
         board.RestartGame();
@@ -157,7 +157,7 @@ TEST(MistakeBookWindow, AWordThatTimedOutIsFoundUnderTheWordBookNode)
     });
     window.findChild<QAction *>("N6")->trigger();
     EXPECT_EQ(listed, QStringList{QStringLiteral("《我的生词本》")});
-    EXPECT_EQ(TMistakeBook(data).LoadTollGate(1, 15, QDate::currentDate(), false).value(0).Spelling, "ab");
+    EXPECT_EQ(TMistakeBook(data).LoadTollGate(1, 15, false).value(0).Spelling, "ab");
 }
 
 } // namespace

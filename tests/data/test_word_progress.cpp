@@ -171,12 +171,12 @@ TEST_F(WordProgressTest, DueWordsAreDealtFirstInTheOrderTheyFellDue)
     for (int i = 0; i < order.size(); ++i)
         ASSERT_TRUE(Record(Event(QStringLiteral("lib1"), order[i], TWordOutcome::Missed), kDay1.addDays(enteredOn[i])));
 
-    const QDate today = kDay1.addDays(7); // "early", "middle", "late" are due
-    EXPECT_EQ(Spellings(m_mistakes.LoadTollGate(1, 15, today, false)),
+    // On day 7 "early", "middle" and "late" are due.
+    EXPECT_EQ(Spellings(m_mistakes.LoadTollGate(1, 15, false)),
               (QStringList{"early", "middle", "late", "newest", "fresh"}));
-    EXPECT_EQ(Spellings(m_mistakes.LoadTollGate(1, 2, today, false)), (QStringList{"early", "middle"}));
-    EXPECT_EQ(Spellings(m_mistakes.LoadTollGate(3, 2, today, false)), (QStringList{"fresh"}));
-    EXPECT_TRUE(m_mistakes.LoadTollGate(4, 2, today, false).isEmpty());
+    EXPECT_EQ(Spellings(m_mistakes.LoadTollGate(1, 2, false)), (QStringList{"early", "middle"}));
+    EXPECT_EQ(Spellings(m_mistakes.LoadTollGate(3, 2, false)), (QStringList{"fresh"}));
+    EXPECT_TRUE(m_mistakes.LoadTollGate(4, 2, false).isEmpty());
 }
 
 TEST_F(WordProgressTest, ScrambledLibraryStoresScrambledTextsAndDealsPlainOnes)
@@ -187,7 +187,7 @@ TEST_F(WordProgressTest, ScrambledLibraryStoresScrambledTextsAndDealsPlainOnes)
     EXPECT_EQ(raw.ColumnText(0), ScrambleText(QStringLiteral("river")));
     EXPECT_EQ(raw.ColumnText(1), ScrambleText(QStringLiteral("义river")));
 
-    const TWordInfos dealt = m_mistakes.LoadTollGate(1, 15, kDay1, true);
+    const TWordInfos dealt = m_mistakes.LoadTollGate(1, 15, true);
     ASSERT_EQ(dealt.size(), 1);
     EXPECT_EQ(dealt[0].Spelling, QStringLiteral("river"));
     EXPECT_EQ(dealt[0].Pronunciation, QStringLiteral("/river/"));
