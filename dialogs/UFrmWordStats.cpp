@@ -21,7 +21,7 @@ TFrmWordStats::TFrmWordStats(TWordProgress &progress, const QDate &today, QWidge
 {
     setObjectName(QStringLiteral("FrmWordStats"));
     setWindowTitle(QStringLiteral("学习统计"));
-    resize(560, 440);
+    resize(600, 440);
     setFont(FontByPixels(QStringLiteral("宋体"), 12));
 
     lvBooks = new QTreeWidget(this);
@@ -30,7 +30,11 @@ TFrmWordStats::TFrmWordStats(TWordProgress &progress, const QDate &today, QWidge
     lvBooks->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvBooks->setHeaderLabels({QStringLiteral("词库"), QStringLiteral("已到关卡"), QStringLiteral("最高分"),
                               QStringLiteral("见过"), QStringLiteral("已掌握"), QStringLiteral("生词本中")});
-    lvBooks->setColumnWidth(0, 180);
+    // The title takes what the five counts leave, so every column stays in view.
+    lvBooks->header()->setStretchLastSection(false);
+    lvBooks->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column <= 5; ++column)
+        lvBooks->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 
     m_chart = new TDailyChart(this);
     btnClear = new QPushButton(QStringLiteral("清空生词本(&E)"), this);
