@@ -8,6 +8,7 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <climits>
+#include <memory>
 
 namespace {
 
@@ -86,7 +87,7 @@ void TMistakeBook::Ensure()
                                "box INTEGER NOT NULL DEFAULT 1,"
                                "due TEXT NOT NULL DEFAULT '',"
                                "lastclean TEXT NOT NULL DEFAULT '')"));
-        db.Exec(QStringLiteral("CREATE INDEX mistakebook_due ON mistakebook(due, id)"));
+        db.Exec(QStringLiteral("CREATE INDEX mistakebook_due ON mistakebook(due, id, spelling, pronunciation, meaning)"));
     }
     TSqliteStatement listed(db.Handle(), QStringLiteral("SELECT 1 FROM bookinfo WHERE storetablename = ? AND bookclass = ?"));
     listed.Bind(1, TableName()).Bind(2, kWordBookClass);
@@ -162,14 +163,23 @@ void TMistakeBook::Clear()
 TWordInfos TMistakeBook::LoadTollGate(int index, int tollGateWords, bool unscramble)
 {
     TWordInfos words;
-    if (tollGateWords <= 0 || !Exists())
+    if (tollGateWords <= 0)
         return words;
     const qint64 offset = (qint64(std::max(1, index)) - 1) * tollGateWords;
     if (offset > INT_MAX)
         return words;
-    TSqliteStatement query(m_data.Database().Handle(),
-                           QStringLiteral("SELECT spelling, pronunciation, meaning FROM mistakebook "
-                                          "ORDER BY due, id LIMIT ?1 OFFSET ?2"));
+    // Asking whether the table exists would cost a query on every load.
+    std::unique_ptr<TSqliteStatement> prepared;
+    try {
+        prepared = std::make_unique<TSqliteStatement>(m_data.Database().Handle(),
+                                                      QStringLiteral("SELECT spelling, pronunciation, meaning FROM mistakebook "
+                                                                     "ORDER BY due, id LIMIT ?1 OFFSET ?2"));
+    } catch (const EDatabaseError &) {
+        if (!Exists())
+            return words; // nothing was ever missed
+        throw;
+    }
+    TSqliteStatement &query = *prepared;
     query.Bind(1, tollGateWords).Bind(2, int(offset));
     while (query.Step()) {
         TWordInfo word;
