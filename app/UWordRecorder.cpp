@@ -29,13 +29,14 @@ void TWordRecorder::AttachBoard(TSpellGameType *board)
     connect(board, &TSpellGameType::OnWrongSpelling, this, &TWordRecorder::WrongSpelling);
     connect(board, &TSpellGameType::OnGameOver, this, [this](QObject *, bool success) { GameOver(success); });
     connect(board, &TSpellGameType::OnTollGateChange, this, &TWordRecorder::TollGateChanged);
-    connect(board, &TSpellGameType::OnScoreChange, this, &TWordRecorder::ScoreChanged);
 }
 
 void TWordRecorder::WordSpelled(const TWordInfo &word, bool hinted)
 {
     const int now = m_board->GetTimerTime();
-    Record(word, TWordOutcome::Completed, hinted, now - m_timeMark);
+    // The board adds this word's points after the notification.
+    const qint64 score = qint64(m_score()) + m_board->WordPoints();
+    Record(word, TWordOutcome::Completed, hinted, now - m_timeMark, TSpellGameType::ClampScore(score));
     m_timeMark = now;
     m_wrongThisDeal = false;
 }
@@ -47,7 +48,7 @@ void TWordRecorder::WrongSpelling()
     const int index = m_board->WordIndex();
     if (index < 0 || index >= m_board->Words().size())
         return;
-    Record(m_board->Words()[index], TWordOutcome::WrongOrder, false, 0);
+    Record(m_board->Words()[index], TWordOutcome::WrongOrder, false, 0, m_score());
     m_wrongThisDeal = true;
 }
 
@@ -57,7 +58,7 @@ void TWordRecorder::GameOver(bool success)
         return;
     const int index = m_board->WordIndex();
     if (index >= 0 && index < m_board->Words().size() && TSpellGameType::IsPlayable(m_board->Words()[index].Spelling))
-        Record(m_board->Words()[index], TWordOutcome::Missed, false, 0);
+        Record(m_board->Words()[index], TWordOutcome::Missed, false, 0, m_score());
     m_wrongThisDeal = false;
 }
 
@@ -67,16 +68,13 @@ void TWordRecorder::TollGateChanged()
     m_wrongThisDeal = false;
 }
 
-void TWordRecorder::ScoreChanged()
+void TWordRecorder::Record(const TWordInfo &word, TWordOutcome outcome, bool hinted, int seconds, int score)
 {
     const TGamePara &game = m_game();
-    m_progress.RecordBook(game.StoreTableName, game.TollGateIndex, m_score());
-}
-
-void TWordRecorder::Record(const TWordInfo &word, TWordOutcome outcome, bool hinted, int seconds)
-{
     TWordEvent event;
-    event.Book = m_game().StoreTableName;
+    event.Book = game.StoreTableName;
+    event.TollGate = std::max(1, game.TollGateIndex);
+    event.Score = score;
     event.Word = word;
     event.Outcome = outcome;
     event.Hinted = hinted;

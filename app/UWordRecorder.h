@@ -29,7 +29,8 @@ class TWordRecorder : public QObject
 public:
     using TClock = std::function<QDate()>;
 
-    // game gives the game being played and score the score the player sees;
+    // game gives the game being played and score the score the player sees
+    // (kept with each outcome as the book's best);
     // window parents the one-time notice of rebuilt progress tables.
     TWordRecorder(TDataInterface &data, const TSettings &settings, std::function<const TGamePara &()> game,
                   std::function<int()> score, QWidget *window, TClock clock = &QDate::currentDate,
@@ -43,8 +44,7 @@ private:
     void WrongSpelling();
     void GameOver(bool success);
     void TollGateChanged();
-    void ScoreChanged();
-    void Record(const TWordInfo &word, TWordOutcome outcome, bool hinted, int seconds);
+    void Record(const TWordInfo &word, TWordOutcome outcome, bool hinted, int seconds, int score);
     void NoticeRebuilt();
 
     TWordProgress m_progress;

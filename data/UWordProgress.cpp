@@ -178,6 +178,8 @@ void TWordProgress::WriteEvent(const TWordEvent &event, const QDate &today, bool
         mistakes.Add(event.Word, event.Book, today, scramble);
         return;
     }
+    if (event.TollGate > 0)
+        WriteBook(event.Book, event.TollGate, event.Score);
     const bool completed = event.Outcome == TWordOutcome::Completed;
     QString seconds;
     if (completed) {
@@ -215,14 +217,17 @@ bool TWordProgress::RecordBook(const QString &book, int tollGate, int score)
 {
     if (book.isEmpty())
         return false;
-    return Guarded([&] {
-        TSqliteDatabase &db = m_data.Database();
-        EnsureRow(db, QStringLiteral("INSERT OR IGNORE INTO bookprogress(book) VALUES(?)"), book);
-        TSqliteStatement update(db.Handle(), QStringLiteral("UPDATE bookprogress SET tollgate = max(tollgate, ?), "
-                                                            "bestscore = max(bestscore, ?) WHERE book = ?"));
-        update.Bind(1, tollGate).Bind(2, score).Bind(3, book);
-        update.Step();
-    });
+    return Guarded([&] { WriteBook(book, tollGate, score); });
+}
+
+void TWordProgress::WriteBook(const QString &book, int tollGate, int score)
+{
+    TSqliteDatabase &db = m_data.Database();
+    EnsureRow(db, QStringLiteral("INSERT OR IGNORE INTO bookprogress(book) VALUES(?)"), book);
+    TSqliteStatement update(db.Handle(), QStringLiteral("UPDATE bookprogress SET tollgate = max(tollgate, ?), "
+                                                        "bestscore = max(bestscore, ?) WHERE book = ?"));
+    update.Bind(1, tollGate).Bind(2, score).Bind(3, book);
+    update.Step();
 }
 
 bool TWordProgress::ClearMistakeBook()

@@ -36,6 +36,10 @@ struct TWordEvent
     bool Hinted = false;    // completed after the hint
     bool WrongBefore = false; // completed after filling every tile wrongly
     int Seconds = 0;        // countdown seconds the completion took
+    // Where the game stands with this outcome; kept in bookprogress when
+    // TollGate is above 0 (the furthest gate and the best score stay).
+    int TollGate = 0;
+    int Score = 0;
 };
 
 struct TWordStats
@@ -72,6 +76,7 @@ public:
     // The furthest toll gate and the best score seen so far stay.
     bool RecordBook(const QString &book, int tollGate, int score);
 
+
     TWordStats Word(const QString &book, const QString &spelling);
     // Every book with progress or words in the mistake book, in catalogue order.
     QList<TBookStats> BookStats();
@@ -87,6 +92,7 @@ private:
     bool Guarded(const std::function<void()> &change);
     void EnsureTables();
     void WriteEvent(const TWordEvent &event, const QDate &today, bool scramble);
+    void WriteBook(const QString &book, int tollGate, int score);
 
     TDataInterface &m_data;
     TMistakeBook m_mistakes;

@@ -73,13 +73,16 @@ protected:
     TSettings settings{home.Path()};
     TGamePara game;
     QDate today = kDay0;
-    TWordRecorder recorder{data, settings, [this]() -> const TGamePara & { return game; }, [] { return 0; }, nullptr,
+    int score = 0;
+    TWordRecorder recorder{data, settings, [this]() -> const TGamePara & { return game; }, [this] { return score; }, nullptr,
                            [this] { return today; }};
     TSpellGameType board;
 };
 
 TEST_F(RecorderTest, EachWayInThroughTheBoardAndNothingForACleanWord)
 {
+    game.TollGateIndex = 2;
+    score = 500;
     board.StartGame(Words({"ab", "cd", "ef", "gh"}), nullptr);
     ASSERT_TRUE(SpellCurrentWord(board)); // "ab" clean
     board.ShowHint(); // lays all but the last letter of "cd"
@@ -102,6 +105,10 @@ TEST_F(RecorderTest, EachWayInThroughTheBoardAndNothingForACleanWord)
     EXPECT_EQ(ef.Completed, 1);
     EXPECT_EQ(ef.Dealt, 1);
     EXPECT_EQ(recorder.Progress().Word("lib1", "gh").Missed, 1);
+    // The book's best counts the clean word's points, which the board adds after telling.
+    const TBookStats book = recorder.Progress().BookStats().value(0);
+    EXPECT_EQ(book.TollGate, 2);
+    EXPECT_EQ(book.BestScore, 600);
 }
 
 TEST_F(RecorderTest, AGameInTheMistakeBookLetsAWordGoOnTheThirdCleanDay)
