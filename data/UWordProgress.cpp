@@ -120,16 +120,23 @@ bool TWordProgress::Open()
 void TWordProgress::EnsureTables()
 {
     TSqliteDatabase &db = m_data.Database();
+    bool found = false, missing = false;
     for (const TTableShape &shape : ProgressTables()) {
         const QString name = QLatin1String(shape.Name);
         const QStringList columns = ColumnsOf(db, name);
         if (columns.isEmpty() && !m_data.TableExists(name)) {
             db.Exec(QLatin1String(shape.Create));
+            missing = true;
         } else if (columns != shape.Columns || !Readable(db, name)) {
             Recreate(db, shape);
             m_rebuilt = true;
+        } else {
+            found = true;
         }
     }
+    // All missing is a first use; some missing means progress was lost.
+    if (found && missing)
+        m_rebuilt = true;
 }
 
 bool TWordProgress::TakeRebuiltNotice()

@@ -236,10 +236,11 @@ TEST_F(WordProgressTest, ForeignProgressTableIsRebuiltEmptyAndToldOnce)
     EXPECT_FALSE(m_progress.TakeRebuiltNotice());
     EXPECT_EQ(m_progress.Word(QStringLiteral("lib1"), QStringLiteral("cat")).Completed, 1);
 
-    // Dropped behind its back while running: made again, the game goes on.
+    // Dropped behind its back while running: made again, told, the game goes on.
     m_data.Database().Exec(QStringLiteral("DROP TABLE wordprogress"));
     EXPECT_TRUE(Record(Event(QStringLiteral("lib1"), QStringLiteral("dog"), TWordOutcome::Missed)));
     EXPECT_EQ(m_progress.Word(QStringLiteral("lib1"), QStringLiteral("dog")).Missed, 1);
+    EXPECT_TRUE(m_progress.TakeRebuiltNotice());
     // The word tables and catalogue of the older layout are untouched.
     EXPECT_EQ(m_data.GetBookName(1), QStringLiteral("Book A"));
 }
