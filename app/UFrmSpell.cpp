@@ -13,6 +13,7 @@
 #include "UFrmImportLib.h"
 #include "UFrmSelectBook.h"
 #include "UFrmSupport.h"
+#include "UFrmWordStats.h"
 #include "UGameFlow.h"
 #include "UFrmHelp.h"
 #include "UGuarded.h"
@@ -23,6 +24,7 @@
 #include "USpellGameType.h"
 #include "UWebBrowserPane.h"
 #include "UWebAddress.h"
+#include "UWordRecorder.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -32,6 +34,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -109,6 +112,12 @@ void TFrmSpell::ConnectMenus()
     GuardedConnect(f.N6, &QAction::triggered, this, [this] { N6Click(); });
     GuardedConnect(f.N32, &QAction::triggered, this, [this] { N32Click(); });
     GuardedConnect(f.N4, &QAction::triggered, this, [this] { N4Click(); });
+    // "学习统计" sits under "排行榜" in the file menu.
+    auto *stats = new QAction(QStringLiteral("学习统计"), this);
+    stats->setObjectName(QStringLiteral("nWordStats"));
+    if (auto *fileMenu = menuBar()->findChild<QMenu *>(QStringLiteral("N1")))
+        fileMenu->insertAction(fileMenu->findChild<QAction *>(QStringLiteral("N3")), stats);
+    GuardedConnect(stats, &QAction::triggered, this, [this] { WordStatsClick(); });
     connect(f.N2, &QAction::triggered, this, [this] { N2Click(); });
     connect(f.nSupport, &QAction::triggered, this, [this] { nSupportClick(); });
     connect(f.N25, &QAction::triggered, this, [this] { N25Click(); });
@@ -227,6 +236,12 @@ void TFrmSpell::InitGame()
     m_spellGame = new TSpellGameType(m_form.panGame);
     m_spellGame->setObjectName(QStringLiteral("SpellGame"));
     m_spellGame->show();
+    // Before the flow: its time-out handler may load other words.
+    m_recorder = new TWordRecorder(
+        m_data, m_settings, [this]() -> const TGamePara & { return m_flow->GamePara(); },
+        [this] { return TSpellGameType::ClampScore(qint64(m_spellGame->GetScore()) + m_flow->ScoreBase()); }, this,
+        &QDate::currentDate, this);
+    m_recorder->AttachBoard(m_spellGame);
     m_flow->AttachBoard(m_spellGame);
     m_flow->StartSavedGame(m_boardAudio.get());
     ApplyPlaySettings();
@@ -454,6 +469,15 @@ void TFrmSpell::N4Click()
 {
     m_autoPause->BeforeDialog();
     TFrmGameRecord dialog(m_data, this);
+    DialogService().ExecDialog(dialog);
+}
+
+void TFrmSpell::WordStatsClick()
+{
+    if (!m_recorder)
+        return;
+    TFrmWordStats dialog(m_recorder->Progress(), QDate::currentDate(), this);
+    dialog.LoadStats();
     DialogService().ExecDialog(dialog);
 }
 

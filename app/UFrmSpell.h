@@ -34,6 +34,7 @@ class TRecentGames;
 class TSpeechEx;
 class TSpeechLayer;
 class TSpellGameType;
+class TWordRecorder;
 
 class TFrmSpell : public QMainWindow
 {
@@ -70,6 +71,7 @@ public:
     void N32Click();
     void N4Click();
     void N2Click();
+    void WordStatsClick();
     void nSupportClick();
     void N25Click();
     void TimerAdTimer();
@@ -128,6 +130,7 @@ private:
     std::unique_ptr<TRecentGames> m_recent;
     TGameFlow *m_flow = nullptr; // child of the window
     TAutoPause *m_autoPause = nullptr; // child of the window
+    TWordRecorder *m_recorder = nullptr; // child of the window; made with the board
 
     TSpellGameType *m_spellGame = nullptr; // child of panGame; FreeGame deletes it first
     std::unique_ptr<TSpeechEx> m_speech;

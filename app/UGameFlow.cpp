@@ -5,6 +5,7 @@
 #include "UFrmSpellForm.h"
 #include "UGuarded.h"
 #include "UMessageBox.h"
+#include "UMistakeBook.h"
 #include "URecentGames.h"
 #include "USettings.h"
 #include "USpellGameType.h"
@@ -70,7 +71,11 @@ bool TGameFlow::LoadTollGateWords(int index, TWordInfos &words)
     try {
         // The flag is read at every load, so an edit of the settings file
         // counts from the next toll gate on.
-        words = m_data.LoadTollGate(m_gamePara.StoreTableName, gate, m_gamePara.TollGateWords, m_settings.IsEncrypt());
+        // The mistake book deals the words that are due first.
+        if (TMistakeBook::IsMistakeTable(m_gamePara.StoreTableName))
+            words = TMistakeBook(m_data).LoadTollGate(gate, m_gamePara.TollGateWords, m_settings.IsEncrypt());
+        else
+            words = m_data.LoadTollGate(m_gamePara.StoreTableName, gate, m_gamePara.TollGateWords, m_settings.IsEncrypt());
     } catch (const EDatabaseError &) {
         return false; // a missing book plays as an empty toll gate
     }

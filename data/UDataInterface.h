@@ -110,6 +110,10 @@ public:
     // limit gives every record.
     QList<TGameRecord> GetGameRecords(int limit);
 
+    // The open library, for the units beside this one that keep tables of
+    // their own (word progress, the mistake book). Throws when not connected.
+    TSqliteDatabase &Database() { return Db(); }
+
 private:
     bool EndTransaction(const QString &statement);
     struct TInsertCache;

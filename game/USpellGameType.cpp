@@ -362,6 +362,8 @@ bool TSpellGameType::PickItem(int index)
         if (m_hasSpeech)
             m_sound->Speak(done);
     }
+    const TWordInfo spelled = m_words[m_wordIndex]; // a handler may replace the words
+    emit OnWordSpelled(this, spelled, m_hintUsed);
     NextWord(); // may run the host's OnGameOver, which may load new words
     m_score = ClampScore(m_score + WordPoints());
     m_hintUsed = false;

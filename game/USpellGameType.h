@@ -166,6 +166,8 @@ signals:
     // Every tile is picked and the text is not the word: nothing else happens
     // on the board, but a host may give feedback or note the miss.
     void OnWrongSpelling(QObject *sender);
+    // A word is spelled, before the board moves on (hinted: after the hint).
+    void OnWordSpelled(QObject *sender, const TWordInfo &word, bool hinted);
 
 protected:
     bool event(QEvent *event) override;

@@ -1,0 +1,37 @@
+#pragma once
+// "学习统计": per book the toll gate reached, the best score, the words seen,
+// the words mastered and those in the mistake book, with a chart of the words
+// completed on each of the last 30 days. The mistake book can be emptied
+// from here, after a question; nothing else empties it.
+
+#include <QDate>
+#include <QDialog>
+
+class QPushButton;
+class QTreeWidget;
+class TDailyChart;
+class TWordProgress;
+
+class TFrmWordStats : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int kChartDays = 30;
+
+    TFrmWordStats(TWordProgress &progress, const QDate &today, QWidget *parent = nullptr);
+
+    // Throws EDatabaseError when the progress cannot be read.
+    void LoadStats();
+    QTreeWidget *List() const { return lvBooks; }
+    TDailyChart *Chart() const { return m_chart; }
+    QPushButton *ClearButton() const { return btnClear; }
+
+private:
+    void ClearMistakeBook();
+
+    TWordProgress &m_progress;
+    QDate m_today;
+    QTreeWidget *lvBooks;
+    TDailyChart *m_chart;
+    QPushButton *btnClear;
+};

@@ -1,0 +1,195 @@
+// The mistake book as the player meets it: words reach it through the board's
+// own events, a game in the mistake book lets a word go on the third clean
+// day (dates injected), and a word that timed out in the main window is then
+// listed under 生词本 in the book selection.
+
+#include "BoardDriver.h"
+#include "TestSupport.h"
+#include "UBookType.h"
+#include "UDataInterface.h"
+#include "UFrmSelectBook.h"
+#include "UFrmSpell.h"
+#include "UFrmWordStats.h"
+#include "UDailyChart.h"
+#include "UMistakeBook.h"
+#include "URandom.h"
+#include "USettings.h"
+#include "USpellGameType.h"
+#include "UTextCodec.h"
+#include "UWordRecorder.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDate kDay0(2026, 5, 4);
+
+TWordInfos Words(const QStringList &spellings)
+{
+    TWordInfos words;
+    for (const QString &s : spellings)
+        words.append(TWordInfo{s, QString(), QStringLiteral("义") + s});
+    return words;
+}
+
+void RunOutOfTime(TSpellGameType &board)
+{
+    bool over = false;
+    QObject guard;
+    QObject::connect(&board, &TSpellGameType::OnGameOver, &guard, [&](QObject *, bool success) { over = !success; });
+    for (int tick = 0; tick < 10000 && !over; ++tick)
+        board.TimerTick();
+    ASSERT_TRUE(over);
+}
+
+class RecorderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetRandSeed(0);
+        home.WriteFile("data/spellconfig.ini", "[system]\r\ndata=test\r\nencrypt=0\r\n");
+        ASSERT_TRUE(data.CreateDatabase(home.File("data/test.mdb"), TDataInterface::DatabasePassword()));
+        ASSERT_TRUE(data.AddBookInfo(QStringLiteral("Book 1"), 4, QStringLiteral("lib1"), 1, 1));
+        game.StoreTableName = QStringLiteral("lib1");
+        recorder.AttachBoard(&board);
+    }
+
+    bool InMistakeBook(const QString &spelling, TMistakeEntry *entry = nullptr)
+    {
+        TMistakeEntry found;
+        const bool in = TMistakeBook(data).Find(spelling, found);
+        if (entry)
+            *entry = found;
+        return in;
+    }
+
+    TTempProgramDir home;
+    TDataInterface data;
+    TSettings settings{home.Path()};
+    TGamePara game;
+    QDate today = kDay0;
+    int score = 0;
+    TWordRecorder recorder{data, settings, [this]() -> const TGamePara & { return game; }, [this] { return score; }, nullptr,
+                           [this] { return today; }};
+    TSpellGameType board;
+};
+
+TEST_F(RecorderTest, EachWayInThroughTheBoardAndNothingForACleanWord)
+{
+    game.TollGateIndex = 2;
+    score = 500;
+    board.StartGame(Words({"ab", "cd", "ef", "gh"}), nullptr);
+    ASSERT_TRUE(SpellCurrentWord(board)); // "ab" clean
+    board.ShowHint(); // lays all but the last letter of "cd"
+    ASSERT_TRUE(ClickLetter(board, QLatin1Char('d')));
+    for (int round = 0; round < 2; ++round) { // "ef" filled wrongly twice, then right
+        ASSERT_TRUE(SpellByClicks(board, QStringLiteral("fe")));
+        board.ClearSpelling();
+    }
+    ASSERT_TRUE(SpellCurrentWord(board));
+    RunOutOfTime(board); // "gh" on the board
+
+    TMistakeEntry entry;
+    EXPECT_FALSE(InMistakeBook("ab"));
+    for (const char *word : {"cd", "ef", "gh"}) {
+        ASSERT_TRUE(InMistakeBook(word, &entry)) << word;
+        EXPECT_EQ(entry.Misses, 1) << word;
+        EXPECT_EQ(entry.SourceBook, QStringLiteral("lib1"));
+    }
+    const TWordStats ef = recorder.Progress().Word("lib1", "ef");
+    EXPECT_EQ(ef.Completed, 1);
+    EXPECT_EQ(ef.Dealt, 1);
+    EXPECT_EQ(recorder.Progress().Word("lib1", "gh").Missed, 1);
+    // The book's best counts the clean word's points, which the board adds after telling.
+    const TBookStats book = recorder.Progress().BookStats().value(0);
+    EXPECT_EQ(book.TollGate, 2);
+    EXPECT_EQ(book.BestScore, 600);
+}
+
+TEST_F(RecorderTest, AGameInTheMistakeBookLetsAWordGoOnTheThirdCleanDay)
+{
+    board.StartGame(Words({"ab"}), nullptr);
+    RunOutOfTime(board);
+    ASSERT_TRUE(InMistakeBook("ab"));
+
+    game.StoreTableName = TMistakeBook::TableName();
+    for (int day : {1, 1, 4, 11}) {
+        today = kDay0.addDays(day);
+        const TWordInfos gate = TMistakeBook(data).LoadTollGate(1, 15, false);
+        ASSERT_EQ(gate.size(), 1) << day;
+        board.SetWords(gate); // as the game flow loads a toll gate
+        board.RestartGame();
+        ASSERT_TRUE(SpellCurrentWord(board));
+        EXPECT_EQ(InMistakeBook("ab"), day != 11) << day;
+    }
+    EXPECT_EQ(data.GetListedBooks(kWordBookClass).value(0).WordNumber, 0);
+    EXPECT_EQ(recorder.Progress().Word(TMistakeBook::TableName(), "ab").Completed, 4);
+}
+
+TEST(MistakeBookWindow, AWordThatTimedOutIsFoundUnderTheWordBookNode)
+{
+    TTempProgramDir home;
+    TScopedDialogs dialogs;
+    TDataInterface data;
+    home.WriteFile("data/spellconfig.ini", "[system]\r\nStoreTableName=lib1\r\nWordCount=2\r\nBookName="
+                                               + EncodeGbk(QStringLiteral("《测试词汇》"))
+                                               + "\r\nTollGateIndex=1\r\nLevel=1\r\ndata=test\r\n");
+    ASSERT_TRUE(data.CreateDatabase(home.File("data/test.mdb"), TDataInterface::DatabasePassword()));
+    ASSERT_TRUE(data.CreateWordTable(QStringLiteral("lib1")));
+    ASSERT_TRUE(data.InsertWord(QStringLiteral("lib1"), "ab", QString(), QStringLiteral("词")));
+    ASSERT_TRUE(data.InsertWord(QStringLiteral("lib1"), "cd", QString(), QStringLiteral("词")));
+    ASSERT_TRUE(data.AddBookInfo(QStringLiteral("《测试词汇》"), 2, QStringLiteral("lib1"), 3, 1));
+
+    TFrmSpell window(data, TSettings(home.Path()), TFrmSpell::TPlatform{});
+    window.show();
+    window.sbStartClick();
+    dialogs->Answers = {TMsgResult::Ok, TMsgResult::No}; // the score, then no record
+    RunOutOfTime(*window.SpellGame());
+
+    QStringList listed;
+    dialogs->DialogHandlers.push_back([&](QDialog &dialog) {
+        auto *tree = dialog.findChild<QTreeWidget *>();
+        for (int i = 0; tree && i < tree->topLevelItemCount(); ++i) {
+            QTreeWidgetItem *node = tree->topLevelItem(i);
+            if (node->text(0) == BookClassCaption(kWordBookClass))
+                for (int j = 0; j < node->childCount(); ++j)
+                    listed << node->child(j)->text(0);
+        }
+        return 0;
+    });
+    window.findChild<QAction *>("N6")->trigger();
+    EXPECT_EQ(listed, QStringList{QStringLiteral("《我的生词本》")});
+    EXPECT_EQ(TMistakeBook(data).LoadTollGate(1, 15, false).value(0).Spelling, "ab");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RecorderTest, TheStatisticsWindowEmptiesTheMistakeBookOnlyAfterAYes)
+{
+    TScopedDialogs dialogs;
+    board.StartGame(Words({"ab"}), nullptr);
+    RunOutOfTime(board);
+    TFrmWordStats window(recorder.Progress(), today);
+    window.LoadStats();
+    ASSERT_EQ(window.List()->topLevelItemCount(), 1);
+    EXPECT_EQ(window.List()->topLevelItem(0)->text(5), "1");
+    EXPECT_EQ(window.Chart()->Counts().size(), TFrmWordStats::kChartDays);
+
+    dialogs->Answers = {TMsgResult::No};
+    window.ClearButton()->click();
+    EXPECT_EQ(TMistakeBook(data).Count(), 1);
+    dialogs->Answers = {TMsgResult::Yes};
+    window.ClearButton()->click();
+    EXPECT_EQ(TMistakeBook(data).Count(), 0);
+    EXPECT_EQ(window.List()->topLevelItem(0)->text(5), "0");
+    EXPECT_EQ(dialogs->Texts().size(), 2); // the two questions, no failure
+}
+
+} // namespace
