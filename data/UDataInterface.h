@@ -116,6 +116,8 @@ public:
 
 private:
     bool EndTransaction(const QString &statement);
+    bool HasCatalogue();
+    void UseWriteAheadLog();
     struct TInsertCache;
     TSqliteDatabase &Db(); // throws when not connected
     bool ReadBookRow(int id, TBookInfo &book);
