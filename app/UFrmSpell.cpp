@@ -215,8 +215,7 @@ void TFrmSpell::FormShow()
     m_form.nSupport->setEnabled(false);
     connect(m_adInterface.get(), &TAdInterface::ConfigRead, this,
             [this] { m_form.nSupport->setEnabled(m_adInterface->AdCount() > 0); });
-    m_adInterface->InitAd(AdBaseUrl(), QStringLiteral("guluspell2.xml"), false, m_adLabel, m_form.wbAd);
-    m_form.wbAd->hide();
+    m_adInterface->InitAd(AdBaseUrl(), QStringLiteral("guluspell2.xml"), false, m_adLabel, m_form.wbAd.get());
     InitGame();
     LoadRecentMenu();
 }

@@ -52,9 +52,10 @@ public:
     };
 
     // adWindow: the hidden pop-up advertising window, shown by TimerAd when
-    // its list holds an ad; may be null (tests).
+    // its list holds an ad; may be null (tests) or handed in later.
     TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platform, TFrmAd *adWindow = nullptr,
               QWidget *parent = nullptr);
+    void SetAdWindow(TFrmAd *adWindow) { m_adWindow = adWindow; }
     ~TFrmSpell() override;
 
     // The handlers of the form, public for the game's own tests.

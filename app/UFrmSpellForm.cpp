@@ -174,12 +174,9 @@ void TFrmSpellForm::BuildGamePanel(QWidget *central)
     // strip's own background is the panel's blue, so any height joins unseen.
     imaJoin->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     imaJoin->resize(426, 472);
-    // The light pane: hidden, it only ever loads the counting page, which
-    // must not start a whole browser engine.
-    wbAd = new TTextBrowserPane(panGame);
-    wbAd->setObjectName(QStringLiteral("wbAd"));
-    wbAd->setGeometry(289, 349, 69, 78);
-    wbAd->hide();
+    // The light pane, hidden and made with its first page: it only ever
+    // loads the counting page, which must not start a whole browser engine.
+    wbAd = std::make_unique<TLazyBrowserPane>(panGame, QRect(289, 349, 69, 78));
 }
 
 void TFrmSpellForm::BuildStatusBar(QMainWindow &window)

@@ -3,8 +3,12 @@
 // menus, title strip, game panel and status bar. Only construction and
 // layout live here; what the components do is wired by TFrmSpell.
 
+#include "UWebBrowserPane.h"
+
 #include <QColor>
 #include <QList>
+
+#include <memory>
 #include <QPixmap>
 
 class QAction;
@@ -18,7 +22,7 @@ class QMenuBar;
 class QToolBar;
 class QToolButton;
 class QWidget;
-class TWebBrowserPane;
+
 
 // The picture at path, or its "@2x" sibling tagged with ratio 2 when the
 // device ratio is above 1 and the sibling exists.
@@ -54,7 +58,7 @@ struct TFrmSpellForm
            *labTime = nullptr;
     QWidget *panGame = nullptr;
     QLabel *imaJoin = nullptr;
-    TWebBrowserPane *wbAd = nullptr;
+    std::unique_ptr<TLazyBrowserPane> wbAd;
     QLabel *labAd = nullptr;
 
     QMenu *PopupMenu1 = nullptr;

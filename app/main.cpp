@@ -3,9 +3,10 @@
 // window is built, then the message loop. Ends at once, with one line on
 // stderr and no window, when the word library cannot be opened.
 
-#include "UAppSetup.h"
-#include "UDataInterface.h"
 #include "UAdInterface.h"
+#include "UAppSetup.h"
+#include "UCommonFun.h"
+#include "UDataInterface.h"
 #include "UFrmAd.h"
 #include "UFrmSpell.h"
 #include "UPlatformAudio.h"
@@ -20,6 +21,7 @@
 
 #include <cstdio>
 #include <future>
+#include <memory>
 
 namespace {
 
@@ -50,9 +52,14 @@ int main(int argc, char **argv)
     // The sound device and espeak-ng start on side threads before anything
     // else, and are ready (or have failed) by the time the window needs them.
     const TPlatformAudioWarmUp audioWarmUp;
-    PrepareWebBrowserPanes();
-    QApplication app(argc, argv);
     NameApplication();
+    // The ad pages' browser engine needs shared OpenGL contexts, which cost
+    // about 100 ms in the application object of every run; only a settings
+    // file that names an ad server asks for them. Without, ad pages show in
+    // the light pane.
+    if (!ReadSystemValue(QStringLiteral("AdBaseUrl")).isEmpty())
+        PrepareWebBrowserPanes();
+    QApplication app(argc, argv);
 
     // Keying the library takes tens of milliseconds: it runs beside the
     // building of the window. Only after the application object exists,
@@ -66,8 +73,8 @@ int main(int argc, char **argv)
     TFrmSpell::TPlatform platform;
     platform.CreateAudioLayer = CreatePlatformAudioLayer;
     platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
-    TFrmAd adWindow(AdBaseUrl());
-    TFrmSpell window(*data, settings, platform, &adWindow);
+    std::unique_ptr<TFrmAd> adWindow; // outlives the main window, which points at it
+    TFrmSpell window(*data, settings, platform);
     TSpellGameType::PreloadArtwork();
     if (!opened.get()) {
         std::fprintf(stderr, "guluspell: cannot open the word library %s\n",
@@ -76,5 +83,11 @@ int main(int argc, char **argv)
     }
     window.show();
     ReportStartupTiming(window, clock);
+    // The hidden pop-up is built once the main window is up: it shows 10 s
+    // later at the earliest, and building the first window of a kind costs.
+    QTimer::singleShot(0, &window, [&adWindow, &window] {
+        adWindow = std::make_unique<TFrmAd>(AdBaseUrl());
+        window.SetAdWindow(adWindow.get());
+    });
     return app.exec();
 }

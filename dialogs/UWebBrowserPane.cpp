@@ -60,6 +60,17 @@ QString TTextBrowserPane::PlainText() const
     return m_view->toPlainText();
 }
 
+void TLazyBrowserPane::Navigate(const QUrl &url)
+{
+    if (!m_pane) {
+        m_pane = new TTextBrowserPane(m_parent);
+        m_pane->setObjectName(QStringLiteral("wbAd"));
+        m_pane->setGeometry(m_geometry);
+        m_pane->hide();
+    }
+    m_pane->Navigate(url);
+}
+
 void PrepareWebBrowserPanes()
 {
 #ifdef GULUSPELL_WITH_WEBENGINE

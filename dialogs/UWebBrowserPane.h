@@ -52,6 +52,23 @@ private:
     TAdFetcher *m_fetcher = nullptr; // created on the first navigation
 };
 
+// The light pane made only when a page first loads, as a hidden child of
+// parent at geometry: the main window's own pane loads at most the counting
+// page, and a run without ads should not pay for building it.
+class TLazyBrowserPane : public TAdBrowserView
+{
+public:
+    TLazyBrowserPane(QWidget *parent, const QRect &geometry) : m_parent(parent), m_geometry(geometry) {}
+    void Navigate(const QUrl &url) override;
+    // Null until the first page.
+    TWebBrowserPane *Pane() const { return m_pane; }
+
+private:
+    QWidget *m_parent;
+    QRect m_geometry;
+    TWebBrowserPane *m_pane = nullptr; // child of m_parent
+};
+
 // Call before the application object exists: WebEngine needs shared OpenGL
 // contexts. Without this call the panes never start WebEngine and show pages
 // in the light pane.
