@@ -7,6 +7,22 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+TLinkEvent LinkEventOf(const QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+        return TLinkEvent::Hover;
+    case QEvent::Leave:
+        return TLinkEvent::Leave;
+    case QEvent::MouseButtonRelease:
+        return static_cast<const QMouseEvent *>(event)->button() == Qt::LeftButton ? TLinkEvent::Click
+                                                                                  : TLinkEvent::None;
+    default:
+        return TLinkEvent::None;
+    }
+}
+
 void SetLinkLook(QLabel &label, bool hover, bool keepBoldUnderline)
 {
     QPalette palette = label.palette();
@@ -67,21 +83,15 @@ bool TAdLabel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_label)
         return QObject::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::Enter:
-    case QEvent::MouseMove:
-        LabelMouseMove();
-        break;
-    case QEvent::Leave:
-        LabelMouseLeave();
-        break;
-    case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
-            && m_label->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()) && m_onClick)
+    switch (LinkEventOf(event)) {
+    case TLinkEvent::Hover: LabelMouseMove(); break;
+    case TLinkEvent::Leave: LabelMouseLeave(); break;
+    case TLinkEvent::Click:
+        // Released after the pointer slid off the label: no click.
+        if (m_label->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()) && m_onClick)
             m_onClick();
         break;
-    default:
-        break;
+    case TLinkEvent::None: break;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -36,3 +36,8 @@ private:
 
 // The link look and the plain look, shared with the About and Support links.
 void SetLinkLook(QLabel &label, bool hover, bool keepBoldUnderline = false);
+
+// What a mouse event means to a link label: the pointer came onto it or
+// moved over it, left it, or the left button was released over it.
+enum class TLinkEvent { None, Hover, Leave, Click };
+TLinkEvent LinkEventOf(const QEvent *event);

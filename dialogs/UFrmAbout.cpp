@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
 
@@ -110,20 +109,11 @@ bool TFrmAbout::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != labWeb && watched != sLabel1)
         return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::Enter:
-    case QEvent::MouseMove:
-        labWebMouseMove();
-        break;
-    case QEvent::Leave:
-        labWebMouseLeave();
-        break;
-    case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-            labWebClick();
-        break;
-    default:
-        break;
+    switch (LinkEventOf(event)) {
+    case TLinkEvent::Hover: labWebMouseMove(); break;
+    case TLinkEvent::Leave: labWebMouseLeave(); break;
+    case TLinkEvent::Click: labWebClick(); break;
+    case TLinkEvent::None: break;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
 
@@ -52,20 +51,11 @@ bool TFrmSupport::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != labWeb)
         return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::Enter:
-    case QEvent::MouseMove:
-        SetLinkLook(*labWeb, true, true);
-        break;
-    case QEvent::Leave:
-        SetLinkLook(*labWeb, false, true);
-        break;
-    case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-            labWebClick();
-        break;
-    default:
-        break;
+    switch (LinkEventOf(event)) {
+    case TLinkEvent::Hover: SetLinkLook(*labWeb, true, true); break;
+    case TLinkEvent::Leave: SetLinkLook(*labWeb, false, true); break;
+    case TLinkEvent::Click: labWebClick(); break;
+    case TLinkEvent::None: break;
     }
     return QDialog::eventFilter(watched, event);
 }
