@@ -81,7 +81,10 @@ void TAdLabel::LabelMouseLeave()
 
 bool TAdLabel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_label)
+    // While the label is being destroyed it is no longer a QLabel (its hide
+    // still sends a leave event), and nothing of a label may be touched then.
+    const auto *label = qobject_cast<QLabel *>(watched);
+    if (!label || label != m_label)
         return QObject::eventFilter(watched, event);
     switch (LinkEventOf(event)) {
     case TLinkEvent::Hover: LabelMouseMove(); break;
