@@ -46,6 +46,10 @@ int main(int argc, char **argv)
 
     const TSettings settings = TSettings::Program();
     SetUpApplication(app, settings);
+    // The pop-up's delay runs from the main window's start, so the clock must
+    // too: building the window may take a second on a slow (sanitized) build.
+    QElapsedTimer clock;
+    clock.start();
     TFrmAd adWindow(AdBaseUrl());
     TFrmSpell::TPlatform platform;
     platform.CreateAudioLayer = CreatePlatformAudioLayer;
@@ -56,8 +60,6 @@ int main(int argc, char **argv)
     auto *label = window.findChild<QLabel *>(QStringLiteral("labAd"));
 
     bool told = false;
-    QElapsedTimer clock;
-    clock.start();
     while (clock.elapsed() < 30000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         if (!told && !label->text().isEmpty()) {
