@@ -1,8 +1,6 @@
 // libFuzzer target for the advertising configuration reader: any bytes, in
-// either mode, must neither crash nor give lists that disagree.
-//
-//   cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DGULUSPELL_FUZZ=ON
-//   cmake --build build-fuzz --target fuzz_ad_config && build-fuzz/tests/ads/fuzz_ad_config -max_total_time=60
+// either mode, must neither crash nor give lists that disagree, longer than
+// the cap, or holding anything but web addresses. tools/fuzz.sh runs it.
 
 #include "UAdConfig.h"
 
