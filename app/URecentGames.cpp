@@ -82,13 +82,13 @@ QString TRecentGames::LineOf(const TGamePara &para)
         .join(kSeparator);
 }
 
-void TRecentGames::Add(const TGamePara &para) const
+bool TRecentGames::Add(const TGamePara &para) const
 {
     QStringList lines;
     QFile file(m_fileName);
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
-            return; // unreadable: skip the step rather than lose the list
+            return false; // unreadable: skip the step rather than lose the list
         lines = SplitLines(ReadBounded(file));
         file.close();
     }
@@ -103,7 +103,7 @@ void TRecentGames::Add(const TGamePara &para) const
     QByteArray out;
     for (const QString &l : std::as_const(lines))
         out += EncodeGbk(l) + "\r\n";
-    WriteFileAtomically(m_fileName, out);
+    return WriteFileAtomically(m_fileName, out);
 }
 
 QStringList TRecentGames::MenuLines() const

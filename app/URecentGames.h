@@ -20,8 +20,10 @@ public:
 
     // Appends the game unless a line equal to it (ignoring case) is there,
     // keeps the last ten, and rewrites the file atomically. An unreadable
-    // file is left alone rather than replaced by a shorter list.
-    void Add(const TGamePara &para) const;
+    // file is left alone rather than replaced by a shorter list. False when
+    // the file was not rewritten (unreadable, or a full disk); the old file
+    // is then intact.
+    bool Add(const TGamePara &para) const;
 
     // The lines of the file as the menu lists them: up to the first line
     // with fewer than five fields.

@@ -114,11 +114,25 @@ bool ImportRows(TDataInterface &data, int rowCount, const TReadRows &read, const
 {
     const int id = data.GetNextBookId();
     const QString tableName = QStringLiteral("lib") + QString::number(id);
+    // One transaction from the leftover's drop to the catalogue row: a kill
+    // or a full disk at any moment leaves the library as it was or the whole
+    // book, never a table the catalogue does not know (which keeps its number
+    // for good once the mistake book takes the next id) nor a transaction
+    // left open after a failed commit. Within it, a commit per row is saved
+    // too: that would cost a disk sync per word.
+    const bool inTransaction = data.BeginTransaction();
+    const auto fail = [&] {
+        if (inTransaction)
+            data.Rollback();
+        else
+            data.DropTable(tableName);
+        return false;
+    };
     // A table of this number can only be the leftover of a stopped import.
     if (data.TableExists(tableName))
         data.DropTable(tableName);
     if (!data.CreateWordTable(tableName))
-        return false;
+        return fail();
 
     const int maximum = rowCount - 1;
     const int step = std::max(1, rowCount / 100);
@@ -127,8 +141,6 @@ bool ImportRows(TDataInterface &data, int rowCount, const TReadRows &read, const
     if (progress)
         progress(0, maximum);
 
-    // One transaction: a commit per row would cost a disk sync per word.
-    const bool inTransaction = data.BeginTransaction();
     int counter = 0;
     int stored = 0;
     bool carryOn = true;
@@ -150,17 +162,18 @@ bool ImportRows(TDataInterface &data, int rowCount, const TReadRows &read, const
         }
         return true;
     });
-    // Rows so far are kept even on a stop, so that the leftover table exists
-    // for the next import to drop.
-    const bool committed = !inTransaction || data.Commit();
-    if (!carryOn || !committed)
-        return false;
-
-    // A book without a word could only be lost at its first toll gate.
-    if (stored == 0 || !data.AddBookInfo(title, stored, tableName, bookClass, id)) {
-        data.DropTable(tableName);
+    if (!carryOn) {
+        // The player's stop keeps the rows so far, without a catalogue row:
+        // the next import drops the leftover table.
+        if (inTransaction && !data.Commit())
+            data.Rollback();
         return false;
     }
+    // A book without a word could only be lost at its first toll gate.
+    if (stored == 0 || !data.AddBookInfo(title, stored, tableName, bookClass, id))
+        return fail();
+    if (inTransaction && !data.Commit())
+        return fail();
     return true;
 }
 

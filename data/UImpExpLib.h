@@ -86,7 +86,9 @@ using TBadLineDecision = std::function<bool(int lineNumber, TLineFault fault)>;
 // *error, and nothing is written. Each failed line goes to skipBadLine; a
 // stop keeps the rows so far (the next import drops the table) and writes no
 // catalogue row. The book's word number is the number of rows stored; a
-// file that yields no row leaves nothing behind and gives false. True when
+// file that yields no row leaves nothing behind and gives false, and so does
+// a failed write (a full disk): the book's table and its catalogue row are
+// written in one transaction, whole or not at all, a kill included. True when
 // the book was imported and registered. Throws EDatabaseError when the
 // catalogue cannot be read.
 bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString &title, int bookClass, bool encrypt,

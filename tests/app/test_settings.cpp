@@ -12,9 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/mount.h>
-#include <sys/resource.h>
 
 namespace {
 const QString kSystem = QStringLiteral("system");
@@ -231,30 +229,6 @@ TEST(IniFile, ValuesWithLineBreaksStayOnTheirLine)
 }
 
 namespace {
-// Files may grow to at most limit bytes while the object lives; a write past
-// it fails (EFBIG) as on a full disk.
-class TFileSizeLimit
-{
-public:
-    explicit TFileSizeLimit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = signal(SIGXFSZ, SIG_IGN);
-        rlimit now = m_old;
-        now.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &now);
-    }
-    ~TFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    sighandler_t m_oldHandler;
-};
-
 QByteArray BigSettings()
 {
     QByteArray text = "[system]\r\n";

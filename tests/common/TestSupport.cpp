@@ -151,3 +151,18 @@ bool TRecordingAudioLayer::StreamFree(TStreamHandle stream)
     m_log->Calls.append(QStringLiteral("free %1").arg(stream));
     return stream != 0;
 }
+
+TFileSizeLimit::TFileSizeLimit(rlim_t limit)
+{
+    getrlimit(RLIMIT_FSIZE, &m_old);
+    m_oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit now = m_old;
+    now.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &now);
+}
+
+TFileSizeLimit::~TFileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_old);
+    signal(SIGXFSZ, m_oldHandler);
+}

@@ -14,6 +14,9 @@
 #include <ostream>
 #include <memory>
 
+#include <csignal>
+#include <sys/resource.h>
+
 // Readable failure messages for Qt strings.
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString &text, std::ostream *os)
@@ -104,4 +107,20 @@ public:
 private:
     std::shared_ptr<Log> m_log;
     TStreamHandle m_next = 1;
+};
+
+// Files may grow to at most limit bytes while the object lives; a write past
+// it fails (EFBIG) as on a full disk. SIGXFSZ is ignored meanwhile, so the
+// write reports the failure instead of ending the process.
+class TFileSizeLimit
+{
+public:
+    explicit TFileSizeLimit(rlim_t limit);
+    ~TFileSizeLimit();
+    TFileSizeLimit(const TFileSizeLimit &) = delete;
+    TFileSizeLimit &operator=(const TFileSizeLimit &) = delete;
+
+private:
+    rlimit m_old{};
+    sighandler_t m_oldHandler;
 };
