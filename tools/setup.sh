@@ -29,7 +29,7 @@ packages=(
   libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data
   fonts-wqy-zenhei fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick python3
 )
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 

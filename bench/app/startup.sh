@@ -8,7 +8,8 @@ set -euo pipefail
 build=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build}
 runs=10
 home=$(mktemp -d)
-trap 'rm -rf "$home"; [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true' EXIT
+. "$(dirname "$0")/../xvfb.sh"
+trap 'rm -rf "$home"; stop_xvfb' EXIT
 cp -r "$build/program/data" "$build/program/sound" "$home/"
 
 median_ms() { # command...
@@ -31,7 +32,5 @@ report() { # label
 }
 
 (unset DISPLAY; QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy report offscreen)
-Xvfb :97 -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-sleep 1
-DISPLAY=:97 report xvfb
+start_xvfb
+report xvfb
