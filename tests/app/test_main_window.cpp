@@ -829,8 +829,9 @@ TEST_F(MainWindow, LeavingTheGamePausesItUntilThePlayerContinues)
             return int(QDialog::Rejected);
         }};
         way.leave(Window());
-        if (dialogs->DialogHandlers.empty())
+        if (dialogs->DialogHandlers.empty()) {
             EXPECT_TRUE(stoppedWhileOpen) << "the countdown stands while the dialog is open";
+        }
         EXPECT_FALSE(Board().TimerActive());
         EXPECT_EQ(Board().Cue(), TBoardCue::Paused);
         EXPECT_TRUE(Enabled("btnContinue"));

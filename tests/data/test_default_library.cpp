@@ -93,9 +93,10 @@ TEST_F(DefaultLibraryTest, EveryBookIsListedWholeAndInPrintedOrder)
             ASSERT_FALSE(w.Spelling.trimmed().isEmpty()) << i;
             ASSERT_FALSE(w.Meaning.isEmpty()) << qPrintable(w.Spelling);
             ASSERT_FALSE(w.Meaning.contains(QStringLiteral("[网络]"))) << qPrintable(w.Spelling);
-            if (i > 0)
+            if (i > 0) {
                 ASSERT_LE(words[i - 1].Spelling.compare(w.Spelling, Qt::CaseInsensitive), 0)
                     << qPrintable(words[i - 1].Spelling) << " before " << qPrintable(w.Spelling);
+            }
         }
     }
 }

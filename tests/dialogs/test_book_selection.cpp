@@ -185,8 +185,9 @@ TEST_F(BookSelectionTest, DoubleClickOrEnterOnABookConfirmsButNotOnAClass)
         }
         EXPECT_EQ(m_dialog->result() == QDialog::Accepted, c.accepted);
         EXPECT_EQ(m_dialog->isVisible(), !c.accepted);
-        if (c.accepted)
+        if (c.accepted) {
             EXPECT_EQ(m_dialog->GamePara().BookName, QString::fromUtf8(c.node));
+        }
     }
     EXPECT_TRUE(m_dialogs->Messages.empty()) << "a double-click on a class only opens or closes it";
 }
