@@ -7,6 +7,7 @@
 #include "USkin.h"
 
 #include <QApplication>
+#include <QTimer>
 
 void NameApplication()
 {
@@ -20,6 +21,10 @@ void SetUpApplication(QApplication &app, const TSettings &settings)
     InstallChineseTranslation(app);
     InstallFontSubstitutions();
     // Before any window exists, so each widget is polished once in the
-    // chosen look rather than restyled after it was built.
-    ApplySkin(settings.GetDefaultUI());
+    // chosen look rather than restyled after it was built. The skin's file
+    // is read by nothing while the program runs: its synced disk write waits
+    // until the first window has long been painted, like the ads fetch.
+    const QString skin = settings.GetDefaultUI();
+    ApplySkinLook(skin);
+    QTimer::singleShot(1000, &app, [skin] { WriteSkinFile(skin); });
 }

@@ -11,4 +11,6 @@ class TSettings;
 // the first GetAppPath().
 void NameApplication();
 
+// The style's file in the data folder is written a second after the event
+// loop starts.
 void SetUpApplication(QApplication &app, const TSettings &settings);

@@ -21,6 +21,7 @@
 #include "URecentGames.h"
 #include "USpeechEx.h"
 #include "USkin.h"
+#include "UStartupTrace.h"
 #include "USpellGameType.h"
 #include "UWebBrowserPane.h"
 #include "UWebAddress.h"
@@ -216,8 +217,10 @@ void TFrmSpell::FormShow()
     connect(m_adInterface.get(), &TAdInterface::ConfigRead, this,
             [this] { m_form.nSupport->setEnabled(m_adInterface->AdCount() > 0); });
     m_adInterface->InitAd(AdBaseUrl(), QStringLiteral("guluspell2.xml"), false, m_adLabel, m_form.wbAd.get());
+    StartupMark("status-bar ads started");
     InitGame();
     LoadRecentMenu();
+    StartupMark("game set up");
 }
 
 void TFrmSpell::InitGame()
@@ -231,6 +234,7 @@ void TFrmSpell::InitGame()
                                                  GetInstallPath() + QStringLiteral("sound/"));
     if (!m_speech->CreateVoice())
         ShowInfo(this, QStringLiteral("语音引擎创建失败，请安装语音引擎！"));
+    StartupMark("sound and speech set up");
 
     m_spellGame = new TSpellGameType(m_form.panGame);
     m_spellGame->setObjectName(QStringLiteral("SpellGame"));
@@ -242,7 +246,9 @@ void TFrmSpell::InitGame()
         &QDate::currentDate, this);
     m_recorder->AttachBoard(m_spellGame);
     m_flow->AttachBoard(m_spellGame);
+    StartupMark("board made");
     m_flow->StartSavedGame(m_boardAudio.get());
+    StartupMark("saved game started");
     ApplyPlaySettings();
     FormResize();
     // Never smaller than what shows the whole board and the title strip.

@@ -85,11 +85,13 @@ QString TRecentGames::LineOf(const TGamePara &para)
 bool TRecentGames::Add(const TGamePara &para) const
 {
     QStringList lines;
+    QByteArray before;
     QFile file(m_fileName);
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
             return false; // unreadable: skip the step rather than lose the list
-        lines = SplitLines(ReadBounded(file));
+        before = ReadBounded(file);
+        lines = SplitLines(before);
         file.close();
     }
     const QString line = LineOf(para);
@@ -103,6 +105,10 @@ bool TRecentGames::Add(const TGamePara &para) const
     QByteArray out;
     for (const QString &l : std::as_const(lines))
         out += EncodeGbk(l) + "\r\n";
+    // Every start resumes a game the list already holds: rewriting the same
+    // bytes would only put a synced disk write before the first window.
+    if (out == before && file.size() == before.size())
+        return true;
     return WriteFileAtomically(m_fileName, out);
 }
 

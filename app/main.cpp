@@ -1,6 +1,6 @@
-// The program entry: the platform's audio warmed up on side threads, the
-// application object, the word library keyed on a worker thread while the
-// window is built, then the message loop. Ends at once, with one line on
+// The program entry: the platform's audio warmed up on side threads, the word
+// library keyed on a worker thread while the application object and the
+// window are made, then the message loop. Ends at once, with one line on
 // stderr and no window, when the word library cannot be opened.
 
 #include "UAdInterface.h"
@@ -12,11 +12,13 @@
 #include "UPlatformAudio.h"
 #include "USettings.h"
 #include "USpellGameType.h"
+#include "UStartupTrace.h"
 #include "UWebBrowserPane.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -48,11 +50,25 @@ int main(int argc, char **argv)
 {
     QElapsedTimer clock;
     clock.start();
+    StartupTraceBegin();
 
+    // Qt takes the first thread that touches a Qt object for its main
+    // thread: claim it for this one before any side thread starts.
+    QThread::currentThread();
     // The sound device and espeak-ng start on side threads before anything
     // else, and are ready (or have failed) by the time the window needs them.
     const TPlatformAudioWarmUp audioWarmUp;
     NameApplication();
+    // Keying the library takes tens of milliseconds: it runs beside the
+    // making of the application object and the building of the window. The
+    // worker creates no Qt object.
+    const TSettings settings = TSettings::Program();
+    auto data = std::make_unique<TDataInterface>();
+    std::future<bool> opened = std::async(std::launch::async, [&data, &settings] {
+        const bool connected = data->ConnectDatabase(settings);
+        StartupMark("word library keyed (worker)");
+        return connected;
+    });
     // The ad pages' browser engine needs shared OpenGL contexts, which cost
     // about 100 ms in the application object of every run; only a settings
     // file that names an ad server asks for them. Without, ad pages show in
@@ -60,34 +76,34 @@ int main(int argc, char **argv)
     if (!ReadSystemValue(QStringLiteral("AdBaseUrl")).isEmpty())
         PrepareWebBrowserPanes();
     QApplication app(argc, argv);
-
-    // Keying the library takes tens of milliseconds: it runs beside the
-    // building of the window. Only after the application object exists,
-    // because Qt takes the first thread that touches a Qt object for its
-    // main thread.
-    const TSettings settings = TSettings::Program();
-    auto data = std::make_unique<TDataInterface>();
-    std::future<bool> opened = std::async(std::launch::async, [&data, &settings] { return data->ConnectDatabase(settings); });
+    StartupMark("application object made");
     SetUpApplication(app, settings);
+    StartupMark("application set up (translation, fonts, skin)");
 
     TFrmSpell::TPlatform platform;
     platform.CreateAudioLayer = CreatePlatformAudioLayer;
     platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
     std::unique_ptr<TFrmAd> adWindow; // outlives the main window, which points at it
     TFrmSpell window(*data, settings, platform);
+    StartupMark("window built");
     TSpellGameType::PreloadArtwork();
+    StartupMark("artwork preloaded");
     if (!opened.get()) {
         std::fprintf(stderr, "guluspell: cannot open the word library %s\n",
                      qPrintable(TDataInterface::GetDatabaseFileName(settings)));
         return 1;
     }
+    StartupMark("word library joined");
     window.show();
+    StartupMark("window shown");
     ReportStartupTiming(window, clock);
     // The hidden pop-up is built once the main window is up: it shows 10 s
     // later at the earliest, and building the first window of a kind costs.
     QTimer::singleShot(0, &window, [&adWindow, &window] {
+        StartupMark("first turn of the event loop");
         adWindow = std::make_unique<TFrmAd>(AdBaseUrl());
         window.SetAdWindow(adWindow.get());
+        StartupMark("ad window built");
     });
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include "UEspeakSpeechLayer.h"
 #include "USdlAudioLayer.h"
 #include "USdlOutput.h"
+#include "UStartupTrace.h"
 
 #include <future>
 
@@ -17,10 +18,17 @@ std::unique_ptr<TSpeechLayer> CreatePlatformSpeechLayer()
 }
 
 TPlatformAudioWarmUp::TPlatformAudioWarmUp()
-    : m_opened(std::async(std::launch::async, [] { return SdlOutput::Acquire(44100) /* the sound player's rate */; }))
+    : m_opened(std::async(std::launch::async, [] {
+        const bool opened = SdlOutput::Acquire(44100); // the sound player's rate
+        StartupMark("sound device opened (side thread)");
+        return opened;
+    }))
     // Must not create any QObject (a QFile, a QTimer ...): it may run before
     // the application object exists.
-    , m_speech(std::async(std::launch::async, [] { TEspeakSpeechLayer::PrepareEngine(); }))
+    , m_speech(std::async(std::launch::async, [] {
+        TEspeakSpeechLayer::PrepareEngine();
+        StartupMark("espeak-ng started (side thread)");
+    }))
 {
 }
 

@@ -84,19 +84,30 @@ QPalette SkinPalette(const QByteArray &sheet, const QPalette &base)
     return palette;
 }
 
-bool ApplySkin(const QString &name)
+bool WriteSkinFile(const QString &name)
+{
+    const QByteArray sheet = EmbeddedSkin(name);
+    if (sheet.isEmpty())
+        return false;
+    QDir().mkpath(DataFolder());
+    return WriteFileAtomically(DataFolder() + name + QStringLiteral(".asz"), sheet);
+}
+
+bool ApplySkinLook(const QString &name)
 {
     const QPalette &defaultPalette = DefaultPalette();
     const QByteArray sheet = EmbeddedSkin(name);
-    bool written = false;
-    if (!sheet.isEmpty()) {
-        QDir().mkpath(DataFolder());
-        written = WriteFileAtomically(DataFolder() + name + QStringLiteral(".asz"), sheet);
-    }
     // Palette first, then the sheet: setting the sheet repolishes every
     // widget once, with the new palette already in place.
     QApplication::setPalette(sheet.isEmpty() ? defaultPalette : SkinPalette(sheet, defaultPalette));
     qApp->setStyleSheet(QString::fromUtf8(sheet));
+    return !sheet.isEmpty();
+}
+
+bool ApplySkin(const QString &name)
+{
+    const bool written = WriteSkinFile(name);
+    ApplySkinLook(name);
     return written;
 }
 

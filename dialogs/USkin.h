@@ -23,6 +23,13 @@ QPalette SkinPalette(const QByteArray &sheet, const QPalette &base);
 // even when the file cannot be written. Needs a QApplication.
 bool ApplySkin(const QString &name);
 
+// The two halves of ApplySkin, for the start-up, which restyles before the
+// first window and leaves the file (a synced disk write) until after it shows.
+// ApplySkinLook is true when the name names an embedded skin; WriteSkinFile
+// when that skin's file was written.
+bool ApplySkinLook(const QString &name);
+bool WriteSkinFile(const QString &name);
+
 // The skin files ApplySkin left in the data folder, whatever the letter case
 // they were written with: the program deletes them when it ends.
 QStringList TempSkinFiles();

@@ -5,6 +5,9 @@
 #include <QHash>
 #include <QPainter>
 
+#include <algorithm>
+#include <vector>
+
 // White is the transparent colour of every board piece but the two stretched
 // middles. It becomes a real alpha channel here, so that the pieces can be
 // scaled smoothly for high-density screens and narrowed tiles.
@@ -17,39 +20,46 @@ QImage KeyOutWhite(const QImage &source)
 {
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);
     const int w = image.width(), h = image.height();
-    auto at = [&](int x, int y) { return reinterpret_cast<const QRgb *>(image.constScanLine(y))[x]; };
-    // Beyond the bitmap lies the next piece, not white.
-    auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h; };
-    auto isWhite = [&](int x, int y) { return inside(x, y) && (at(x, y) & 0x00ffffff) == 0x00ffffff; };
+    // Keying runs on the start-up path for every piece: rows are read through
+    // plain pointers and the white test is looked up, not recomputed.
+    std::vector<const QRgb *> rows(size_t(std::max(h, 0)));
+    for (int y = 0; y < h; ++y)
+        rows[size_t(y)] = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+    std::vector<unsigned char> white(size_t(std::max(w, 0)) * size_t(std::max(h, 0)));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            white[size_t(y) * size_t(w) + size_t(x)] = (rows[size_t(y)][x] & 0x00ffffff) == 0x00ffffff;
     auto distanceFromWhite = [](QRgb c) { return 765 - qRed(c) - qGreen(c) - qBlue(c); };
     constexpr int kReach = 3; // how far a smoothed outline reaches into the art
 
     QImage keyed(image.size(), QImage::Format_ARGB32);
     for (int y = 0; y < h; ++y) {
         QRgb *out = reinterpret_cast<QRgb *>(keyed.scanLine(y));
+        // Beyond the bitmap lies the next piece, not white.
+        const int top = std::max(y - kReach, 0), bottom = std::min(y + kReach, h - 1);
         for (int x = 0; x < w; ++x) {
-            const QRgb p = at(x, y);
-            if (isWhite(x, y)) {
+            const QRgb p = rows[size_t(y)][x];
+            if (white[size_t(y) * size_t(w) + size_t(x)]) {
                 out[x] = 0;
                 continue;
             }
             out[x] = p | 0xff000000;
             // Near white, a pixel may be partly covered: measure it against
             // the most saturated colour close by.
+            const int left = std::max(x - kReach, 0), right = std::min(x + kReach, w - 1);
             bool nearWhite = false;
-            QRgb solid = p;
-            for (int dy = -kReach; dy <= kReach; ++dy)
-                for (int dx = -kReach; dx <= kReach; ++dx) {
-                    const int nx = x + dx, ny = y + dy;
-                    if (!inside(nx, ny))
-                        continue;
-                    if (isWhite(nx, ny))
-                        nearWhite = true;
-                    else if (distanceFromWhite(at(nx, ny)) > distanceFromWhite(solid))
-                        solid = at(nx, ny);
-                }
+            for (int ny = top; ny <= bottom && !nearWhite; ++ny)
+                for (int nx = left; nx <= right && !nearWhite; ++nx)
+                    nearWhite = white[size_t(ny) * size_t(w) + size_t(nx)];
             if (!nearWhite)
                 continue;
+            QRgb solid = p;
+            for (int ny = top; ny <= bottom; ++ny)
+                for (int nx = left; nx <= right; ++nx) {
+                    const QRgb c = rows[size_t(ny)][nx];
+                    if (!white[size_t(ny) * size_t(w) + size_t(nx)] && distanceFromWhite(c) > distanceFromWhite(solid))
+                        solid = c;
+                }
             double alpha = 0;
             const int channels[3][2] = {{qRed(p), qRed(solid)}, {qGreen(p), qGreen(solid)}, {qBlue(p), qBlue(solid)}};
             for (const auto &c : channels)

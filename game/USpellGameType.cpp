@@ -1,6 +1,7 @@
 #include "USpellGameType.h"
 
 #include "UCommonFun.h"
+#include "UStartupTrace.h"
 #include "URandom.h"
 #include "UTileLayout.h"
 
@@ -581,6 +582,10 @@ void TSpellGameType::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     Paint(painter);
+    if (!m_paintedOnce) {
+        m_paintedOnce = true;
+        StartupMark("board first painted");
+    }
 }
 
 void TSpellGameType::Paint(QPainter &painter)

@@ -224,6 +224,7 @@ private:
     bool m_hintUsed = false;
     TBoardCue m_cue = TBoardCue::None;
     QTimer m_cueFlash;
+    bool m_paintedOnce = false; // for the start-up trace
     bool m_keyboardPlay = false;
     bool m_pauseVeil = false;
     TBoardShake m_shake;

@@ -1,10 +1,15 @@
-// "UseRecord.txt" against titles with line breaks and files far too large.
+// "UseRecord.txt" against titles with line breaks, files far too large, and
+// starts that change nothing in it.
 
 #include "TestSupport.h"
 #include "URecentGames.h"
 #include "UTextCodec.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -44,6 +49,39 @@ TEST(RecentGames, AHugeFileIsReadOnlyInPartAndItsLongLineDropped)
     recent.Add(Game(QStringLiteral("new"), 1));
     EXPECT_EQ(home.ReadFile(QStringLiteral("UseRecord.txt")),
               game + EncodeGbk(TRecentGames::LineOf(Game(QStringLiteral("new"), 1))) + "\r\n");
+}
+
+ino_t FileIdentity(const QString &file)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(file).constData(), &info) == 0 ? info.st_ino : 0;
+}
+
+// Each start adds the game it resumes; a list that already ends the same way
+// is left in place (no synced write on the way to the first window), while any
+// other difference in its bytes is still written out.
+TEST(RecentGames, AddingAGameTheListHoldsRewritesOnlyWhatWouldChange)
+{
+    const QByteArray line = EncodeGbk(TRecentGames::LineOf(Game(QStringLiteral("kept"), 3)));
+    const struct
+    {
+        const char *name;
+        QByteArray before;
+        bool replaced;
+    } cases[] = {
+        {"same bytes", line + "\r\n", false},
+        {"bare line feeds", line + "\n", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempProgramDir home;
+        home.WriteFile(QStringLiteral("UseRecord.txt"), c.before);
+        const QString file = home.File(QStringLiteral("UseRecord.txt"));
+        const ino_t identity = FileIdentity(file);
+        TRecentGames(file).Add(Game(QStringLiteral("kept"), 3));
+        EXPECT_EQ(home.ReadFile(QStringLiteral("UseRecord.txt")), line + "\r\n");
+        EXPECT_EQ(FileIdentity(file) != identity, c.replaced);
+    }
 }
 
 } // namespace
