@@ -15,7 +15,11 @@ QIcon AppIcon()
 {
     InitIconResources();
     QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    // A window's icon is shown at 16 to 64 pixels, 128 on a doubled screen;
+    // X takes every size the icon holds at each window's first show, and the
+    // 256 one alone is a quarter megabyte decoded. Launchers read the
+    // installed hicolor icons instead.
+    for (int size : {16, 22, 24, 32, 48, 64, 128})
         icon.addFile(QStringLiteral(":/icons/guluspell-%1.png").arg(size), QSize(size, size));
     return icon;
 }
