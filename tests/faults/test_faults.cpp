@@ -157,15 +157,34 @@ void ExpectSoundLibrary(const TTempProgramDir &home)
         EXPECT_TRUE(listed.contains(tables.ColumnText(0).toLower())) << "no catalogue row: " << tables.ColumnText(0).toStdString();
 }
 
+// How long one of the worker's steps takes: a synced rewrite may take a few
+// milliseconds on an idle disk and many times that in a sanitized build on a
+// busy one. The worker runs for a while and is stopped before its files are
+// read: the program reads its files while nothing else writes them.
+std::chrono::microseconds TimeOneStep(const char *operation, int done, const std::function<int()> &lastDone)
+{
+    for (std::chrono::microseconds run = std::chrono::milliseconds(200);; run *= 2) {
+        TWorker worker({QString::fromLatin1(operation), QString::number(done + 1)});
+        EXPECT_EQ(worker.ReadLine(), "ready");
+        std::this_thread::sleep_for(run);
+        worker.Kill();
+        const int steps = lastDone() - done;
+        if (steps > 0 || run >= std::chrono::seconds(10))
+            return run / std::max(steps, 1);
+    }
+}
+
 // Kills the worker's repeated operation kKills times, each at a random moment
-// within window of its start. lastDone reads the program folder and gives
-// the last step it finds there: a kill may cut the step under way, never one
-// done before.
+// within window of its start, or within three steps where a step is slower.
+// lastDone reads the program folder and gives the last step it finds there:
+// a kill may cut the step under way, never one done before.
 void KillRepeatedly(const char *operation, std::chrono::microseconds window, const std::function<int()> &lastDone)
 {
+    int done = lastDone();
+    window = std::max(window, 3 * TimeOneStep(operation, done, lastDone));
+    done = lastDone();
     std::mt19937 random(kSeed);
     std::uniform_int_distribution<long> delay(0, long(window.count()));
-    int done = lastDone();
     for (int kill = 0; kill < kKills && !::testing::Test::HasFailure(); ++kill) {
         TWorker worker({QString::fromLatin1(operation), QString::number(done + 1)});
         ASSERT_EQ(worker.ReadLine(), "ready");
