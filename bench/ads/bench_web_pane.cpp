@@ -7,6 +7,7 @@
 // the WebEngine pane needs a display (xvfb-run) and, as root,
 // QTWEBENGINE_DISABLE_SANDBOX=1 (PrepareWebBrowserPanes sets it).
 
+#include "BenchProc.h"
 #include "UWebBrowserPane.h"
 
 #include <QApplication>
@@ -17,19 +18,15 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
+// A process that ended meanwhile counts as nothing.
 long RssKb(const QString &pid)
 {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
+    return long(std::max<qint64>(0, ProcStatusKb("VmRSS", pid)));
 }
 
 // Resident memory of the descendants of pid, summed (shared pages count once

@@ -6,6 +6,7 @@
 //
 //   startup_with_ads [none|ads] [exit]     exit: quit once shown
 
+#include "BenchProc.h"
 #include "UAdInterface.h"
 #include "UAdLabel.h"
 #include "UFrmAd.h"
@@ -27,13 +28,7 @@ namespace {
 
 long RssKb()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
+    return long(ProcStatusKb("VmRSS"));
 }
 
 } // namespace

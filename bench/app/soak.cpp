@@ -19,6 +19,7 @@
 // events are processed without sleeping, so the shake and flash timers of
 // the board simply run out unseen.
 
+#include "BenchProc.h"
 #include "BoardDriver.h"
 #include "UAppSetup.h"
 #include "UCommonFun.h"
@@ -58,19 +59,6 @@ namespace {
 constexpr int kEarlyGates = 50;
 constexpr qint64 kGrowthGoalKb = 2048;
 
-// One line of /proc/self/status, in kB; -1 when absent.
-qint64 StatusKb(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray prefix = QByteArray(key) + ':';
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
-
 struct TSnapshot
 {
     qint64 RssKb = 0;
@@ -86,8 +74,8 @@ TSnapshot TakeSnapshot(const QString &home)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     TSnapshot shot;
-    shot.RssKb = StatusKb("VmRSS");
-    shot.AnonKb = StatusKb("RssAnon");
+    shot.RssKb = ProcStatusKb("VmRSS");
+    shot.AnonKb = ProcStatusKb("RssAnon");
     shot.HeapKb = qint64(mallinfo2().uordblks / 1024);
     QDirIterator it(home, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -392,7 +380,7 @@ int main(int argc, char **argv)
                 early = TakeSnapshot(home.path());
             if ((n + 1) % 100 == 0)
                 std::fprintf(stderr, "bench_soak: %d toll gates, %lld kB resident, %.0f s\n", n + 1,
-                             StatusKb("VmRSS"), clock.elapsed() / 1000.0);
+                             ProcStatusKb("VmRSS"), clock.elapsed() / 1000.0);
         }
         late = TakeSnapshot(home.path());
         counts = soak.Counts();
