@@ -1,13 +1,11 @@
 #include "UCommonFun.h"
 
 #include "UIniFile.h"
-#include "USettings.h"
 #include "UUserDataFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -60,9 +58,14 @@ QString GetAppPath()
     return chosen;
 }
 
+QString SettingsFileOf(const QString &programDir)
+{
+    return programDir + QStringLiteral("data/spellconfig.ini");
+}
+
 QString ReadSystemValue(const QString &key)
 {
-    return TIniFile(TSettings::Program().FilePath()).ReadString(QStringLiteral("system"), key, QString());
+    return TIniFile(SettingsFileOf(GetAppPath())).ReadString(QStringLiteral("system"), key, QString());
 }
 
 int CeilDiv(int divisor, int dividend)
@@ -102,28 +105,4 @@ void SplitString(QString text, const QString &separator, QStringList &parts)
     }
     if (!text.isEmpty())
         parts.append(text);
-}
-
-bool WriteFileAtomically(const QString &fileName, const QByteArray &data)
-{
-    QSaveFile file(fileName);
-    // Unbuffered, so that a full disk shows in write() itself: Qt 6.4's
-    // commit() reports success even when flushing a buffered write failed,
-    // and the target would be replaced by an empty file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    qint64 done = 0;
-    while (done < data.size()) {
-        const qint64 n = file.write(data.constData() + done, data.size() - done);
-        if (n <= 0) {
-            file.cancelWriting();
-            return false;
-        }
-        done += n;
-    }
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }

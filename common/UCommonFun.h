@@ -1,22 +1,14 @@
 #pragma once
-// Small helpers and the game-parameter record shared by every subsystem.
+// Small helpers shared by every subsystem: the program's folders, the
+// settings file's place, integer and rounding rules, string splitting. The
+// atomic file write and the game-parameter record come with it.
+
+#include "UAtomicFile.h"
+#include "UGamePara.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-// The running game's parameters, held by the main window and mirrored in the
-// settings file. Copied by value.
-struct TGamePara
-{
-    int TollGateIndex = 0;  // current toll gate, from 1
-    int TollGateCount = 0;  // toll gates of the book: CeilDiv(TollGateWords, WordCount)
-    int TollGateWords = 0;  // words per toll gate; 15 in the game
-    QString StoreTableName; // table of the book's words, e.g. "lib109"
-    QString BookName;       // title shown to the player
-    int WordCount = 0;
-    int Level = 0;          // 1 "容易", 2 "较难", 3 "困难"
-};
 
 // Copies every field but Level: choosing a book never changes the level.
 void CopyGamePara(const TGamePara &source, TGamePara &dest);
@@ -33,6 +25,10 @@ QString GetAppPath();
 // reads (sounds, help); GULUSPELL_HOME overrides it too.
 QString GetInstallPath();
 
+// The settings file of a program folder (ending in '/'):
+// "data/spellconfig.ini" under it.
+QString SettingsFileOf(const QString &programDir);
+
 // A key of section "system" of the program's settings file; empty when
 // absent (TSettings gives the keys with their defaults).
 QString ReadSystemValue(const QString &key);
@@ -48,7 +44,3 @@ int RoundHalfEven(double value);
 // Appends to parts (which is not cleared) the pieces of text between
 // separators; a trailing empty piece is left out.
 void SplitString(QString text, const QString &separator, QStringList &parts);
-
-// Replaces the file with data through a temporary file and a rename, so a
-// crash leaves either the old file or the new one. False on any failure.
-bool WriteFileAtomically(const QString &fileName, const QByteArray &data);

@@ -1,6 +1,6 @@
 #include "UIniFile.h"
 
-#include "UCommonFun.h"
+#include "UAtomicFile.h"
 #include "UTextCodec.h"
 
 #include <QFile>

@@ -1,5 +1,6 @@
 #include "USettings.h"
 
+#include "UCommonFun.h"
 #include "UIniFile.h"
 
 namespace {
@@ -50,7 +51,7 @@ TSettings TSettings::Program()
 
 QString TSettings::FilePath() const
 {
-    return m_programDir + QStringLiteral("data/spellconfig.ini");
+    return SettingsFileOf(m_programDir);
 }
 
 QString TSettings::DefaultOf(const QString &key)

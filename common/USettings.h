@@ -11,7 +11,7 @@
 // program's. Code below the main window takes the values it needs as
 // arguments instead of reading the file itself.
 
-#include "UCommonFun.h"
+#include "UGamePara.h"
 
 #include <QString>
 

@@ -9,8 +9,6 @@ struct TWordInfo
     QString Spelling;      // the English word; its characters become the tiles
     QString Pronunciation; // phonetic transcription
     QString Meaning;       // Chinese meaning, listed once the word is done
-    // Five further fields that no operation fills; kept so records copy whole.
-    QString Field4, Field5, Field6, Field7, Field8;
 
     bool operator==(const TWordInfo &) const = default;
 };
