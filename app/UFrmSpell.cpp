@@ -64,13 +64,13 @@ TFrmSpell::TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platfor
         [this] { btnPauseClick(); });
     ConnectGameKeys();
 
-    TimerAd = new QTimer(this);
-    TimerAd->setObjectName(QStringLiteral("TimerAd"));
-    TimerAd->setInterval(10000);
-    TimerAd->setSingleShot(true);
-    connect(TimerAd, &QTimer::timeout, this, &TFrmSpell::TimerAdTimer);
+    m_adTimer = new QTimer(this);
+    m_adTimer->setObjectName(QStringLiteral("adTimer"));
+    m_adTimer->setInterval(10000);
+    m_adTimer->setSingleShot(true);
+    connect(m_adTimer, &QTimer::timeout, this, &TFrmSpell::ShowAdWindowOnce);
     m_adLabel = new TAdLabel(m_form.labAd, this);
-    TimerAd->start();
+    m_adTimer->start();
 }
 
 TFrmSpell::~TFrmSpell()
@@ -110,25 +110,20 @@ void TFrmSpell::ConnectToolBar()
 void TFrmSpell::ConnectMenus()
 {
     TFrmSpellForm &f = m_form;
-    GuardedConnect(f.N6, &QAction::triggered, this, [this] { N6Click(); });
-    GuardedConnect(f.N32, &QAction::triggered, this, [this] { N32Click(); });
-    GuardedConnect(f.N4, &QAction::triggered, this, [this] { N4Click(); });
-    // "学习统计" sits under "排行榜" in the file menu.
-    auto *stats = new QAction(QStringLiteral("学习统计"), this);
-    stats->setObjectName(QStringLiteral("nWordStats"));
-    if (auto *fileMenu = menuBar()->findChild<QMenu *>(QStringLiteral("N1")))
-        fileMenu->insertAction(fileMenu->findChild<QAction *>(QStringLiteral("N3")), stats);
-    GuardedConnect(stats, &QAction::triggered, this, [this] { WordStatsClick(); });
-    connect(f.N2, &QAction::triggered, this, [this] { N2Click(); });
-    connect(f.nSupport, &QAction::triggered, this, [this] { nSupportClick(); });
-    connect(f.N25, &QAction::triggered, this, [this] { N25Click(); });
-    for (QAction *action : {f.N8, f.N9, f.N10, f.N27, f.N28, f.N29})
-        GuardedConnect(action, &QAction::triggered, this, [this, action] { N27Click(action); });
-    GuardedConnect(f.N16, &QAction::triggered, this, [this] { cbSpeechClick(m_form.N16); });
-    GuardedConnect(f.N15, &QAction::triggered, this, [this] { cbBackGroundClick(m_form.N15); });
-    for (QAction *action : f.miUI->actions())
-        connect(action, &QAction::triggered, this, [this, action] { beijing18Click(action); });
-    connect(f.N23, &QAction::triggered, this, [this] {
+    GuardedConnect(f.selectBookAction, &QAction::triggered, this, [this] { SelectBook(); });
+    GuardedConnect(f.importLibraryAction, &QAction::triggered, this, [this] { ImportLibrary(); });
+    GuardedConnect(f.rankingAction, &QAction::triggered, this, [this] { ShowRanking(); });
+    GuardedConnect(f.wordStatsAction, &QAction::triggered, this, [this] { ShowWordStats(); });
+    connect(f.exitAction, &QAction::triggered, this, [this] { ExitGame(); });
+    connect(f.supportAction, &QAction::triggered, this, [this] { ShowSupport(); });
+    connect(f.aboutAction, &QAction::triggered, this, [this] { ShowAbout(); });
+    for (QAction *action : f.levelActions + f.levelPopupActions)
+        GuardedConnect(action, &QAction::triggered, this, [this, action] { LevelItemClicked(action); });
+    GuardedConnect(f.speechAction, &QAction::triggered, this, [this] { cbSpeechClick(m_form.speechAction); });
+    GuardedConnect(f.musicAction, &QAction::triggered, this, [this] { cbBackGroundClick(m_form.musicAction); });
+    for (QAction *action : f.styleMenu->actions())
+        connect(action, &QAction::triggered, this, [this, action] { StyleItemClicked(action); });
+    connect(f.helpAction, &QAction::triggered, this, [this] {
         m_autoPause->BeforeDialog();
         TFrmHelp::ShowHelp(this, GetInstallPath(), [this](const QString &file) { OpenUrl(QUrl::fromLocalFile(file)); });
     });
@@ -146,38 +141,38 @@ void TFrmSpell::ConnectWebItems()
                 OpenWebPage(address + page);
         });
     };
-    openSetting(f.N33, "GuluLoadCiKu");
-    openSetting(f.N34, "Speek");
-    openSetting(f.N11, "HomePage");
-    openSetting(f.N5, "Forum");
-    openSetting(f.nWebGuide, "WebGuide");
-    openSetting(f.N13, "LearningResources");
-    for (QAction *action : std::as_const(f.SeriesItems))
+    openSetting(f.downloadLibraryAction, "GuluLoadCiKu");
+    openSetting(f.downloadSpeechAction, "Speek");
+    openSetting(f.homePageAction, "HomePage");
+    openSetting(f.forumAction, "Forum");
+    openSetting(f.webGuideAction, "WebGuide");
+    openSetting(f.learningResourcesAction, "LearningResources");
+    for (QAction *action : std::as_const(f.seriesActions))
         openSetting(action, "SeriesPages", action->data().toString());
 }
 
 void TFrmSpell::ConnectGameKeys()
 {
     TFrmSpellForm &f = m_form;
-    GuardedConnect(f.nGameStart, &QAction::triggered, this, [this] { GameKeyStartClick(); });
-    GuardedConnect(f.nGamePause, &QAction::triggered, this, [this] { GameKeyPauseClick(); });
-    GuardedConnect(f.nGameRestart, &QAction::triggered, this, [this] { GameKeyRestartClick(); });
-    GuardedConnect(f.nGameHint, &QAction::triggered, this, [this] { GameKeyHintClick(); });
-    GuardedConnect(f.nGameClear, &QAction::triggered, this, [this] { GameKeyClearClick(); });
-    f.nKeyboardPlay->setChecked(m_settings.ReadInteger(QStringLiteral("KeyboardPlay")) == 1);
-    f.nAutoPause->setChecked(m_settings.ReadInteger(QStringLiteral("AutoPause")) == 1);
-    connect(f.nKeyboardPlay, &QAction::triggered, this, [this] { KeyboardPlayClick(); });
-    connect(f.nAutoPause, &QAction::triggered, this, [this] { AutoPauseClick(); });
-    m_autoPause->SetEnabled(f.nAutoPause->isChecked());
+    GuardedConnect(f.startAction, &QAction::triggered, this, [this] { GameKeyStartClick(); });
+    GuardedConnect(f.pauseAction, &QAction::triggered, this, [this] { GameKeyPauseClick(); });
+    GuardedConnect(f.restartAction, &QAction::triggered, this, [this] { GameKeyRestartClick(); });
+    GuardedConnect(f.hintAction, &QAction::triggered, this, [this] { GameKeyHintClick(); });
+    GuardedConnect(f.clearAction, &QAction::triggered, this, [this] { GameKeyClearClick(); });
+    f.keyboardPlayAction->setChecked(m_settings.ReadInteger(QStringLiteral("KeyboardPlay")) == 1);
+    f.autoPauseAction->setChecked(m_settings.ReadInteger(QStringLiteral("AutoPause")) == 1);
+    connect(f.keyboardPlayAction, &QAction::triggered, this, [this] { KeyboardPlayClick(); });
+    connect(f.autoPauseAction, &QAction::triggered, this, [this] { AutoPauseClick(); });
+    m_autoPause->SetEnabled(f.autoPauseAction->isChecked());
 }
 
 void TFrmSpell::ApplyPlaySettings()
 {
-    m_autoPause->SetEnabled(m_form.nAutoPause->isChecked());
+    m_autoPause->SetEnabled(m_form.autoPauseAction->isChecked());
     if (!m_spellGame)
         return;
-    m_spellGame->SetKeyboardPlay(m_form.nKeyboardPlay->isChecked());
-    m_spellGame->SetPauseVeil(m_form.nAutoPause->isChecked());
+    m_spellGame->SetKeyboardPlay(m_form.keyboardPlayAction->isChecked());
+    m_spellGame->SetPauseVeil(m_form.autoPauseAction->isChecked());
 }
 
 void TFrmSpell::OpenWebPage(const QString &address)
@@ -213,9 +208,9 @@ void TFrmSpell::FormShow()
     // The status-bar list arrives in the background; "支持我们" leads to its
     // first ad, so it waits for the list.
     m_adInterface = std::make_unique<TAdInterface>();
-    m_form.nSupport->setEnabled(false);
+    m_form.supportAction->setEnabled(false);
     connect(m_adInterface.get(), &TAdInterface::ConfigRead, this,
-            [this] { m_form.nSupport->setEnabled(m_adInterface->AdCount() > 0); });
+            [this] { m_form.supportAction->setEnabled(m_adInterface->AdCount() > 0); });
     m_adInterface->InitAd(AdBaseUrl(), QStringLiteral("guluspell2.xml"), false, m_adLabel, m_form.wbAd.get());
     StartupMark("status-bar ads started");
     InitGame();
@@ -324,7 +319,7 @@ QString TFrmSpell::GetSkinCaption(int tag)
 void TFrmSpell::FillStyleMenu()
 {
     const QString current = m_settings.GetDefaultUI();
-    for (QAction *action : m_form.miUI->actions()) {
+    for (QAction *action : m_form.styleMenu->actions()) {
         const int tag = action->data().toInt();
         action->setText(GetSkinCaption(tag));
         action->setVisible(!action->text().isEmpty());
@@ -332,9 +327,9 @@ void TFrmSpell::FillStyleMenu()
     }
 }
 
-void TFrmSpell::beijing18Click(QAction *item)
+void TFrmSpell::StyleItemClicked(QAction *item)
 {
-    for (QAction *action : m_form.miUI->actions())
+    for (QAction *action : m_form.styleMenu->actions())
         action->setChecked(false);
     item->setChecked(true);
     const QString name = GetSkinName(item->data().toInt());
@@ -416,43 +411,43 @@ void TFrmSpell::GameKeyClearClick()
 void TFrmSpell::KeyboardPlayClick()
 {
     ApplyPlaySettings();
-    if (!m_settings.WriteString(QStringLiteral("KeyboardPlay"), m_form.nKeyboardPlay->isChecked() ? QStringLiteral("1") : QStringLiteral("0")))
+    if (!m_settings.WriteString(QStringLiteral("KeyboardPlay"), m_form.keyboardPlayAction->isChecked() ? QStringLiteral("1") : QStringLiteral("0")))
         ShowSettingsNotSaved(this);
 }
 
 void TFrmSpell::AutoPauseClick()
 {
     ApplyPlaySettings();
-    if (!m_settings.WriteString(QStringLiteral("AutoPause"), m_form.nAutoPause->isChecked() ? QStringLiteral("1") : QStringLiteral("0")))
+    if (!m_settings.WriteString(QStringLiteral("AutoPause"), m_form.autoPauseAction->isChecked() ? QStringLiteral("1") : QStringLiteral("0")))
         ShowSettingsNotSaved(this);
 }
 
-void TFrmSpell::N27Click(QAction *item)
+void TFrmSpell::LevelItemClicked(QAction *item)
 {
     m_flow->ChangeLevel(item->data().toInt(), item->text());
 }
 
 void TFrmSpell::cbSpeechClick(QObject *sender)
 {
-    if (sender == m_form.N16)
-        m_form.cbSpeech->setChecked(m_form.N16->isChecked());
+    if (sender == m_form.speechAction)
+        m_form.cbSpeech->setChecked(m_form.speechAction->isChecked());
     else
-        m_form.N16->setChecked(m_form.cbSpeech->isChecked());
+        m_form.speechAction->setChecked(m_form.cbSpeech->isChecked());
     m_spellGame->SetHasSpeech(m_form.cbSpeech->isChecked());
 }
 
 void TFrmSpell::cbBackGroundClick(QObject *sender)
 {
     m_spellGame->StopBackMusic();
-    if (sender == m_form.N15)
-        m_form.cbBackGround->setChecked(m_form.N15->isChecked());
+    if (sender == m_form.musicAction)
+        m_form.cbBackGround->setChecked(m_form.musicAction->isChecked());
     else
-        m_form.N15->setChecked(m_form.cbBackGround->isChecked());
+        m_form.musicAction->setChecked(m_form.cbBackGround->isChecked());
     if (m_form.cbBackGround->isChecked())
         m_spellGame->PlayBackMusic();
 }
 
-void TFrmSpell::N6Click()
+void TFrmSpell::SelectBook()
 {
     m_autoPause->BeforeDialog();
     TFrmSelectBook dialog(m_data, this);
@@ -462,7 +457,7 @@ void TFrmSpell::N6Click()
     m_flow->ChangeBook(dialog.GamePara());
 }
 
-void TFrmSpell::N32Click()
+void TFrmSpell::ImportLibrary()
 {
     m_autoPause->BeforeDialog();
     // The selection dialog reads the catalogue afresh, so nothing to refresh here.
@@ -470,14 +465,14 @@ void TFrmSpell::N32Click()
     DialogService().ExecDialog(dialog);
 }
 
-void TFrmSpell::N4Click()
+void TFrmSpell::ShowRanking()
 {
     m_autoPause->BeforeDialog();
     TFrmGameRecord dialog(m_data, this);
     DialogService().ExecDialog(dialog);
 }
 
-void TFrmSpell::WordStatsClick()
+void TFrmSpell::ShowWordStats()
 {
     if (!m_recorder)
         return;
@@ -486,12 +481,12 @@ void TFrmSpell::WordStatsClick()
     DialogService().ExecDialog(dialog);
 }
 
-void TFrmSpell::N2Click()
+void TFrmSpell::ExitGame()
 {
     close();
 }
 
-void TFrmSpell::nSupportClick()
+void TFrmSpell::ShowSupport()
 {
     m_autoPause->BeforeDialog();
     TFrmSupport dialog(this);
@@ -499,16 +494,16 @@ void TFrmSpell::nSupportClick()
     DialogService().ExecDialog(dialog);
 }
 
-void TFrmSpell::N25Click()
+void TFrmSpell::ShowAbout()
 {
     m_autoPause->BeforeDialog();
     TFrmAbout dialog(this);
     DialogService().ExecDialog(dialog);
 }
 
-void TFrmSpell::TimerAdTimer()
+void TFrmSpell::ShowAdWindowOnce()
 {
-    TimerAd->stop();
+    m_adTimer->stop();
     if (m_adWindow && m_adWindow->AdInterface().AdCount() > 0)
         m_adWindow->show();
 }
@@ -518,7 +513,7 @@ void TFrmSpell::TimerAdTimer()
 
 void TFrmSpell::LoadRecentMenu()
 {
-    QMenu *menu = m_form.nRecently;
+    QMenu *menu = m_form.recentMenu;
     // The clicked item may be the one being replaced: let Qt free it later.
     for (QAction *action : menu->actions()) {
         menu->removeAction(action);
@@ -527,12 +522,12 @@ void TFrmSpell::LoadRecentMenu()
     for (const QString &line : m_recent->MenuLines()) {
         auto *action = new QAction(TRecentGames::Caption(line), this);
         action->setData(line);
-        GuardedConnect(action, &QAction::triggered, this, [this, action] { RecentItemClick(action); });
+        GuardedConnect(action, &QAction::triggered, this, [this, action] { RecentItemClicked(action); });
         menu->addAction(action);
     }
 }
 
-void TFrmSpell::RecentItemClick(QAction *item)
+void TFrmSpell::RecentItemClicked(QAction *item)
 {
     TGamePara para = m_flow->GamePara();
     if (!TRecentGames::Parse(item->data().toString(), para))

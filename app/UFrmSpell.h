@@ -51,8 +51,9 @@ public:
         std::function<void(const QUrl &)> OpenUrl;
     };
 
-    // adWindow: the hidden pop-up advertising window, shown by TimerAd when
-    // its list holds an ad; may be null (tests) or handed in later.
+    // adWindow: the hidden pop-up advertising window, shown once ten seconds
+    // after start when its list holds an ad; may be null (tests) or handed in
+    // later.
     TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platform, TFrmAd *adWindow = nullptr,
               QWidget *parent = nullptr);
     void SetAdWindow(TFrmAd *adWindow) { m_adWindow = adWindow; }
@@ -65,19 +66,19 @@ public:
     void btnPauseClick();
     void btnClearClick();
     void btnDoHintClick();
-    void N27Click(QAction *item);
+    void LevelItemClicked(QAction *item);
     void cbSpeechClick(QObject *sender);
     void cbBackGroundClick(QObject *sender);
-    void N6Click();
-    void N32Click();
-    void N4Click();
-    void N2Click();
-    void WordStatsClick();
-    void nSupportClick();
-    void N25Click();
-    void TimerAdTimer();
-    void beijing18Click(QAction *item);
-    void RecentItemClick(QAction *item);
+    void SelectBook();
+    void ImportLibrary();
+    void ShowRanking();
+    void ExitGame();
+    void ShowWordStats();
+    void ShowSupport();
+    void ShowAbout();
+    void ShowAdWindowOnce();
+    void StyleItemClicked(QAction *item);
+    void RecentItemClicked(QAction *item);
     void LoadRecentMenu();
     void SaveGamePara();
     // The game keys: F2 starts or continues, F3 pauses, F5 restarts (after a
@@ -95,7 +96,6 @@ public:
     int ScoreBase() const;
     TSpellGameType *SpellGame() const { return m_spellGame; }
     TBassEx *BassEx() const { return m_bassEx.get(); }
-    TSpeechEx *Speech() const { return m_speech.get(); }
     const TRecentGames &RecentGames() const { return *m_recent; }
 
     static QString GetSkinName(int tag);
@@ -140,5 +140,5 @@ private:
     std::unique_ptr<TAdInterface> m_adInterface;
     TAdLabel *m_adLabel = nullptr; // child of the window
     TFrmAd *m_adWindow;            // not owned
-    QTimer *TimerAd = nullptr;
+    QTimer *m_adTimer = nullptr;
 };

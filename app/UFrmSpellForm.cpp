@@ -101,9 +101,11 @@ QActionGroup *RadioGroup(QObject *owner)
     return new QActionGroup(owner);
 }
 
-void AddSeparator(QMenu *menu, const char *name)
+QMenu *AddMenu(QMenuBar *bar, const char *name, const QString &caption)
 {
-    menu->addSeparator()->setObjectName(QLatin1String(name));
+    QMenu *menu = bar->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
 }
 
 } // namespace
@@ -136,20 +138,20 @@ void TFrmSpellForm::Build(QMainWindow &window)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    sPanel1 = new QFrame(central);
-    sPanel1->setObjectName(QStringLiteral("sPanel1"));
-    sPanel1->setFixedHeight(41);
-    sPanel1->setFrameShape(QFrame::StyledPanel);
-    auto *titleLayout = new QHBoxLayout(sPanel1);
-    titleLayout->setContentsMargins(0, 0, 0, 0);
-    sLabelFX1 = new QLabel(QStringLiteral("咕噜猫字母乐园"), sPanel1);
-    sLabelFX1->setObjectName(QStringLiteral("sLabelFX1"));
-    sLabelFX1->setAlignment(Qt::AlignCenter);
-    sLabelFX1->setFont(FontByPixels(QStringLiteral("华文新魏"), 32));
-    SetTextColour(sLabelFX1, QColor(0, 64, 128));
-    AddWhiteGlow(sLabelFX1);
-    titleLayout->addWidget(sLabelFX1);
-    layout->addWidget(sPanel1);
+    panBanner = new QFrame(central);
+    panBanner->setObjectName(QStringLiteral("panBanner"));
+    panBanner->setFixedHeight(41);
+    panBanner->setFrameShape(QFrame::StyledPanel);
+    auto *bannerLayout = new QHBoxLayout(panBanner);
+    bannerLayout->setContentsMargins(0, 0, 0, 0);
+    labBanner = new QLabel(QStringLiteral("咕噜猫字母乐园"), panBanner);
+    labBanner->setObjectName(QStringLiteral("labBanner"));
+    labBanner->setAlignment(Qt::AlignCenter);
+    labBanner->setFont(FontByPixels(QStringLiteral("华文新魏"), 32));
+    SetTextColour(labBanner, QColor(0, 64, 128));
+    AddWhiteGlow(labBanner);
+    bannerLayout->addWidget(labBanner);
+    layout->addWidget(panBanner);
 
     BuildTitleStrip(central);
     layout->addWidget(gbTitle);
@@ -182,14 +184,13 @@ void TFrmSpellForm::BuildGamePanel(QWidget *central)
 void TFrmSpellForm::BuildStatusBar(QMainWindow &window)
 {
     QStatusBar *bar = window.statusBar();
-    bar->setObjectName(QStringLiteral("sStatusBar1"));
+    bar->setObjectName(QStringLiteral("statusBar"));
     bar->setFixedHeight(19);
     bar->setSizeGripEnabled(false);
     // Two panels; the last one runs to the right edge, as a status bar's
     // last part does, and the advertising line lies over it.
     for (int i = 0; i < 2; ++i) {
         auto *panel = new QFrame(bar);
-        panel->setObjectName(QStringLiteral("sStatusPanel%1").arg(i + 1));
         panel->setFrameShape(QFrame::StyledPanel);
         panel->setFrameShadow(QFrame::Sunken);
         if (i == 0)
@@ -224,7 +225,6 @@ void TFrmSpellForm::BuildToolBar(QMainWindow &window)
         SetTextColour(b, kTeal);
         return b;
     };
-    auto separator = [this](const char *name) { tbar->addSeparator()->setObjectName(QLatin1String(name)); };
 
     sbStart = button("sbStart", QStringLiteral("开始游戏"), 69);
     sbReStart = button("sbReStart", QStringLiteral("重新游戏"), 69);
@@ -252,20 +252,20 @@ void TFrmSpellForm::BuildToolBar(QMainWindow &window)
     }
 
     tbar->addWidget(sbStart);
-    separator("ToolButton1");
+    tbar->addSeparator();
     tbar->addWidget(sbReStart);
-    separator("ToolButton2");
+    tbar->addSeparator();
     tbar->addWidget(btnContinue);
     tbar->addWidget(btnPause);
-    separator("ToolButton3");
+    tbar->addSeparator();
     tbar->addWidget(btnClear);
     tbar->addWidget(btnDoHint);
-    separator("ToolButton4");
+    tbar->addSeparator();
     tbar->addWidget(sbLevel);
-    separator("ToolButton5");
+    tbar->addSeparator();
     tbar->addWidget(cbSpeech);
     tbar->addWidget(cbBackGround);
-    separator("tbSplite");
+    tbar->addSeparator();
     tbar->addWidget(sbClose)->setVisible(false);
 }
 
@@ -290,9 +290,9 @@ void TFrmSpellForm::BuildTitleStrip(QWidget *central)
     const TitleLabel labels[] = {
         {&labBook, "labBook", 10, 8, 154, Qt::AlignCenter, QColor(0, 128, 64), QString()},
         {&labGate, "labGate", 214, 8, 124, Qt::AlignCenter, kTeal, QString()},
-        {&sLabelFX2, "sLabelFX2", 348, 8, 40, Qt::AlignLeft, kTeal, QStringLiteral("得分：")},
+        {&labScoreCaption, "labScoreCaption", 348, 8, 40, Qt::AlignLeft, kTeal, QStringLiteral("得分：")},
         {&labScore, "labScore", 387, 8, 36, Qt::AlignLeft, kTeal, QStringLiteral("0")},
-        {&sLabelFX6, "sLabelFX6", 426, 7, 64, Qt::AlignLeft, kTeal, QStringLiteral("剩余时间：")},
+        {&labTimeCaption, "labTimeCaption", 426, 7, 64, Qt::AlignLeft, kTeal, QStringLiteral("剩余时间：")},
         {&labTime, "labTime", 491, 6, 30, Qt::AlignLeft, Qt::red, QStringLiteral("0")},
     };
     for (const TitleLabel &def : labels) {
@@ -312,7 +312,7 @@ void TFrmSpellForm::BuildTitleStrip(QWidget *central)
 void TFrmSpellForm::BuildMenus(QMainWindow &window)
 {
     QMenuBar *bar = window.menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setObjectName(QStringLiteral("menuBar"));
     BuildFileMenu(bar);
     BuildGameMenu(bar);
     BuildSettingsMenu(window, bar);
@@ -321,23 +321,22 @@ void TFrmSpellForm::BuildMenus(QMainWindow &window)
 
 void TFrmSpellForm::BuildFileMenu(QMenuBar *bar)
 {
-    QMenu *n1 = bar->addMenu(QStringLiteral("  文件(&F)"));
-    n1->setObjectName(QStringLiteral("N1"));
-    N6 = AddItem(n1, "N6", QStringLiteral("选择课本"));
-    N32 = AddItem(n1, "N32", QStringLiteral("导入咕噜猫词库"));
-    N33 = AddItem(n1, "N33", QStringLiteral("下载咕噜猫词库"));
-    AddSeparator(n1, "N7");
-    nRecently = n1->addMenu(QStringLiteral("最近关卡"));
-    nRecently->setObjectName(QStringLiteral("nRecently"));
-    N4 = AddItem(n1, "N4", QStringLiteral("排行榜"));
-    AddSeparator(n1, "N3");
-    N2 = AddItem(n1, "N2", QStringLiteral("退出游戏"));
+    fileMenu = AddMenu(bar, "fileMenu", QStringLiteral("  文件(&F)"));
+    selectBookAction = AddItem(fileMenu, "selectBookAction", QStringLiteral("选择课本"));
+    importLibraryAction = AddItem(fileMenu, "importLibraryAction", QStringLiteral("导入咕噜猫词库"));
+    downloadLibraryAction = AddItem(fileMenu, "downloadLibraryAction", QStringLiteral("下载咕噜猫词库"));
+    fileMenu->addSeparator();
+    recentMenu = fileMenu->addMenu(QStringLiteral("最近关卡"));
+    recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    rankingAction = AddItem(fileMenu, "rankingAction", QStringLiteral("排行榜"));
+    wordStatsAction = AddItem(fileMenu, "wordStatsAction", QStringLiteral("学习统计"));
+    fileMenu->addSeparator();
+    exitAction = AddItem(fileMenu, "exitAction", QStringLiteral("退出游戏"));
 }
 
 void TFrmSpellForm::BuildGameMenu(QMenuBar *bar)
 {
-    QMenu *menu = bar->addMenu(QStringLiteral("  游戏(&G)"));
-    menu->setObjectName(QStringLiteral("nGame"));
+    gameMenu = AddMenu(bar, "gameMenu", QStringLiteral("  游戏(&G)"));
     const struct
     {
         QAction **field;
@@ -346,14 +345,14 @@ void TFrmSpellForm::BuildGameMenu(QMenuBar *bar)
         QKeySequence key;
         QToolButton *button;
     } items[] = {
-        {&nGameStart, "nGameStart", "开始游戏/继续", QKeySequence(Qt::Key_F2), sbStart},
-        {&nGamePause, "nGamePause", "暂停", QKeySequence(Qt::Key_F3), btnPause},
-        {&nGameRestart, "nGameRestart", "重新游戏", QKeySequence(Qt::Key_F5), sbReStart},
-        {&nGameHint, "nGameHint", "提示", QKeySequence(Qt::CTRL | Qt::Key_H), btnDoHint},
-        {&nGameClear, "nGameClear", "清除", QKeySequence(Qt::Key_Escape), btnClear},
+        {&startAction, "startAction", "开始游戏/继续", QKeySequence(Qt::Key_F2), sbStart},
+        {&pauseAction, "pauseAction", "暂停", QKeySequence(Qt::Key_F3), btnPause},
+        {&restartAction, "restartAction", "重新游戏", QKeySequence(Qt::Key_F5), sbReStart},
+        {&hintAction, "hintAction", "提示", QKeySequence(Qt::CTRL | Qt::Key_H), btnDoHint},
+        {&clearAction, "clearAction", "清除", QKeySequence(Qt::Key_Escape), btnClear},
     };
     for (const auto &def : items) {
-        QAction *action = AddItem(menu, def.name, QString::fromUtf8(def.caption));
+        QAction *action = AddItem(gameMenu, def.name, QString::fromUtf8(def.caption));
         action->setShortcut(def.key);
         *def.field = action;
         def.button->setToolTip(QStringLiteral("%1 (%2)").arg(def.button->text(), def.key.toString(QKeySequence::NativeText)));
@@ -363,55 +362,55 @@ void TFrmSpellForm::BuildGameMenu(QMenuBar *bar)
 
 void TFrmSpellForm::BuildSettingsMenu(QMainWindow &window, QMenuBar *bar)
 {
-    QMenu *n12 = bar->addMenu(QStringLiteral("  设置(&S)"));
-    n12->setObjectName(QStringLiteral("N12"));
-    QMenu *n14 = n12->addMenu(QStringLiteral("难度"));
-    n14->setObjectName(QStringLiteral("N14"));
-    PopupMenu1 = new QMenu(&window);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    sbLevel->setMenu(PopupMenu1);
+    settingsMenu = AddMenu(bar, "settingsMenu", QStringLiteral("  设置(&S)"));
+    levelMenu = settingsMenu->addMenu(QStringLiteral("难度"));
+    levelMenu->setObjectName(QStringLiteral("levelMenu"));
+    levelPopupMenu = new QMenu(&window);
+    levelPopupMenu->setObjectName(QStringLiteral("levelPopupMenu"));
+    sbLevel->setMenu(levelPopupMenu);
     const struct
     {
-        QAction **field;
         QMenu *menu;
-        const char *name;
-        int tag;
-    } levelItems[] = {
-        {&N8, n14, "N8", 1},         {&N9, n14, "N9", 2},         {&N10, n14, "N10", 3},
-        {&N27, PopupMenu1, "N27", 1}, {&N28, PopupMenu1, "N28", 2}, {&N29, PopupMenu1, "N29", 3},
+        QList<QAction *> *items;
+        const char *names[3];
+    } levelMenus[] = {
+        {levelMenu, &levelActions, {"easyLevelAction", "mediumLevelAction", "hardLevelAction"}},
+        {levelPopupMenu, &levelPopupActions, {"easyLevelPopupAction", "mediumLevelPopupAction", "hardLevelPopupAction"}},
     };
-    QActionGroup *levelGroups[] = {RadioGroup(n14), RadioGroup(PopupMenu1)};
-    for (const auto &def : levelItems) {
-        QAction *action = AddItem(def.menu, def.name, LevelCaption(def.tag));
-        action->setCheckable(true);
-        action->setActionGroup(levelGroups[def.menu == n14 ? 0 : 1]);
-        action->setData(def.tag);
-        *def.field = action;
+    for (const auto &def : levelMenus) {
+        QActionGroup *group = RadioGroup(def.menu);
+        for (int level = 1; level <= 3; ++level) {
+            QAction *action = AddItem(def.menu, def.names[level - 1], LevelCaption(level));
+            action->setCheckable(true);
+            action->setActionGroup(group);
+            action->setData(level);
+            def.items->append(action);
+        }
     }
-    AddSeparator(n12, "N18");
-    N16 = AddItem(n12, "N16", QStringLiteral("单词朗读"));
-    N15 = AddItem(n12, "N15", QStringLiteral("背景音乐"));
-    for (QAction *toggle : {N16, N15}) {
+    settingsMenu->addSeparator();
+    speechAction = AddItem(settingsMenu, "speechAction", QStringLiteral("单词朗读"));
+    musicAction = AddItem(settingsMenu, "musicAction", QStringLiteral("背景音乐"));
+    for (QAction *toggle : {speechAction, musicAction}) {
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
-    nKeyboardPlay = AddItem(n12, "nKeyboardPlay", QStringLiteral("键盘拼写"));
-    nAutoPause = AddItem(n12, "nAutoPause", QStringLiteral("自动暂停"));
-    nKeyboardPlay->setCheckable(true);
-    nAutoPause->setCheckable(true);
-    AddSeparator(n12, "N17");
-    miUI = n12->addMenu(QStringLiteral("界面风格"));
-    miUI->setObjectName(QStringLiteral("miUI"));
-    // beijing18 comes first, then the others in order.
+    keyboardPlayAction = AddItem(settingsMenu, "keyboardPlayAction", QStringLiteral("键盘拼写"));
+    autoPauseAction = AddItem(settingsMenu, "autoPauseAction", QStringLiteral("自动暂停"));
+    keyboardPlayAction->setCheckable(true);
+    autoPauseAction->setCheckable(true);
+    settingsMenu->addSeparator();
+    styleMenu = settingsMenu->addMenu(QStringLiteral("界面风格"));
+    styleMenu->setObjectName(QStringLiteral("styleMenu"));
+    // The default style (tag 18) comes first, then the others in tag order.
+    // Each item carries its tag; TFrmSpell gives it its caption.
     QList<int> styleOrder = {18};
     for (int tag = 1; tag <= 20; ++tag)
         if (tag != 18)
             styleOrder.append(tag);
-    QActionGroup *styleGroup = RadioGroup(miUI);
+    QActionGroup *styleGroup = RadioGroup(styleMenu);
     for (int tag : styleOrder) {
-        QAction *action = miUI->addAction(QString());
+        QAction *action = styleMenu->addAction(QString());
         action->setActionGroup(styleGroup);
-        action->setObjectName(QStringLiteral("beijing%1").arg(tag));
         action->setData(tag);
         action->setCheckable(true);
     }
@@ -419,43 +418,40 @@ void TFrmSpellForm::BuildSettingsMenu(QMainWindow &window, QMenuBar *bar)
 
 void TFrmSpellForm::BuildHelpMenu(QMenuBar *bar)
 {
-    QMenu *n19 = bar->addMenu(QStringLiteral("  帮助(&H)"));
-    n19->setObjectName(QStringLiteral("N19"));
-    N23 = AddItem(n19, "N23", QStringLiteral("帮助"));
-    nSupport = AddItem(n19, "nSupport", QStringLiteral("支持我们"));
-    AddSeparator(n19, "N35");
-    N11 = AddItem(n19, "N11", QStringLiteral("官方主页"));
-    N5 = AddItem(n19, "N5", QStringLiteral("官方论坛"));
-    N34 = AddItem(n19, "N34", QStringLiteral("下载语音引擎"));
-    nWebGuide = AddItem(n19, "nWebGuide", QStringLiteral("网址导航"));
-    N13 = AddItem(n19, "N13", QStringLiteral("英语学习资源"));
-    QMenu *n20 = n19->addMenu(QStringLiteral("英语学习系列软件"));
-    n20->setObjectName(QStringLiteral("N20"));
+    helpMenu = AddMenu(bar, "helpMenu", QStringLiteral("  帮助(&H)"));
+    helpAction = AddItem(helpMenu, "helpAction", QStringLiteral("帮助"));
+    supportAction = AddItem(helpMenu, "supportAction", QStringLiteral("支持我们"));
+    helpMenu->addSeparator();
+    homePageAction = AddItem(helpMenu, "homePageAction", QStringLiteral("官方主页"));
+    forumAction = AddItem(helpMenu, "forumAction", QStringLiteral("官方论坛"));
+    downloadSpeechAction = AddItem(helpMenu, "downloadSpeechAction", QStringLiteral("下载语音引擎"));
+    webGuideAction = AddItem(helpMenu, "webGuideAction", QStringLiteral("网址导航"));
+    learningResourcesAction = AddItem(helpMenu, "learningResourcesAction", QStringLiteral("英语学习资源"));
+    QMenu *seriesMenu = helpMenu->addMenu(QStringLiteral("英语学习系列软件"));
+    seriesMenu->setObjectName(QStringLiteral("seriesMenu"));
     const struct
     {
-        const char *name;
         const char *caption;
         const char *page;
     } series[] = {
-        {"N21", "咕噜猫单词乐园", "guluword/"},   {"N22", "咕噜猫听写乐园", "gulutingxie/"},
-        {"N26", "咕噜猫句子乐园", "gulusentence/"}, {"N30", "咕噜猫语法乐园", "gulugrammar/"},
-        {"N31", "咕噜猫字母乐园", "guluspell/"},
+        {"咕噜猫单词乐园", "guluword/"},   {"咕噜猫听写乐园", "gulutingxie/"}, {"咕噜猫句子乐园", "gulusentence/"},
+        {"咕噜猫语法乐园", "gulugrammar/"}, {"咕噜猫字母乐园", "guluspell/"},
     };
     for (const auto &program : series) {
-        QAction *action = AddItem(n20, program.name, QString::fromUtf8(program.caption));
+        QAction *action = seriesMenu->addAction(QString::fromUtf8(program.caption));
         action->setData(QLatin1String(program.page));
-        SeriesItems.append(action);
+        seriesActions.append(action);
     }
-    AddSeparator(n19, "N24");
-    N25 = AddItem(n19, "N25", QStringLiteral("关于"));
+    helpMenu->addSeparator();
+    aboutAction = AddItem(helpMenu, "aboutAction", QStringLiteral("关于"));
 }
 
 void TFrmSpellForm::FitTitleLabels()
 {
     ElideBookTitle(labBook);
     // A caption and its value sit together; other labels keep a gap.
-    const std::pair<QLabel *, int> row[] = {{labBook, 0},   {labGate, kLabelGap},   {sLabelFX2, kLabelGap},
-                                            {labScore, 0},  {sLabelFX6, kLabelGap}, {labTime, 0}};
+    const std::pair<QLabel *, int> row[] = {{labBook, 0},  {labGate, kLabelGap},        {labScoreCaption, kLabelGap},
+                                            {labScore, 0}, {labTimeCaption, kLabelGap}, {labTime, 0}};
     int right = 0;
     for (const auto &[label, gap] : row)
         right = FitLabel(label, right + gap);
@@ -475,6 +471,6 @@ void TFrmSpellForm::Layout(QWidget *board)
 
 void TFrmSpellForm::CheckLevelItems(int level)
 {
-    for (QAction *action : {N8, N9, N10, N27, N28, N29})
+    for (QAction *action : levelActions + levelPopupActions)
         action->setChecked(action->data().toInt() == level);
 }

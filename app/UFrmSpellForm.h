@@ -1,7 +1,7 @@
 #pragma once
-// The main window's components, built and named as in the form: toolbar,
-// menus, title strip, game panel and status bar. Only construction and
-// layout live here; what the components do is wired by TFrmSpell.
+// The main window's components: toolbar, menus, banner, title strip, game
+// panel and status bar. Only construction and layout live here; what the
+// components do is wired by TFrmSpell.
 
 #include "UWebBrowserPane.h"
 
@@ -50,33 +50,39 @@ struct TFrmSpellForm
     QToolButton *sbStart = nullptr, *sbReStart = nullptr, *btnContinue = nullptr, *btnPause = nullptr,
                 *btnClear = nullptr, *btnDoHint = nullptr, *sbLevel = nullptr, *sbClose = nullptr;
     QCheckBox *cbSpeech = nullptr, *cbBackGround = nullptr;
-    QFrame *sPanel1 = nullptr;
-    QLabel *sLabelFX1 = nullptr;
+    // The banner above the title strip with the program's name.
+    QFrame *panBanner = nullptr;
+    QLabel *labBanner = nullptr;
     QGroupBox *gbTitle = nullptr;
     QFrame *panTitle = nullptr;
-    QLabel *labBook = nullptr, *labGate = nullptr, *sLabelFX2 = nullptr, *labScore = nullptr, *sLabelFX6 = nullptr,
-           *labTime = nullptr;
+    QLabel *labBook = nullptr, *labGate = nullptr, *labScoreCaption = nullptr, *labScore = nullptr,
+           *labTimeCaption = nullptr, *labTime = nullptr;
     QWidget *panGame = nullptr;
     QLabel *imaJoin = nullptr;
     std::unique_ptr<TLazyBrowserPane> wbAd;
     QLabel *labAd = nullptr;
 
-    QMenu *PopupMenu1 = nullptr;
-    QMenu *nRecently = nullptr;
-    QMenu *miUI = nullptr;
-    QAction *N6 = nullptr, *N32 = nullptr, *N33 = nullptr, *N4 = nullptr, *N2 = nullptr;
-    QAction *N8 = nullptr, *N9 = nullptr, *N10 = nullptr, *N27 = nullptr, *N28 = nullptr, *N29 = nullptr;
-    QAction *N16 = nullptr, *N15 = nullptr;
+    QMenu *fileMenu = nullptr, *gameMenu = nullptr, *settingsMenu = nullptr, *helpMenu = nullptr;
+    QMenu *recentMenu = nullptr;
+    // "难度" in "设置", and the same three levels under the toolbar's level button.
+    QMenu *levelMenu = nullptr, *levelPopupMenu = nullptr;
+    QMenu *styleMenu = nullptr;
+    QAction *selectBookAction = nullptr, *importLibraryAction = nullptr, *downloadLibraryAction = nullptr,
+            *rankingAction = nullptr, *wordStatsAction = nullptr, *exitAction = nullptr;
+    // Each carries its level (1 to 3) as data; menu order is level order.
+    QList<QAction *> levelActions, levelPopupActions;
+    QAction *speechAction = nullptr, *musicAction = nullptr;
     // "游戏": the toolbar's commands with their keys, which work whether or
     // not keyboard play is on.
-    QAction *nGameStart = nullptr, *nGamePause = nullptr, *nGameRestart = nullptr, *nGameHint = nullptr,
-            *nGameClear = nullptr;
+    QAction *startAction = nullptr, *pauseAction = nullptr, *restartAction = nullptr, *hintAction = nullptr,
+            *clearAction = nullptr;
     // "键盘拼写" and "自动暂停" in "设置".
-    QAction *nKeyboardPlay = nullptr, *nAutoPause = nullptr;
-    QAction *N23 = nullptr, *nSupport = nullptr, *N11 = nullptr, *N5 = nullptr, *N34 = nullptr, *nWebGuide = nullptr,
-            *N13 = nullptr, *N25 = nullptr;
+    QAction *keyboardPlayAction = nullptr, *autoPauseAction = nullptr;
+    QAction *helpAction = nullptr, *supportAction = nullptr, *homePageAction = nullptr, *forumAction = nullptr,
+            *downloadSpeechAction = nullptr, *webGuideAction = nullptr, *learningResourcesAction = nullptr,
+            *aboutAction = nullptr;
     // "英语学习系列软件": each item carries its page below the series pages as data.
-    QList<QAction *> SeriesItems;
+    QList<QAction *> seriesActions;
 
 private:
     void BuildToolBar(QMainWindow &window);

@@ -50,7 +50,7 @@ TFrmAbout::TFrmAbout(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("关于"));
     setFixedSize(360, 413);
 
-    Bevel(this, "sBevel2", QRect(4, 2, 351, 275));
+    Bevel(this, "bvlPicture", QRect(4, 2, 351, 275));
     imaJoin = new QLabel(this);
     imaJoin->setObjectName(QStringLiteral("imaJoin"));
     imaJoin->setGeometry(6, 4, 346, 270);
@@ -61,26 +61,23 @@ TFrmAbout::TFrmAbout(QWidget *parent) : QDialog(parent)
 
     labProgramName = PlacedLabel(this, "labProgramName", QStringLiteral("咕噜猫字母乐园"), {14, 16}, Qt::white);
     labVersion = PlacedLabel(this, "labVersion", QString(), {105, 16}, Qt::white);
-    PlacedLabel(this, "sLabel2", kMakerName, {8, 286}, Qt::black);
-    PlacedLabel(this, "sLabel6", kRightsNotice, {104, 286}, Qt::black);
-    PlacedLabel(this, "sLabel3", QStringLiteral("官方网站："), {8, 312}, Qt::black);
+    PlacedLabel(this, "labMaker", kMakerName, {8, 286}, Qt::black);
+    PlacedLabel(this, "labRights", kRightsNotice, {104, 286}, Qt::black);
+    PlacedLabel(this, "labWebCaption", QStringLiteral("官方网站："), {8, 312}, Qt::black);
     labWeb = PlacedLabel(this, "labWeb", kWebSite, {72, 311}, Qt::black);
-    sLabel1 = PlacedLabel(this, "sLabel1", kEmail, {72, 335}, Qt::black);
-    for (QLabel *link : {labWeb, sLabel1}) {
+    labEmail = PlacedLabel(this, "labEmail", kEmail, {72, 335}, Qt::black);
+    for (QLabel *link : {labWeb, labEmail}) {
         link->setMouseTracking(true);
         link->installEventFilter(this);
     }
 
-    auto *sBevel1 = new QFrame(this);
-    sBevel1->setObjectName(QStringLiteral("sBevel1"));
-    sBevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    sBevel1->setGeometry(6, 361, 346, 2);
+    Bevel(this, "bvlButtons", QRect(6, 361, 346, 2))->setFrameStyle(QFrame::HLine | QFrame::Sunken);
 
-    sBitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("确定(&O)"), this);
-    sBitBtn1->setObjectName(QStringLiteral("sBitBtn1"));
-    sBitBtn1->setGeometry(207, 370, 90, 25);
-    sBitBtn1->setDefault(true);
-    connect(sBitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    btnOk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("确定(&O)"), this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setGeometry(207, 370, 90, 25);
+    btnOk->setDefault(true);
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TFrmAbout::showEvent(QShowEvent *event)
@@ -107,7 +104,7 @@ void TFrmAbout::labWebClick()
 
 bool TFrmAbout::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != labWeb && watched != sLabel1)
+    if (watched != labWeb && watched != labEmail)
         return QDialog::eventFilter(watched, event);
     switch (LinkEventOf(event)) {
     case TLinkEvent::Hover: labWebMouseMove(); break;

@@ -34,6 +34,6 @@ private:
     QLabel *labProgramName;
     QLabel *labVersion;
     QLabel *labWeb;
-    QLabel *sLabel1;
-    QPushButton *sBitBtn1;
+    QLabel *labEmail;
+    QPushButton *btnOk;
 };

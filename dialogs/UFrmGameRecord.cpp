@@ -32,10 +32,10 @@ TFrmGameRecord::TFrmGameRecord(TDataInterface &data, QWidget *parent)
     lvBookInfo->headerItem()->setTextAlignment(1, Qt::AlignCenter);
     lvBookInfo->headerItem()->setTextAlignment(2, Qt::AlignCenter);
 
-    auto *sBitBtn1 = new QPushButton(QStringLiteral("关闭(&C)"), this);
-    sBitBtn1->setObjectName(QStringLiteral("sBitBtn1"));
-    sBitBtn1->setGeometry(290, 338, 82, 25);
-    connect(sBitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    auto *btnClose = new QPushButton(QStringLiteral("关闭(&C)"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setGeometry(290, 338, 82, 25);
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TFrmGameRecord::showEvent(QShowEvent *event)

@@ -17,10 +17,10 @@ TFrmInputBox::TFrmInputBox(QWidget *parent)
     setWindowTitle(QStringLiteral("FrmInputBox"));
     setFixedSize(276, 122);
 
-    auto *sBevel1 = new QFrame(this);
-    sBevel1->setObjectName(QStringLiteral("sBevel1"));
-    sBevel1->setFrameShape(QFrame::StyledPanel);
-    sBevel1->setGeometry(4, 4, 268, 114);
+    auto *bvlFrame = new QFrame(this);
+    bvlFrame->setObjectName(QStringLiteral("bvlFrame"));
+    bvlFrame->setFrameShape(QFrame::StyledPanel);
+    bvlFrame->setGeometry(4, 4, 268, 114);
 
     labTitle = new QLabel(this);
     labTitle->setObjectName(QStringLiteral("labTitle"));

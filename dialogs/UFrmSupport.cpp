@@ -16,17 +16,17 @@ TFrmSupport::TFrmSupport(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("支持我们"));
     setFixedSize(441, 169);
 
-    auto *sGroupBox1 = new QGroupBox(this);
-    sGroupBox1->setObjectName(QStringLiteral("sGroupBox1"));
-    sGroupBox1->setGeometry(8, 8, 425, 105);
+    auto *gbThanks = new QGroupBox(this);
+    gbThanks->setObjectName(QStringLiteral("gbThanks"));
+    gbThanks->setGeometry(8, 8, 425, 105);
 
-    sLabel1 = new QLabel(QStringLiteral("谢谢您使用我们的软件，请点击以下链接里的广告支持我们。"), sGroupBox1);
-    sLabel1->setObjectName(QStringLiteral("sLabel1"));
-    sLabel1->setFont(FontByPixels(QStringLiteral("宋体"), 12));
-    sLabel1->move(16, 32);
-    sLabel1->adjustSize();
+    labThanks = new QLabel(QStringLiteral("谢谢您使用我们的软件，请点击以下链接里的广告支持我们。"), gbThanks);
+    labThanks->setObjectName(QStringLiteral("labThanks"));
+    labThanks->setFont(FontByPixels(QStringLiteral("宋体"), 12));
+    labThanks->move(16, 32);
+    labThanks->adjustSize();
 
-    labWeb = new QLabel(QStringLiteral("支持链接"), sGroupBox1);
+    labWeb = new QLabel(QStringLiteral("支持链接"), gbThanks);
     labWeb->setObjectName(QStringLiteral("labWeb"));
     labWeb->setFont(FontByPixels(QStringLiteral("宋体"), 20, true));
     SetLinkLook(*labWeb, false, true);
@@ -35,11 +35,11 @@ TFrmSupport::TFrmSupport(QWidget *parent) : QDialog(parent)
     labWeb->setMouseTracking(true);
     labWeb->installEventFilter(this);
 
-    sBitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("确定(&O)"), this);
-    sBitBtn1->setObjectName(QStringLiteral("sBitBtn1"));
-    sBitBtn1->setGeometry(319, 122, 90, 25);
-    sBitBtn1->setDefault(true);
-    connect(sBitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    btnOk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("确定(&O)"), this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setGeometry(319, 122, 90, 25);
+    btnOk->setDefault(true);
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TFrmSupport::labWebClick()

@@ -25,8 +25,8 @@ protected:
 private:
     void labWebClick();
 
-    QLabel *sLabel1;
+    QLabel *labThanks;
     QLabel *labWeb;
-    QPushButton *sBitBtn1;
+    QPushButton *btnOk;
     QString m_supportUrl;
 };

@@ -256,14 +256,14 @@ private:
 
     void ChangeLevel(int level)
     {
-        static const char *const items[] = {"N8", "N9", "N10"};
+        static const char *const items[] = {"easyLevelAction", "mediumLevelAction", "hardLevelAction"};
         Find<QAction>(items[level - 1])->trigger();
     }
 
     void EnterMistakeBook()
     {
         m_dialogs.WantedBook = TMistakeBook::Title();
-        Find<QAction>("N6")->trigger();
+        Find<QAction>("selectBookAction")->trigger();
     }
 
     bool InMistakeBook() const { return TMistakeBook::IsMistakeTable(m_window.GamePara().StoreTableName); }
@@ -271,7 +271,7 @@ private:
     // Back to the player's book where it was left, as a player does through "最近关卡".
     void LeaveMistakeBook()
     {
-        for (QAction *item : Find<QMenu>("nRecently")->actions()) {
+        for (QAction *item : Find<QMenu>("recentMenu")->actions()) {
             if (!item->data().toString().startsWith(TMistakeBook::TableName() + QLatin1Char('#'))) {
                 item->trigger();
                 return;

@@ -119,8 +119,8 @@ TEST(AboutDialog, ShowsTheVersionFromTheSettingsAndNeverTheDesignText)
         EXPECT_EQ(Child(about, "labProgramName").text(), QStringLiteral("咕噜猫字母乐园"));
         EXPECT_EQ(Child(about, "labVersion").text(), settings.contains("version") ? "V2.3.1" : "");
         EXPECT_EQ(Child(about, "labWeb").text(), TFrmAbout::kWebSite);
-        EXPECT_EQ(Child(about, "sLabel1").text(), TFrmAbout::kEmail);
-        EXPECT_EQ(Child(about, "sLabel3").text(), QStringLiteral("官方网站："));
+        EXPECT_EQ(Child(about, "labEmail").text(), TFrmAbout::kEmail);
+        EXPECT_EQ(Child(about, "labWebCaption").text(), QStringLiteral("官方网站："));
         EXPECT_FALSE(Child(about, "imaJoin").pixmap().isNull());
     }
 }
@@ -130,7 +130,7 @@ TEST(AboutDialog, BothAddressesActOnTheWebSiteLink)
     TRecordedOpens opens;
     TFrmAbout about;
     QLabel &web = Child(about, "labWeb");
-    QLabel &email = Child(about, "sLabel1");
+    QLabel &email = Child(about, "labEmail");
     const TLook hover{kBlue, true, false, Qt::PointingHandCursor}, plain{kBlack, false, false, Qt::ArrowCursor};
     for (QLabel *source : {&email, &web}) {
         Enter(*source);
@@ -149,7 +149,7 @@ TEST(SupportDialog, TheLinkStaysBoldAndUnderlinedAndOpensOnlyWebAddresses)
     TFrmSupport support;
     EXPECT_EQ(support.windowTitle(), QStringLiteral("支持我们"));
     EXPECT_EQ(support.size(), QSize(441, 169));
-    EXPECT_EQ(Child(support, "sLabel1").text(), QStringLiteral("谢谢您使用我们的软件，请点击以下链接里的广告支持我们。"));
+    EXPECT_EQ(Child(support, "labThanks").text(), QStringLiteral("谢谢您使用我们的软件，请点击以下链接里的广告支持我们。"));
     QLabel &link = Child(support, "labWeb");
     EXPECT_EQ(link.text(), QStringLiteral("支持链接"));
     EXPECT_EQ(link.font().pixelSize(), 20);

@@ -30,10 +30,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 
@@ -104,6 +106,43 @@ protected:
     }
 
     template <typename T> T *Find(const char *name) { return Window().findChild<T *>(QLatin1String(name)); }
+    // A menu item as the player finds it: by the captions along its path from
+    // the menu bar ("设置", "难度", "较难"), without the "(&S)" of a title.
+    QAction *MenuItem(const QStringList &path)
+    {
+        static const QRegularExpression accelerator(QStringLiteral("\\(&\\w\\)|&"));
+        QList<QAction *> items = Window().menuBar()->actions();
+        QAction *found = nullptr;
+        for (const QString &caption : path) {
+            found = nullptr;
+            for (QAction *item : items)
+                if (!found && QString(item->text()).remove(accelerator).trimmed() == caption)
+                    found = item;
+            if (!found)
+                return nullptr;
+            items = found->menu() ? found->menu()->actions() : QList<QAction *>();
+        }
+        return found;
+    }
+    QMenu *SubMenu(const QStringList &path) { return MenuItem(path)->menu(); }
+    // The level items of "设置 → 难度" and of the toolbar's level button.
+    QList<QAction *> LevelItems() { return SubMenu({"设置", "难度"})->actions(); }
+    QList<QAction *> LevelButtonItems() { return Find<QToolButton>("sbLevel")->menu()->actions(); }
+    void ChooseLevel(const char *caption) { MenuItem({"设置", "难度", QString::fromUtf8(caption)})->trigger(); }
+    // The checked level's caption in each of the two level menus; empty for
+    // a menu with none checked.
+    QStringList CheckedLevels()
+    {
+        QStringList checked;
+        for (const QList<QAction *> &items : {LevelItems(), LevelButtonItems()}) {
+            QString caption;
+            for (QAction *item : items)
+                if (item->isChecked())
+                    caption += item->text();
+            checked << caption;
+        }
+        return checked;
+    }
     QString Label(const char *name) { return Find<QLabel>(name)->text(); }
     TSpellGameType &Board() { return *Window().SpellGame(); }
     bool Enabled(const char *name) { return Find<QWidget>(name)->isEnabled(); }
@@ -136,7 +175,7 @@ TEST_F(MainWindow, StartsReadyOnTheSavedTollGateWithEveryComponent)
     EXPECT_EQ(Label("labScore"), "0");
     EXPECT_EQ(Label("labTime"), QStringLiteral("200秒"));
     EXPECT_EQ(Find<QToolButton>("sbLevel")->text(), QStringLiteral("容易"));
-    EXPECT_TRUE(Find<QAction>("N8")->isChecked() && Find<QAction>("N27")->isChecked());
+    EXPECT_EQ(CheckedLevels(), QStringList({"容易", "容易"}));
     for (const char *name : {"sbStart", "sbLevel"})
         EXPECT_TRUE(Enabled(name)) << name;
     for (const char *name : {"sbReStart", "btnContinue", "btnPause", "btnClear", "btnDoHint"})
@@ -156,12 +195,18 @@ TEST_F(MainWindow, StartsReadyOnTheSavedTollGateWithEveryComponent)
         EXPECT_EQ(Find<QToolButton>(c.name)->text(), QString::fromUtf8(c.caption));
     EXPECT_EQ(Find<QCheckBox>("cbSpeech")->text(), QStringLiteral("读音"));
     EXPECT_EQ(Find<QCheckBox>("cbBackGround")->text(), QStringLiteral("背景音乐"));
-    for (const char *name : {"N6", "N32", "N33", "N4", "N2", "N16", "N15", "N23", "nSupport", "N11", "N5", "N34",
-                             "nWebGuide", "N13", "N25"})
-        EXPECT_NE(Find<QAction>(name), nullptr) << name;
-    EXPECT_FALSE(Find<QAction>("nSupport")->isEnabled()) << "no advertising list";
+    const QStringList items[] = {
+        {"文件", "选择课本"},   {"文件", "导入咕噜猫词库"}, {"文件", "下载咕噜猫词库"}, {"文件", "最近关卡"},
+        {"文件", "排行榜"},     {"文件", "学习统计"},       {"文件", "退出游戏"},       {"设置", "单词朗读"},
+        {"设置", "背景音乐"},   {"帮助", "帮助"},           {"帮助", "支持我们"},       {"帮助", "官方主页"},
+        {"帮助", "官方论坛"},   {"帮助", "下载语音引擎"},   {"帮助", "网址导航"},       {"帮助", "英语学习资源"},
+        {"帮助", "英语学习系列软件", "咕噜猫字母乐园"},     {"帮助", "关于"},
+    };
+    for (const QStringList &path : items)
+        EXPECT_NE(MenuItem(path), nullptr) << qPrintable(path.join(" → "));
+    EXPECT_FALSE(MenuItem({"帮助", "支持我们"})->isEnabled()) << "no advertising list";
     QStringList styles;
-    for (QAction *a : Find<QMenu>("miUI")->actions())
+    for (QAction *a : SubMenu({"设置", "界面风格"})->actions())
         if (a->isVisible())
             styles << a->text() + (a->isChecked() ? "*" : "");
     EXPECT_EQ(styles, QStringList({"风格2*", "风格1", "风格3", "默认风格", "风格4", "风格5"}));
@@ -214,9 +259,9 @@ TEST_F(MainWindow, ALongTitleIsElidedWithATooltipAndNoTitleLabelOverlapsAnother)
     QLabel *book = Find<QLabel>("labBook");
     EXPECT_TRUE(book->text().endsWith(QChar(0x2026))) << book->text().toStdString();
     EXPECT_EQ(book->toolTip(), title);
-    QList<QLabel *> row;
-    for (const char *name : {"labBook", "labGate", "sLabelFX2", "labScore", "sLabelFX6", "labTime"})
-        row << Find<QLabel>(name);
+    QList<QLabel *> row = Find<QWidget>("panTitle")->findChildren<QLabel *>();
+    ASSERT_EQ(row.size(), 6);
+    std::sort(row.begin(), row.end(), [](QLabel *a, QLabel *b) { return a->x() < b->x(); });
     for (int i = 1; i < row.size(); ++i)
         EXPECT_GT(row[i]->x(), row[i - 1]->geometry().right()) << row[i]->objectName().toStdString();
     EXPECT_LE(row.last()->geometry().right(), Find<QWidget>("panTitle")->width());
@@ -239,17 +284,17 @@ TEST_F(MainWindow, PauseContinueAndLevelChangeWhilePaused)
     EXPECT_EQ(Board().Cue(), TBoardCue::Paused);
     EXPECT_TRUE(Enabled("btnContinue") && !Enabled("btnPause") && Enabled("btnClear"));
 
-    Window().N27Click(Find<QAction>("N10"));
+    ChooseLevel("困难");
     EXPECT_EQ(Board().WordIndex(), 0) << "the toll gate starts again";
     EXPECT_FALSE(Board().TimerActive()) << "still paused";
     EXPECT_EQ(Label("labTime"), QStringLiteral("50秒"));
     EXPECT_EQ(Find<QToolButton>("sbLevel")->text(), QStringLiteral("困难"));
-    EXPECT_TRUE(Find<QAction>("N29")->isChecked() && !Find<QAction>("N8")->isChecked());
+    EXPECT_EQ(CheckedLevels(), QStringList({"困难", "困难"}));
     EXPECT_EQ(Window().GamePara().Level, 3);
 
     Window().btnContinueClick();
     EXPECT_TRUE(Board().TimerActive());
-    Window().N27Click(Find<QAction>("N28"));
+    LevelButtonItems()[1]->trigger();
     EXPECT_TRUE(Board().TimerActive()) << "a running game keeps running";
 }
 
@@ -376,7 +421,7 @@ TEST_F(MainWindow, ClosingWritesTheFiveKeysAsTheyStand)
     Window().sbStartClick();
     for (int i = 0; i < 15; ++i)
         SpellCurrentWord();
-    Window().N27Click(Find<QAction>("N9"));
+    ChooseLevel("较难");
     Window().close();
     TIniFile ini(home.File("data/spellconfig.ini"));
     EXPECT_EQ(ini.ReadInteger("system", "TollGateIndex", 0), 2);
@@ -392,15 +437,16 @@ TEST_F(MainWindow, ToggleSpeechAndMusicFromEitherControl)
     Window();
     Find<QCheckBox>("cbSpeech")->click();
     EXPECT_FALSE(Board().GetHasSpeech());
-    EXPECT_FALSE(Find<QAction>("N16")->isChecked());
-    Find<QAction>("N16")->trigger();
+    QAction *speech = MenuItem({"设置", "单词朗读"});
+    EXPECT_FALSE(speech->isChecked());
+    speech->trigger();
     EXPECT_TRUE(Board().GetHasSpeech());
     EXPECT_TRUE(Find<QCheckBox>("cbSpeech")->isChecked());
 
     audio->Calls.clear();
     Find<QCheckBox>("cbBackGround")->click();
     EXPECT_EQ(audio->Calls, QStringList{"stop 1"});
-    Find<QAction>("N15")->trigger();
+    MenuItem({"设置", "背景音乐"})->trigger();
     EXPECT_EQ(audio->Calls, QStringList({"stop 1", "stop 1", "play 1 restart=0"}));
     EXPECT_TRUE(Find<QCheckBox>("cbBackGround")->isChecked());
 }
@@ -426,7 +472,7 @@ TEST_F(MainWindow, RecentGamesKeepTenDistinctLinesOldestFirst)
     EXPECT_TRUE(lines.last().endsWith("#@#12#@#1"));
     EXPECT_TRUE(home.ReadFile("UseRecord.txt").contains(EncodeGbk(kBook)));
     Window().LoadRecentMenu();
-    EXPECT_EQ(Find<QMenu>("nRecently")->actions().size(), 10);
+    EXPECT_EQ(SubMenu({"文件", "最近关卡"})->actions().size(), 10);
 }
 
 TEST_F(MainWindow, RecentMenuCaptionsAndClicks)
@@ -439,7 +485,7 @@ TEST_F(MainWindow, RecentMenuCaptionsAndClicks)
                                             "lib1#@#32#@#《测试词汇》#@#3#@#1\r\n")));
     SetRandSeed(0);
     Window().LoadRecentMenu();
-    QList<QAction *> items = Find<QMenu>("nRecently")->actions();
+    QList<QAction *> items = SubMenu({"文件", "最近关卡"})->actions();
     QStringList captions;
     for (QAction *a : items)
         captions << a->text();
@@ -448,16 +494,15 @@ TEST_F(MainWindow, RecentMenuCaptionsAndClicks)
         << "a short line ends the menu";
 
     const QString gateBefore = Label("labGate");
-    Window().RecentItemClick(items[2]);
+    Window().RecentItemClicked(items[2]);
     EXPECT_EQ(Label("labGate"), gateBefore) << "a non-numeric field is ignored";
 
-    Window().RecentItemClick(items[1]);
+    Window().RecentItemClicked(items[1]);
     QCoreApplication::processEvents();
     EXPECT_EQ(Window().GamePara().TollGateIndex, 2);
     EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第2关（共3关）"));
     EXPECT_EQ(Find<QToolButton>("sbLevel")->text(), QStringLiteral("容易")) << "level 7 leaves the caption";
-    for (const char *name : {"N8", "N9", "N10", "N27", "N28", "N29"})
-        EXPECT_FALSE(Find<QAction>(name)->isChecked()) << name;
+    EXPECT_EQ(CheckedLevels(), QStringList({"", ""})) << "no level item is checked";
     EXPECT_TRUE(Enabled("sbStart"));
     EXPECT_EQ(Board().Words()[0].Spelling, WordAt(15));
 }
@@ -476,7 +521,7 @@ TEST_F(MainWindow, RankingShowsTheBestTwenty)
             top << list->topLevelItem(i)->text(0) + ":" + list->topLevelItem(i)->text(2);
         return int(QDialog::Accepted);
     });
-    Window().N4Click();
+    MenuItem({"文件", "排行榜"})->trigger();
     EXPECT_EQ(rows, 20);
     EXPECT_EQ(top, QStringList({"1:424", "2:424", "3:419"}));
 }
@@ -564,7 +609,7 @@ TEST_F(MainWindow, DecliningAnotherRoundClosesTheFinishedBoard)
         EXPECT_FALSE(Enabled(name)) << name;
 
     // A level change starts the last toll gate as a new game, ready to play.
-    Window().N27Click(Find<QAction>("N9"));
+    ChooseLevel("较难");
     EXPECT_EQ(Label("labScore"), "0");
     EXPECT_EQ(Window().ScoreBase(), 0);
     EXPECT_TRUE(Enabled("sbStart") && !Board().TimerActive());
@@ -583,11 +628,11 @@ TEST_F(MainWindow, LevelChangeShowsThePointsCarriedFromEarlierTollGates)
     for (int i = 0; i < 15; ++i)
         SpellCurrentWord();
     ASSERT_EQ(Window().ScoreBase(), 1400);
-    Window().N27Click(Find<QAction>("N10"));
+    ChooseLevel("困难");
     EXPECT_EQ(Label("labScore"), "1400");
     SpellCurrentWord();
     EXPECT_EQ(Label("labScore"), "1700");
-    Window().N27Click(Find<QAction>("N9"));
+    ChooseLevel("较难");
     for (int tick = 0; tick <= 100; ++tick)
         Board().TimerTick();
     ASSERT_FALSE(dialogs->Texts().isEmpty());
@@ -636,18 +681,20 @@ TEST_F(MainWindow, DownloadItemsOpenOnlyWebAddressesFromTheSettings)
     home.WriteFile("data/spellconfig.ini", home.ReadFile("data/spellconfig.ini") + "GuluLoadCiKu="
                                                + home.File("UseRecord.txt").toUtf8() + "\r\nSpeek=https://x.org/tts\r\n");
     Window();
-    Find<QAction>("N33")->trigger();
-    Find<QAction>("N34")->trigger();
+    MenuItem({"文件", "下载咕噜猫词库"})->trigger();
+    MenuItem({"帮助", "下载语音引擎"})->trigger();
     EXPECT_EQ(opened, QStringList{"https://x.org/tts"});
 
     // The maker's pages are settings keys too, read at each click; an empty
     // one does nothing.
     opened.clear();
-    Find<QAction>("N11")->trigger();
-    Find<QAction>("N31")->trigger();
+    QAction *homePage = MenuItem({"帮助", "官方主页"});
+    QAction *thisProgram = MenuItem({"帮助", "英语学习系列软件", "咕噜猫字母乐园"});
+    homePage->trigger();
+    thisProgram->trigger();
     home.WriteFile("data/spellconfig.ini", home.ReadFile("data/spellconfig.ini") + "HomePage=\r\nSeriesPages=https://d.example/g/\r\n");
-    Find<QAction>("N11")->trigger();
-    Find<QAction>("N31")->trigger();
+    homePage->trigger();
+    thisProgram->trigger();
     EXPECT_EQ(opened, QStringList({"https://guluspell.example", "https://guluspell.example/game/guluspell/",
                                    "https://d.example/g/guluspell/"}));
 }
@@ -657,7 +704,7 @@ TEST_F(MainWindow, AStyleClickRestylesTheOpenWindowAtOnceAndIsKept)
     Window();
     QWidget *toolbar = Find<QWidget>("tbar");
     const QImage before = toolbar->grab().toImage();
-    Find<QAction>("beijing12")->trigger(); // 风格4, the dark one
+    MenuItem({"设置", "界面风格", "风格4"})->trigger(); // the dark one
     EXPECT_NE(toolbar->grab().toImage(), before);
     EXPECT_EQ(TSettings(home.Path()).GetDefaultUI(), "Opus");
     EXPECT_TRUE(QFileInfo::exists(home.File("data/Opus.asz")));
@@ -669,11 +716,7 @@ TEST_F(MainWindow, AStyleClickRestylesTheOpenWindowAtOnceAndIsKept)
 TEST_F(MainWindow, LevelAndStyleItemsAreRadioGroupsThatFollowEachOther)
 {
     Window();
-    const QList<QList<QAction *>> groups = {
-        {Find<QAction>("N8"), Find<QAction>("N9"), Find<QAction>("N10")},
-        {Find<QAction>("N27"), Find<QAction>("N28"), Find<QAction>("N29")},
-        Find<QMenu>("miUI")->actions(),
-    };
+    const QList<QList<QAction *>> groups = {LevelItems(), LevelButtonItems(), SubMenu({"设置", "界面风格"})->actions()};
     for (const QList<QAction *> &items : groups) {
         QActionGroup *group = items.front()->actionGroup();
         ASSERT_NE(group, nullptr) << qPrintable(items.front()->objectName());
@@ -683,9 +726,10 @@ TEST_F(MainWindow, LevelAndStyleItemsAreRadioGroupsThatFollowEachOther)
     EXPECT_NE(groups[0].front()->actionGroup(), groups[1].front()->actionGroup());
 
     // Either menu's choice moves the mark in both.
-    Find<QAction>("N9")->trigger();
-    EXPECT_TRUE(Find<QAction>("N9")->isChecked() && Find<QAction>("N28")->isChecked());
-    EXPECT_FALSE(Find<QAction>("N8")->isChecked() || Find<QAction>("N27")->isChecked());
+    ChooseLevel("较难");
+    EXPECT_EQ(CheckedLevels(), QStringList({"较难", "较难"}));
+    LevelButtonItems()[2]->trigger();
+    EXPECT_EQ(CheckedLevels(), QStringList({"困难", "困难"}));
 }
 
 TEST_F(MainWindow, PanelPictureMatchesTheScreenDensity)
@@ -768,8 +812,8 @@ TEST_F(MainWindow, GameKeysDoWhatTheirEnabledButtonsDo)
 TEST_F(MainWindow, KeyboardPlayAndAutoPauseAreSettingsKeptInTheFile)
 {
     Window();
-    auto *keyboard = Find<QAction>("nKeyboardPlay");
-    auto *autoPause = Find<QAction>("nAutoPause");
+    QAction *keyboard = MenuItem({"设置", "键盘拼写"});
+    QAction *autoPause = MenuItem({"设置", "自动暂停"});
     EXPECT_FALSE(keyboard->isChecked()) << "keyboard play is off by default";
     EXPECT_TRUE(autoPause->isChecked()) << "the automatic pause is on by default";
     EXPECT_FALSE(Board().KeyboardPlay());
@@ -782,8 +826,8 @@ TEST_F(MainWindow, KeyboardPlayAndAutoPauseAreSettingsKeptInTheFile)
     EXPECT_EQ(ini.ReadInteger("system", "AutoPause", -1), 0);
 
     window.reset();
-    EXPECT_TRUE(Find<QAction>("nKeyboardPlay")->isChecked());
-    EXPECT_FALSE(Find<QAction>("nAutoPause")->isChecked());
+    EXPECT_TRUE(MenuItem({"设置", "键盘拼写"})->isChecked());
+    EXPECT_FALSE(MenuItem({"设置", "自动暂停"})->isChecked());
     Window().sbStartClick();
     {
         QWidget other;
@@ -812,10 +856,10 @@ TEST_F(MainWindow, LeavingTheGamePausesItUntilThePlayerContinues)
              QApplication::setActiveWindow(&w);
          }},
         {"minimised", [](TFrmSpell &w) { w.setWindowState(Qt::WindowMinimized); }},
-        {"ranking", [](TFrmSpell &w) { w.N4Click(); }},
-        {"book selection", [](TFrmSpell &w) { w.N6Click(); }},
-        {"import", [](TFrmSpell &w) { w.N32Click(); }},
-        {"about", [](TFrmSpell &w) { w.N25Click(); }},
+        {"ranking", [](TFrmSpell &w) { w.ShowRanking(); }},
+        {"book selection", [](TFrmSpell &w) { w.SelectBook(); }},
+        {"import", [](TFrmSpell &w) { w.ImportLibrary(); }},
+        {"about", [](TFrmSpell &w) { w.ShowAbout(); }},
     };
     for (const auto &way : ways) {
         SCOPED_TRACE(way.way);

@@ -162,7 +162,7 @@ TEST(MistakeBookWindow, AWordThatTimedOutIsFoundUnderTheWordBookNode)
         }
         return 0;
     });
-    window.findChild<QAction *>("N6")->trigger();
+    window.SelectBook();
     EXPECT_EQ(listed, QStringList{QStringLiteral("《我的生词本》")});
     EXPECT_EQ(TMistakeBook(data).LoadTollGate(1, 15, false).value(0).Spelling, "ab");
 }
