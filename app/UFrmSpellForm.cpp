@@ -201,7 +201,9 @@ void TFrmSpellForm::BuildStatusBar(QMainWindow &window)
     }
     labAd = new QLabel(bar);
     labAd->setObjectName(QStringLiteral("labAd"));
-    labAd->setGeometry(59, 4, 742, 13);
+    // Taller than the text: the link look's underline lies below it, under
+    // the panel's lower edge, and a label only as tall as the text cut it off.
+    labAd->setGeometry(59, 1, 742, 18);
     labAd->setFont(SongTi12());
     labAd->raise();
 }

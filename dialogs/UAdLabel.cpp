@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QStyle>
 
 TLinkEvent LinkEventOf(const QEvent *event)
 {
@@ -25,6 +26,13 @@ TLinkEvent LinkEventOf(const QEvent *event)
 
 void SetLinkLook(QLabel &label, bool hover, bool keepBoldUnderline)
 {
+    // A skin's sheet may colour the label, and a sheet's colour wins over
+    // the palette: each skin gives labels marked this way its hover look.
+    if (label.property(kLinkHoverProperty).toBool() != hover) {
+        label.setProperty(kLinkHoverProperty, hover);
+        label.style()->unpolish(&label);
+        label.style()->polish(&label);
+    }
     QPalette palette = label.palette();
     palette.setColor(QPalette::WindowText, hover ? QColor(0, 0, 255) : QColor(0, 0, 0));
     label.setPalette(palette);

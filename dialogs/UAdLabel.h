@@ -35,7 +35,10 @@ private:
 };
 
 // The link look and the plain look, shared with the About and Support links.
+// Under a skin, the look of a hovered label comes from the skin's rules for
+// labels whose property kLinkHoverProperty is true.
 void SetLinkLook(QLabel &label, bool hover, bool keepBoldUnderline = false);
+inline constexpr char kLinkHoverProperty[] = "linkHover";
 
 // What a mouse event means to a link label: the pointer came onto it or
 // moved over it, left it, or the left button was released over it.

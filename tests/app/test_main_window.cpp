@@ -4,6 +4,7 @@
 
 #include "BoardDriver.h"
 #include "TestSupport.h"
+#include "UAdLabel.h"
 #include "UAutoPause.h"
 #include "UBassEx.h"
 #include "UDataInterface.h"
@@ -36,6 +37,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -67,6 +69,62 @@ QString WordAt(int i)
 {
     // Two-letter words from distinct letters keep spelling by clicks simple.
     return QString(QChar('a' + i % 26)) + QChar('a' + (i / 26) + 1 + i % 3);
+}
+
+// Painted text, told from a picture of the same place without it: its
+// strongest ink, the ground behind that ink, and whether one row of ink runs
+// under the whole text (an underline: no glyph spans the gaps between words).
+struct TTextLook
+{
+    QColor Ink, Ground;
+    bool Underlined = false;
+};
+
+TTextLook LookOfText(const QImage &image, const QImage &ground)
+{
+    const auto distance = [&](int x, int y) {
+        const QRgb a = image.pixel(x, y), b = ground.pixel(x, y);
+        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+    };
+    const auto isInk = [&](int x, int y) { return distance(x, y) > 120; };
+    TTextLook look;
+    int strongest = 0, left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (!isInk(x, y))
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            if (distance(x, y) > strongest) {
+                strongest = distance(x, y);
+                look.Ink = image.pixelColor(x, y);
+                look.Ground = ground.pixelColor(x, y);
+            }
+        }
+    for (int y = 0; y < image.height() && right > left; ++y) {
+        int inked = 0;
+        for (int x = left; x <= right; ++x)
+            inked += isInk(x, y);
+        look.Underlined |= inked >= (right - left + 1) * 9 / 10;
+    }
+    return look;
+}
+
+double Luminance(const QColor &c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(const QColor &a, const QColor &b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+bool IsBlue(const QColor &c)
+{
+    return c.blue() - c.red() >= 100 && c.blue() - c.green() >= 30;
 }
 
 class MainWindow : public ::testing::Test
@@ -711,6 +769,43 @@ TEST_F(MainWindow, AStyleClickRestylesTheOpenWindowAtOnceAndIsKept)
     window.reset(); // the skin files go with the window
     EXPECT_FALSE(QFileInfo::exists(home.File("data/Opus.asz")));
     ApplySkin(QString()); // the default look again for the tests after this one
+}
+
+TEST_F(MainWindow, TheAdTitleUnderThePointerIsBlueAndUnderlinedInEverySkin)
+{
+    TAdLabel *adLabel = Window().findChild<TAdLabel *>();
+    QLabel *title = Find<QLabel>("labAd");
+    QWidget *bar = title->parentWidget();
+    QImage ground;
+    const auto look = [&](bool hovered) {
+        if (hovered) {
+            QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), title->mapToGlobal(QPointF(4, 4)));
+            QCoreApplication::sendEvent(title, &enter);
+        } else {
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(title, &leave);
+        }
+        return LookOfText(bar->grab(title->geometry()).toImage(), ground);
+    };
+    // No skin, the default "WLM", and the others, dark bars included.
+    for (const QString &skin : {QString(), QStringLiteral("WLM"), QStringLiteral("Acryl"), QStringLiteral("MacOS2"),
+                                QStringLiteral("Blue"), QStringLiteral("Opus"), QStringLiteral("Winter")}) {
+        SCOPED_TRACE(skin.isEmpty() ? std::string("no skin") : skin.toStdString());
+        ApplySkin(skin);
+        adLabel->ShowTitle(QString());
+        ground = bar->grab(title->geometry()).toImage();
+        adLabel->ShowTitle(QStringLiteral("Learn new words"));
+        const TTextLook plain = look(false);
+        EXPECT_FALSE(plain.Underlined);
+        EXPECT_FALSE(IsBlue(plain.Ink)) << qPrintable(plain.Ink.name());
+        const TTextLook hovered = look(true);
+        EXPECT_TRUE(hovered.Underlined);
+        EXPECT_TRUE(IsBlue(hovered.Ink)) << qPrintable(hovered.Ink.name());
+        EXPECT_GE(Contrast(hovered.Ink, hovered.Ground), 4.5)
+            << qPrintable(hovered.Ink.name()) << " on " << qPrintable(hovered.Ground.name());
+        EXPECT_FALSE(look(false).Underlined) << "the plain look comes back";
+    }
+    ApplySkin(QString());
 }
 
 TEST_F(MainWindow, LevelAndStyleItemsAreRadioGroupsThatFollowEachOther)
