@@ -1,8 +1,8 @@
 #pragma once
 // The board's pieces (tile faces, slot, frame) as loaded from the program's
-// resources, keyed to real transparency, and drawn at any size and density.
+// resources, with their own transparency, drawn at any size and density.
 // Every board shares one loaded copy: the resources never change while the
-// program runs, and keying them is not free.
+// program runs.
 
 #include <QImage>
 #include <QRect>
@@ -18,20 +18,12 @@ enum TPiece {
 };
 
 // One piece at its own size and, where the resources carry one, at twice that
-// size for high-density screens and scaled tiles.
+// size for high-density screens and scaled tiles; both premultiplied, as
+// painting wants them.
 struct TBoardBitmap
 {
     QImage Normal;
-    QImage DoubleSource;
-    bool WhiteTransparent = false;
-
-    // Keying the large copy costs more than the rest of start-up together,
-    // and it serves only high-density screens and narrowed tiles: it is done
-    // at the first paint that needs it.
-    const QImage &Double() const;
-
-private:
-    mutable QImage m_double;
+    QImage Double;
 };
 
 class TBoardArt
@@ -54,7 +46,3 @@ public:
 private:
     TBoardBitmap m_pieces[kPieceCount];
 };
-
-// White becomes transparent, with the smoothed outline against white turned
-// into partial coverage of the art's own colour (no pale fringe).
-QImage KeyOutWhite(const QImage &source);

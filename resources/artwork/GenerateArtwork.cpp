@@ -6,9 +6,10 @@
 // writes <folder>/board/<name>.png and <name>@2x.png for the ten board pieces,
 // and <folder>/imajoin.png with its @2x copy.
 //
-// The board pieces are 24-bit images in which pure white means "transparent";
-// their smoothed outlines are blended with white, and the board's loader turns
-// such outline pixels back into partial coverage.
+// The board pieces carry real transparency: what lies outside a piece's shape
+// is transparent, and its smoothed outline is partly covered, so the pieces
+// sit on any background and scale without a fringe. The two stretched middles
+// are opaque.
 
 #include "ArtworkShapes.h"
 
@@ -41,22 +42,8 @@ QImage Canvas(int w, int h, int s, const std::function<void(QPainter &)> &draw)
     return image;
 }
 
-// Puts the art on the white that stands for "transparent". Pure white inside
-// the art is nudged off white so that it stays visible.
-QImage KeyToWhite(const QImage &art)
-{
-    QImage out(art.size(), QImage::Format_RGB888);
-    out.fill(Qt::white);
-    QPainter painter(&out);
-    painter.drawImage(0, 0, art);
-    painter.end();
-    for (int y = 0; y < art.height(); ++y)
-        for (int x = 0; x < art.width(); ++x)
-            if (qAlpha(art.pixel(x, y)) > 0 && out.pixelColor(x, y) == QColor(Qt::white))
-                out.setPixelColor(x, y, QColor(254, 254, 254));
-    return out;
-}
-
+// The stretched middles lie wholly inside their shape: stored without an
+// alpha channel.
 QImage Opaque(const QImage &art)
 {
     QImage out(art.size(), QImage::Format_RGB888);
@@ -182,20 +169,20 @@ void WriteBoard(const QString &folder)
         const QString suffix = s == 1 ? QString() : QStringLiteral("@2x");
         auto path = [&](const char *name) { return folder + QLatin1Char('/') + QLatin1String(name) + suffix + QStringLiteral(".png"); };
 
-        Save(KeyToWhite(Tile(TFace::Normal, s)), path("normal"));
-        Save(KeyToWhite(Tile(TFace::NormalMove, s)), path("normalmove"));
-        Save(KeyToWhite(Tile(TFace::Shadow, s)), path("shadow"));
-        Save(KeyToWhite(Tile(TFace::ShadowMove, s)), path("shadowmove"));
+        Save(Tile(TFace::Normal, s), path("normal"));
+        Save(Tile(TFace::NormalMove, s), path("normalmove"));
+        Save(Tile(TFace::Shadow, s), path("shadow"));
+        Save(Tile(TFace::ShadowMove, s), path("shadowmove"));
 
         const QImage slot = SlotBar(s);
-        Save(KeyToWhite(slot.copy(0, 0, 20 * s, 58 * s)), path("slotleft"));
+        Save(slot.copy(0, 0, 20 * s, 58 * s), path("slotleft"));
         Save(Opaque(slot.copy(160 * s, 0, 2 * s, 58 * s)), path("slotmiddle"));
-        Save(KeyToWhite(slot.copy(320 * s, 0, 21 * s, 58 * s)), path("slotright"));
+        Save(slot.copy(320 * s, 0, 21 * s, 58 * s), path("slotright"));
 
         const QImage frame = FramePanel(s);
-        Save(KeyToWhite(frame.copy(0, 0, 21 * s, 282 * s)), path("frameleft"));
+        Save(frame.copy(0, 0, 21 * s, 282 * s), path("frameleft"));
         Save(Opaque(frame.copy(270 * s, 0, 3 * s, 282 * s)), path("framemiddle"));
-        Save(KeyToWhite(frame.copy(529 * s, 0, 21 * s, 282 * s)), path("frameright"));
+        Save(frame.copy(529 * s, 0, 21 * s, 282 * s), path("frameright"));
     }
 }
 

@@ -3,6 +3,7 @@
 // compared with stored images, since font rendering differs between machines.
 
 #include "BoardDriver.h"
+#include "UBoardArt.h"
 #include "UFontMap.h"
 #include "USpellGameType.h"
 
@@ -268,8 +269,8 @@ TEST_F(BoardView, TilesAreDrawnWhereTheyAreHitTested)
         EXPECT_EQ(image.pixelColor(r.right() + 1, r.center().y()), kPanelBlue) << i;
     }
     EXPECT_EQ(image.pixelColor(TileRect(0).left() - 3, 380), kPanelBlue);
-    // White is the bitmaps' transparent colour: none of it may reach the
-    // screen, not even as a pale fringe along a rounded corner.
+    // Around the pieces' rounded corners the panel shows through, with no
+    // pale fringe between it and the face.
     EXPECT_FALSE(HasColour(image, image.rect(), Qt::white));
     const QRect corner(TileRect(0).topLeft(), QSize(6, 6));
     for (int y = corner.top(); y <= corner.bottom(); ++y)
@@ -279,6 +280,60 @@ TEST_F(BoardView, TilesAreDrawnWhereTheyAreHitTested)
             const QColor c = image.pixelColor(x, y);
             EXPECT_TRUE(c.red() <= 74 && c.green() <= 107 && c.blue() <= 178) << x << "," << y << ": " << qPrintable(c.name());
         }
+}
+
+TEST(BoardArt, PiecesLetTheGroundShowOutsideTheirShapeAndMiddlesAreOpaque)
+{
+    const TBoardArt art;
+    const QColor grounds[2] = {kPanelBlue, QColor(200, 40, 40)};
+    const struct
+    {
+        TPiece piece;
+        QList<QPoint> clear; // corners of the piece (logical pixels) where the ground shows
+        QPoint solid;        // a point well inside the shape
+    } cases[] = {
+        {pNormal, {{0, 0}, {47, 0}, {0, 63}, {47, 63}}, {24, 32}},
+        {pShadowMove, {{0, 0}, {47, 63}}, {24, 32}},
+        {pSlotLeft, {{0, 0}, {0, 57}}, {19, 29}},
+        {pSlotMiddle, {}, {1, 29}},
+        {pSlotRight, {{20, 0}, {20, 57}}, {0, 29}},
+        {pFrameLeft, {{0, 0}, {0, 281}}, {20, 140}},
+        {pFrameMiddle, {}, {1, 140}},
+        {pFrameRight, {{20, 0}, {20, 281}}, {0, 140}},
+    };
+    for (qreal dpr : {1.0, 2.0}) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(testing::Message() << "piece " << c.piece << " at " << dpr << "x");
+            const QSize size = art.PieceSize(c.piece);
+            QImage drawn[2];
+            for (int g = 0; g < 2; ++g) {
+                drawn[g] = QImage(size * dpr, QImage::Format_ARGB32_Premultiplied);
+                drawn[g].setDevicePixelRatio(dpr);
+                drawn[g].fill(grounds[g]);
+                QPainter painter(&drawn[g]);
+                art.Draw(painter, c.piece, QRect(QPoint(0, 0), size), dpr);
+            }
+            // The device pixel of a logical one that lies towards the piece's
+            // outer edge (right and bottom for points off the left and top).
+            const auto at = [dpr](QPoint p) {
+                return QPoint(int(p.x() * dpr + (p.x() ? dpr - 1 : 0)), int(p.y() * dpr + (p.y() ? dpr - 1 : 0)));
+            };
+            for (const QPoint &p : c.clear)
+                for (int g = 0; g < 2; ++g)
+                    EXPECT_EQ(drawn[g].pixelColor(at(p)), grounds[g]) << p.x() << "," << p.y();
+            EXPECT_EQ(drawn[0].pixel(at(c.solid)), drawn[1].pixel(at(c.solid)));
+            // Partly covered outline pixels blend the art with the ground;
+            // the middles hide the ground everywhere.
+            int blended = 0;
+            for (int y = 0; y < drawn[0].height(); ++y)
+                for (int x = 0; x < drawn[0].width(); ++x)
+                    blended += drawn[0].pixel(x, y) != drawn[1].pixel(x, y) && drawn[0].pixelColor(x, y) != grounds[0];
+            if (c.clear.isEmpty())
+                EXPECT_EQ(blended, 0);
+            else
+                EXPECT_GT(blended, 0) << "a smooth outline, not a hard cut";
+        }
+    }
 }
 
 TEST_F(BoardView, EachStateShowsInItsLetterColour)
