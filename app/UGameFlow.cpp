@@ -1,6 +1,7 @@
 #include "UGameFlow.h"
 
 #include "UDataInterface.h"
+#include "UErrorMessages.h"
 #include "UFrmInputBox.h"
 #include "UFrmSpellForm.h"
 #include "UGuarded.h"
@@ -311,6 +312,14 @@ void TGameFlow::SaveGameRecord(int score)
     TFrmInputBox input(m_window);
     input.setWindowTitle(QStringLiteral("用户名"));
     input.SetPrompt(QStringLiteral("请输入您的名字："));
-    if (DialogService().ExecDialog(input) == QDialog::Accepted)
+    if (DialogService().ExecDialog(input) != QDialog::Accepted)
+        return;
+    // A score that cannot be stored (a full disk) is told here and the game
+    // goes on as after a stored one: thrown on, it would end the game-over
+    // step and leave the board on its finished word.
+    try {
         m_data.AddGameRecord(input.Text(), score);
+    } catch (const EDatabaseError &error) {
+        ShowScoreNotSaved(m_window, error);
+    }
 }

@@ -20,7 +20,7 @@ constexpr TSettingKey kKeys[] = {
     {"TollGateIndex", "1"},
     {"Level", "1"},
     {"DefaultUI", "WLM"},
-    {"data", ""},
+    {"data", "guluspell"}, // the shipped library
     {"encrypt", "0"},
     {"GuluLoadCiKu", ""},
     {"Speek", ""},
@@ -89,7 +89,7 @@ void TSettings::LoadGamePara(TGamePara &para) const
     para.WordCount = number("WordCount");
     para.BookName = text("BookName");
     para.TollGateIndex = number("TollGateIndex");
-    para.Level = number("Level");
+    para.Level = KnownLevel(number("Level"));
 }
 
 bool TSettings::SaveGamePara(const TGamePara &para) const
@@ -119,5 +119,13 @@ bool TSettings::IsEncrypt() const
 
 QString TSettings::DatabaseFileName() const
 {
-    return m_programDir + QStringLiteral("data/") + ReadString(QStringLiteral("data")) + QStringLiteral(".mdb");
+    QString name = ReadString(QStringLiteral("data")).trimmed();
+    if (name.isEmpty()) // "data=" left blank by hand
+        name = DefaultOf(QStringLiteral("data"));
+    return m_programDir + QStringLiteral("data/") + name + QStringLiteral(".mdb");
+}
+
+int KnownLevel(int level)
+{
+    return level >= 1 && level <= 3 ? level : 1;
 }

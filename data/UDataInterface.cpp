@@ -4,6 +4,8 @@
 #include "UScramble.h"
 #include "USqlite.h"
 
+#include <sqlcipher/sqlite3.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -42,6 +44,19 @@ bool IsWordTableName(const QString &tableName)
            && tableName.compare(QLatin1String("gamerecord"), Qt::CaseInsensitive) != 0;
 }
 
+TConnectResult OpenFailure(int code)
+{
+    switch (code) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return TConnectResult::Busy;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+    case SQLITE_FORMAT:
+    case SQLITE_SCHEMA: return TConnectResult::Damaged;
+    default: return TConnectResult::CannotOpen;
+    }
+}
+
 } // namespace
 
 struct TDataInterface::TInsertCache
@@ -73,9 +88,19 @@ bool TDataInterface::IsValidTableName(const QString &name)
     return pattern.match(name).hasMatch();
 }
 
+TConnectResult TDataInterface::Connect(const TSettings &settings)
+{
+    return Connect(GetDatabaseFileName(settings), DatabasePassword());
+}
+
 bool TDataInterface::ConnectDatabase(const TSettings &settings)
 {
-    return ConnectDatabase(GetDatabaseFileName(settings), DatabasePassword());
+    return Connect(settings) == TConnectResult::Connected;
+}
+
+bool TDataInterface::ConnectDatabase(const QString &fileName, const QString &password)
+{
+    return Connect(fileName, password) == TConnectResult::Connected;
 }
 
 bool TDataInterface::HasCatalogue()
@@ -104,19 +129,27 @@ void TDataInterface::UseWriteAheadLog()
     }
 }
 
-bool TDataInterface::ConnectDatabase(const QString &fileName, const QString &password)
+TConnectResult TDataInterface::Connect(const QString &fileName, const QString &password)
 {
     Close();
+    m_openError.clear();
+    if (!QFileInfo::exists(fileName)) {
+        m_openError = QStringLiteral("No such file: %1").arg(fileName);
+        return TConnectResult::Missing;
+    }
     try {
         m_db = std::make_unique<TSqliteDatabase>(fileName, password, false);
         if (!HasCatalogue()) {
             Close();
-            return false;
+            m_openError = QStringLiteral("No book catalogue in %1").arg(fileName);
+            return TConnectResult::Damaged;
         }
         UseWriteAheadLog();
-        return true;
-    } catch (const EDatabaseError &) {
-        return false;
+        return TConnectResult::Connected;
+    } catch (const EDatabaseError &error) {
+        Close();
+        m_openError = error.Message();
+        return OpenFailure(error.Code());
     }
 }
 

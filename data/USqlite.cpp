@@ -21,10 +21,11 @@ QString ErrorText(sqlite3 *db, const char *what, const QString &detail = QString
 TSqliteStatement::TSqliteStatement(sqlite3 *db, const QString &sql) : m_db(db)
 {
     const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK) {
+    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
-        throw EDatabaseError(ErrorText(m_db, "Cannot prepare the statement", sql));
+        throw EDatabaseError(ErrorText(m_db, "Cannot prepare the statement", sql), rc & 0xff);
     }
     if (!m_stmt) // only blanks or a comment: nothing to run
         throw EDatabaseError(QStringLiteral("Empty statement"));
@@ -66,7 +67,7 @@ bool TSqliteStatement::Step()
     // because resetting would replace it.
     const QString text = ErrorText(m_db, "The statement failed", QString::fromUtf8(sqlite3_sql(m_stmt)));
     sqlite3_reset(m_stmt);
-    throw EDatabaseError(text);
+    throw EDatabaseError(text, rc & 0xff);
 }
 
 void TSqliteStatement::Reset()
@@ -98,11 +99,12 @@ TSqliteDatabase::TSqliteDatabase(const QString &fileName, const QString &passwor
     int flags = SQLITE_OPEN_READWRITE;
     if (create)
         flags |= SQLITE_OPEN_CREATE;
-    if (sqlite3_open_v2(path.constData(), &m_db, flags, nullptr) != SQLITE_OK) {
+    const int rc = sqlite3_open_v2(path.constData(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
         const QString text = ErrorText(m_db, "Cannot open the database", fileName);
         sqlite3_close(m_db); // a handle is returned even when opening fails
         m_db = nullptr;
-        throw EDatabaseError(text);
+        throw EDatabaseError(text, rc & 0xff);
     }
     // Before anything reads: another process's momentary lock must be waited
     // out by the key probe too, or opening fails outright.
@@ -110,7 +112,7 @@ TSqliteDatabase::TSqliteDatabase(const QString &fileName, const QString &passwor
     try {
         const QByteArray key = password.toUtf8();
         if (sqlite3_key(m_db, key.constData(), int(key.size())) != SQLITE_OK)
-            throw EDatabaseError(ErrorText(m_db, "Cannot key the database", fileName));
+            throw EDatabaseError(ErrorText(m_db, "Cannot key the database", fileName), sqlite3_errcode(m_db) & 0xff);
         // The key is only tried at the first read of a page.
         TSqliteStatement probe(m_db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
         probe.Step();
