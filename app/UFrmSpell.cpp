@@ -239,12 +239,10 @@ void TFrmSpell::InitGame()
     m_spellGame = new TSpellGameType(m_form.panGame);
     m_spellGame->setObjectName(QStringLiteral("SpellGame"));
     m_spellGame->show();
-    // Before the flow: its time-out handler may load other words.
     m_recorder = new TWordRecorder(
         m_data, m_settings, [this]() -> const TGamePara & { return m_flow->GamePara(); },
-        [this] { return TSpellGameType::ClampScore(qint64(m_spellGame->GetScore()) + m_flow->ScoreBase()); }, this,
-        &QDate::currentDate, this);
-    m_recorder->AttachBoard(m_spellGame);
+        [this] { return m_flow->Score(); }, this, &QDate::currentDate, this);
+    m_recorder->Attach(m_spellGame->Rules());
     m_flow->AttachBoard(m_spellGame);
     StartupMark("board made");
     m_flow->StartSavedGame(m_boardAudio.get());

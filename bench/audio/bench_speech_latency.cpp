@@ -43,9 +43,9 @@ struct Rig
         TWordInfos words;
         for (const char *w : kTollGate)
             words.append(TWordInfo{QString::fromLatin1(w), QString(), QString()});
-        board.SetTollGateWords(15);
+        board.Rules().SetTollGateWords(15);
         sound = std::make_unique<TBoardAudio>(bass.get(), speech.get(), GetAppPath() + QStringLiteral("sound/"));
-        board.StartGame(words, sound.get());
+        board.Rules().StartGame(words, sound.get());
         board.SetHasSpeech(true);
         bass->StopStream(QStringLiteral("spellback"));
     }
@@ -63,7 +63,7 @@ void BM_CompletedWordToSpeech(benchmark::State &state)
     // Kept to the end of the process: the board must not outlive the application.
     static Rig &rig = *new Rig;
     for (auto _ : state) {
-        const QString word = rig.board.Words()[rig.board.WordIndex()].Spelling;
+        const QString word = rig.board.Rules().Words()[rig.board.Rules().WordIndex()].Spelling;
         for (int i = 0; i + 1 < word.size(); ++i)
             ClickLetter(rig.board, word[i]);
         rig.played = false;

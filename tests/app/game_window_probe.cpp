@@ -51,7 +51,7 @@ int main(int argc, char **argv)
         TSpellGameType *board = window.SpellGame();
         QString line = QStringLiteral("TILES");
         QList<bool> used(board->Items().size(), false);
-        for (const QChar c : board->Words()[0].Spelling) {
+        for (const QChar c : board->Rules().Words()[0].Spelling) {
             for (int i = 0; i < board->Items().size(); ++i) {
                 if (!used[i] && board->Items()[i].Letter == QString(c)) {
                     used[i] = true;

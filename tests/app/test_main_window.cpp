@@ -143,8 +143,8 @@ TEST_F(MainWindow, StartsReadyOnTheSavedTollGateWithEveryComponent)
         EXPECT_FALSE(Enabled(name)) << name;
     EXPECT_FALSE(Board().isEnabled());
     EXPECT_FALSE(Board().TimerActive());
-    EXPECT_EQ(Board().Words().size(), 15);
-    EXPECT_EQ(Board().Words()[0].Spelling, WordAt(0));
+    EXPECT_EQ(Board().Rules().Words().size(), 15);
+    EXPECT_EQ(Board().Rules().Words()[0].Spelling, WordAt(0));
 
     const struct
     {
@@ -173,7 +173,7 @@ TEST_F(MainWindow, MissingSpeechEngineIsReportedOnceAndTheGameStillStarts)
     withSpeech = false;
     Window();
     EXPECT_EQ(dialogs->Texts(), QStringList{QStringLiteral("语音引擎创建失败，请安装语音引擎！")});
-    EXPECT_EQ(Board().Words().size(), 15);
+    EXPECT_EQ(Board().Rules().Words().size(), 15);
 }
 
 TEST_F(MainWindow, CompletedWordsAreSpokenOnlyWithPronunciationOn)
@@ -240,7 +240,7 @@ TEST_F(MainWindow, PauseContinueAndLevelChangeWhilePaused)
     EXPECT_TRUE(Enabled("btnContinue") && !Enabled("btnPause") && Enabled("btnClear"));
 
     Window().N27Click(Find<QAction>("N10"));
-    EXPECT_EQ(Board().WordIndex(), 0) << "the toll gate starts again";
+    EXPECT_EQ(Board().Rules().WordIndex(), 0) << "the toll gate starts again";
     EXPECT_FALSE(Board().TimerActive()) << "still paused";
     EXPECT_EQ(Label("labTime"), QStringLiteral("50秒"));
     EXPECT_EQ(Find<QToolButton>("sbLevel")->text(), QStringLiteral("困难"));
@@ -260,15 +260,15 @@ TEST_F(MainWindow, ScoreCarriesAcrossTollGatesAndTheBookEndsWithItsLastWord)
         SpellCurrentWord();
     EXPECT_EQ(Label("labScore"), "1500");
     EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第2关（共3关）"));
-    EXPECT_EQ(Window().ScoreBase(), 1400) << "the score shown when the toll gate ended";
-    EXPECT_EQ(Board().Words()[0].Spelling, WordAt(15));
+    EXPECT_EQ(Window().ScoreBase(), 1500) << "the finished toll gate's whole score, its last word included";
+    EXPECT_EQ(Board().Rules().Words()[0].Spelling, WordAt(15));
     SpellCurrentWord();
     EXPECT_EQ(Label("labScore"), "1600");
 
     for (int i = 1; i < 15; ++i)
         SpellCurrentWord();
     EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第3关（共3关）"));
-    EXPECT_EQ(Board().Words().size(), 2);
+    EXPECT_EQ(Board().Rules().Words().size(), 2);
     SpellCurrentWord();
     dialogs->Answers = {TMsgResult::No};
     SpellCurrentWord();
@@ -277,6 +277,69 @@ TEST_F(MainWindow, ScoreCarriesAcrossTollGatesAndTheBookEndsWithItsLastWord)
     EXPECT_EQ(Label("labScore"), "3200");
     EXPECT_EQ(Window().GamePara().TollGateIndex, 3) << "No leaves the finished toll gate";
     EXPECT_FALSE(Enabled("btnPause")) << "and closes it: its countdown cannot be resumed";
+}
+
+namespace {
+
+// Notes what the title strip's score reads while each message box is up.
+class TScoreAtMessage : public TFakeDialogs
+{
+public:
+    explicit TScoreAtMessage(QLabel *score) : m_score(score) {}
+    TMsgResult MessageBox(QWidget *parent, const QString &text, TMsgIcon icon, TMsgButtons buttons) override
+    {
+        Seen << m_score->text();
+        return TFakeDialogs::MessageBox(parent, text, icon, buttons);
+    }
+    QStringList Seen;
+
+private:
+    QLabel *m_score;
+};
+
+} // namespace
+
+// The box at the end of a book and the title strip behind it show one score,
+// whatever the answer, and the book's last word is listed with the others.
+TEST_F(MainWindow, TheEndOfABookShowsOneScoreAndListsItsLastWord)
+{
+    const struct
+    {
+        const char *name;
+        int level;
+        TMsgResult answer;
+        QString score;
+    } cases[] = {
+        {"declined", 1, TMsgResult::No, "200"},
+        {"played again", 2, TMsgResult::Yes, "400"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        window.reset();
+        WriteSettings("lib1", 32, kBook, 3, c.level);
+        Window().sbStartClick();
+        auto *fake = new TScoreAtMessage(Find<QLabel>("labScore"));
+        fake->Answers = {c.answer, TMsgResult::No};
+        std::unique_ptr<TDialogService> previous = SetDialogService(std::unique_ptr<TDialogService>(fake));
+        SpellCurrentWord();
+        int listedBeforeEnd = int(Board().ListedWords().size());
+        SpellCurrentWord();
+        const QStringList texts = fake->Texts(), seen = fake->Seen;
+        const TWordInfos listed = Board().ListedWords();
+        SetDialogService(std::move(previous));
+
+        ASSERT_FALSE(texts.isEmpty());
+        EXPECT_EQ(texts.first(), QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：%1\n再玩一次吧？").arg(c.score));
+        EXPECT_EQ(seen.first(), c.score) << "the title strip agrees with the box";
+        if (c.answer == TMsgResult::No) {
+            EXPECT_EQ(Label("labScore"), c.score);
+            ASSERT_EQ(listed.size(), listedBeforeEnd + 1);
+            EXPECT_EQ(listed.first().Spelling, WordAt(31)) << "the last word is listed, newest first";
+        } else {
+            EXPECT_EQ(Label("labScore"), "0") << "the new game starts from nothing";
+            EXPECT_TRUE(listed.isEmpty());
+        }
+    }
 }
 
 TEST_F(MainWindow, PlayingAgainRecordsTheWholeScoreAndStartsFromNothing)
@@ -301,7 +364,7 @@ TEST_F(MainWindow, PlayingAgainRecordsTheWholeScoreAndStartsFromNothing)
     EXPECT_EQ(records[0].Name, QStringLiteral(" O'Brien "));
     EXPECT_EQ(records[0].Score, 400);
     EXPECT_EQ(Label("labScore"), "0");
-    EXPECT_EQ(Board().GetScore(), 0);
+    EXPECT_EQ(Board().Rules().GetScore(), 0);
     EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第1关（共3关）"));
     EXPECT_TRUE(Board().TimerActive());
 }
@@ -313,7 +376,7 @@ TEST_F(MainWindow, RunningOutOfTimeOffersTheRecordAndReturnsToTheStart)
     SpellCurrentWord();
     dialogs->Answers = {TMsgResult::Ok, TMsgResult::No};
     for (int tick = 0; tick <= 50; ++tick)
-        Board().TimerTick();
+        Board().Rules().Tick();
     EXPECT_EQ(dialogs->Texts(), QStringList({QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：300"),
                                               QStringLiteral("是否记录您的游戏成绩？")}));
     EXPECT_EQ(dialogs->Messages[0].Icon, TMsgIcon::Information);
@@ -332,7 +395,7 @@ TEST_F(MainWindow, RestartBeginsTheFirstTollGateAtOnce)
     Window().sbReStartClick();
     EXPECT_EQ(Window().GamePara().TollGateIndex, 1);
     EXPECT_EQ(Label("labScore"), "0");
-    EXPECT_EQ(Board().Words()[0].Spelling, WordAt(0));
+    EXPECT_EQ(Board().Rules().Words()[0].Spelling, WordAt(0));
     EXPECT_TRUE(Board().TimerActive());
 }
 
@@ -342,7 +405,7 @@ TEST_F(MainWindow, ATollGateBeyondTheBookIsEmptyAndTimesOut)
     Window().sbStartClick();
     EXPECT_EQ(Board().ItemCount(), 0);
     for (int tick = 0; tick <= 50; ++tick)
-        Board().TimerTick();
+        Board().Rules().Tick();
     EXPECT_EQ(dialogs->Messages.size(), 2u);
     EXPECT_EQ(Window().GamePara().TollGateIndex, 1);
 }
@@ -363,10 +426,10 @@ TEST_F(MainWindow, ScrambledBooksPlayInPlainText)
     WriteSettings("lib2", 1, kBook, 1, 1);
     home.WriteFile("data/spellconfig.ini", home.ReadFile("data/spellconfig.ini") + "encrypt=1\r\n");
     Window().sbStartClick();
-    ASSERT_EQ(Board().Words().size(), 1);
-    EXPECT_EQ(Board().Words()[0].Spelling, QStringLiteral("o'clock"));
-    EXPECT_EQ(Board().Words()[0].Meaning, QStringLiteral("点钟"));
-    EXPECT_TRUE(Board().Words()[0].Pronunciation.isEmpty()) << "a blank stored text is not unscrambled";
+    ASSERT_EQ(Board().Rules().Words().size(), 1);
+    EXPECT_EQ(Board().Rules().Words()[0].Spelling, QStringLiteral("o'clock"));
+    EXPECT_EQ(Board().Rules().Words()[0].Meaning, QStringLiteral("点钟"));
+    EXPECT_TRUE(Board().Rules().Words()[0].Pronunciation.isEmpty()) << "a blank stored text is not unscrambled";
     SpellCurrentWord();
     EXPECT_EQ(Label("labScore"), "100");
 }
@@ -391,10 +454,10 @@ TEST_F(MainWindow, ToggleSpeechAndMusicFromEitherControl)
 {
     Window();
     Find<QCheckBox>("cbSpeech")->click();
-    EXPECT_FALSE(Board().GetHasSpeech());
+    EXPECT_FALSE(Board().Rules().GetHasSpeech());
     EXPECT_FALSE(Find<QAction>("N16")->isChecked());
     Find<QAction>("N16")->trigger();
-    EXPECT_TRUE(Board().GetHasSpeech());
+    EXPECT_TRUE(Board().Rules().GetHasSpeech());
     EXPECT_TRUE(Find<QCheckBox>("cbSpeech")->isChecked());
 
     audio->Calls.clear();
@@ -460,7 +523,7 @@ TEST_F(MainWindow, RecentMenuCaptionsAndClicks)
     for (const char *name : {"N8", "N9", "N10", "N27", "N28", "N29"})
         EXPECT_EQ(Find<QAction>(name)->isChecked(), name == std::string("N8") || name == std::string("N27")) << name;
     EXPECT_TRUE(Enabled("sbStart"));
-    EXPECT_EQ(Board().Words()[0].Spelling, WordAt(15));
+    EXPECT_EQ(Board().Rules().Words()[0].Spelling, WordAt(15));
 }
 
 TEST_F(MainWindow, RankingShowsTheBestTwenty)
@@ -528,7 +591,7 @@ TEST_F(MainWindow, TollGatesWithoutAPlayableWordWaitForTheCountdown)
 
         Window().sbStartClick();
         for (int tick = 0; tick <= 50; ++tick)
-            Board().TimerTick();
+            Board().Rules().Tick();
         ASSERT_FALSE(dialogs->Texts().isEmpty());
         EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：0"));
         Window().close();
@@ -556,7 +619,7 @@ TEST_F(MainWindow, DecliningAnotherRoundClosesTheFinishedBoard)
     Window().sbStartClick();
     EXPECT_EQ(dialogs->Messages.size(), 1u) << "the book is not finished twice";
     EXPECT_EQ(Label("labScore"), "200");
-    EXPECT_EQ(Board().Letters().join(QString()), WordAt(31));
+    EXPECT_EQ(Board().Rules().Letters().join(QString()), WordAt(31));
     EXPECT_FALSE(Board().TimerActive());
     EXPECT_FALSE(Board().isEnabled());
     for (const char *name : {"sbReStart", "sbLevel"})
@@ -583,16 +646,16 @@ TEST_F(MainWindow, LevelChangeShowsThePointsCarriedFromEarlierTollGates)
     Window().sbStartClick();
     for (int i = 0; i < 15; ++i)
         SpellCurrentWord();
-    ASSERT_EQ(Window().ScoreBase(), 1400);
+    ASSERT_EQ(Window().ScoreBase(), 1500);
     Window().N27Click(Find<QAction>("N10"));
-    EXPECT_EQ(Label("labScore"), "1400");
+    EXPECT_EQ(Label("labScore"), "1500");
     SpellCurrentWord();
-    EXPECT_EQ(Label("labScore"), "1700");
+    EXPECT_EQ(Label("labScore"), "1800");
     Window().N27Click(Find<QAction>("N9"));
     for (int tick = 0; tick <= 100; ++tick)
-        Board().TimerTick();
+        Board().Rules().Tick();
     ASSERT_FALSE(dialogs->Texts().isEmpty());
-    EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：1400"));
+    EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：1500"));
 }
 
 TEST_F(MainWindow, AHugeLevelFromTheSettingsPlaysAsTheFirst)
@@ -742,13 +805,13 @@ TEST_F(MainWindow, GameKeysDoWhatTheirEnabledButtonsDo)
     press(Qt::Key_F3);
     press(Qt::CTRL | Qt::Key_H);
     EXPECT_FALSE(Board().TimerActive()) << "nothing to pause before the start";
-    EXPECT_FALSE(Board().HintUsed()) << "nor a hint";
+    EXPECT_FALSE(Board().Rules().HintUsed()) << "nor a hint";
     press(Qt::Key_F2);
     ASSERT_TRUE(Board().TimerActive());
     press(Qt::CTRL | Qt::Key_H);
-    EXPECT_TRUE(Board().HintUsed());
+    EXPECT_TRUE(Board().Rules().HintUsed());
     press(Qt::Key_Escape);
-    EXPECT_TRUE(Board().Letters().isEmpty());
+    EXPECT_TRUE(Board().Rules().Letters().isEmpty());
     press(Qt::Key_F3);
     EXPECT_EQ(Board().Cue(), TBoardCue::Paused);
     press(Qt::Key_F2);
@@ -758,9 +821,9 @@ TEST_F(MainWindow, GameKeysDoWhatTheirEnabledButtonsDo)
     dialogs->Answers = {TMsgResult::No, TMsgResult::Yes};
     press(Qt::Key_F5);
     EXPECT_EQ(dialogs->Texts(), QStringList{QStringLiteral("是否重新开始游戏？")});
-    EXPECT_EQ(Board().WordIndex(), 1) << "No keeps the running game";
+    EXPECT_EQ(Board().Rules().WordIndex(), 1) << "No keeps the running game";
     press(Qt::Key_F5);
-    EXPECT_EQ(Board().WordIndex(), 0);
+    EXPECT_EQ(Board().Rules().WordIndex(), 0);
     EXPECT_EQ(Label("labScore"), "0");
 }
 
@@ -792,8 +855,8 @@ TEST_F(MainWindow, KeyboardPlayAndAutoPauseAreSettingsKeptInTheFile)
     }
     EXPECT_TRUE(Board().TimerActive()) << "with the setting off the game runs on";
 
-    QTest::keyClicks(&Board(), Board().Words()[0].Spelling);
-    EXPECT_EQ(Board().WordIndex(), 1) << "the word is typed on the board";
+    QTest::keyClicks(&Board(), Board().Rules().Words()[0].Spelling);
+    EXPECT_EQ(Board().Rules().WordIndex(), 1) << "the word is typed on the board";
 }
 
 TEST_F(MainWindow, LeavingTheGamePausesItUntilThePlayerContinues)

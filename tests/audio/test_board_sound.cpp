@@ -20,7 +20,7 @@ protected:
         TWordInfos words;
         for (const char *w : {"cat", "dog", "pig"})
             words.append(TWordInfo{QString::fromLatin1(w), QString(), QStringLiteral("释义")});
-        board.StartGame(words, &sound);
+        board.Rules().StartGame(words, &sound);
         log->Calls.clear();
         voice->Calls.clear();
     }
