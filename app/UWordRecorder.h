@@ -2,8 +2,8 @@
 // Notes what happens to each word on the board in the word progress and the
 // mistake book: a completion (after the hint or not), a time-out, and the
 // first wrong fill of every tile during a deal. Every recording is written
-// at the board's notification, never while painting; a failure to store it
-// is logged and the game goes on.
+// at the board's notification, never while painting; one that cannot be
+// stored is logged once by the progress, and the game goes on.
 //
 // Attach it to the board before the game flow: the flow's time-out handler
 // shows dialogs and may load other words, and the word that ran out of time

@@ -6,6 +6,22 @@
 
 namespace {
 
+// The primary result code of the connection's last failure, for the caller
+// to tell a busy library from a damaged one.
+TDatabaseFault FaultOf(sqlite3 *db)
+{
+    switch (db ? sqlite3_errcode(db) & 0xFF : SQLITE_ERROR) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return TDatabaseFault::Busy;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_NOMEM: // SQLCipher's answer to a page that fails its check
+        return TDatabaseFault::Damaged;
+    case SQLITE_CONSTRAINT: return TDatabaseFault::Constraint;
+    default: return TDatabaseFault::Other;
+    }
+}
+
 QString ErrorText(sqlite3 *db, const char *what, const QString &detail = QString())
 {
     QString text = QString::fromUtf8(what);
@@ -24,7 +40,7 @@ TSqliteStatement::TSqliteStatement(sqlite3 *db, const QString &sql) : m_db(db)
     if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
-        throw EDatabaseError(ErrorText(m_db, "Cannot prepare the statement", sql));
+        throw EDatabaseError(ErrorText(m_db, "Cannot prepare the statement", sql), FaultOf(m_db));
     }
     if (!m_stmt) // only blanks or a comment: nothing to run
         throw EDatabaseError(QStringLiteral("Empty statement"));
@@ -37,7 +53,7 @@ TSqliteStatement::~TSqliteStatement()
 
 void TSqliteStatement::Fail(const char *what) const
 {
-    throw EDatabaseError(ErrorText(m_db, what, QString::fromUtf8(sqlite3_sql(m_stmt))));
+    throw EDatabaseError(ErrorText(m_db, what, QString::fromUtf8(sqlite3_sql(m_stmt))), FaultOf(m_db));
 }
 
 TSqliteStatement &TSqliteStatement::Bind(int index, int value)
@@ -65,8 +81,9 @@ bool TSqliteStatement::Step()
     // Leave the statement usable for a Reset; the message is read first
     // because resetting would replace it.
     const QString text = ErrorText(m_db, "The statement failed", QString::fromUtf8(sqlite3_sql(m_stmt)));
+    const TDatabaseFault fault = FaultOf(m_db);
     sqlite3_reset(m_stmt);
-    throw EDatabaseError(text);
+    throw EDatabaseError(text, fault);
 }
 
 void TSqliteStatement::Reset()
@@ -87,11 +104,6 @@ QString TSqliteStatement::ColumnText(int column) const
     return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column));
 }
 
-bool TSqliteStatement::ColumnIsNull(int column) const
-{
-    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
-}
-
 TSqliteDatabase::TSqliteDatabase(const QString &fileName, const QString &password, bool create)
 {
     const QByteArray path = fileName.toUtf8();
@@ -106,7 +118,7 @@ TSqliteDatabase::TSqliteDatabase(const QString &fileName, const QString &passwor
     }
     // Before anything reads: another process's momentary lock must be waited
     // out by the key probe too, or opening fails outright.
-    sqlite3_busy_timeout(m_db, 2000);
+    sqlite3_busy_timeout(m_db, kBusyTimeout);
     try {
         const QByteArray key = password.toUtf8();
         if (sqlite3_key(m_db, key.constData(), int(key.size())) != SQLITE_OK)
@@ -124,6 +136,11 @@ TSqliteDatabase::TSqliteDatabase(const QString &fileName, const QString &passwor
 TSqliteDatabase::~TSqliteDatabase()
 {
     sqlite3_close(m_db);
+}
+
+void TSqliteDatabase::SetBusyTimeout(int milliseconds)
+{
+    sqlite3_busy_timeout(m_db, milliseconds);
 }
 
 void TSqliteDatabase::Exec(const QString &sql)
