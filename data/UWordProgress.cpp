@@ -170,7 +170,12 @@ TWordProgress::TWrite TWordProgress::Write(const std::function<void()> &change)
                 db.Exec(QStringLiteral("COMMIT"));
                 return TWrite::Stored;
             } catch (const EDatabaseError &) {
-                db.Exec(QStringLiteral("ROLLBACK"));
+                // The first error tells what happened; a failed rollback
+                // (the engine ended the transaction itself) does not.
+                try {
+                    db.Exec(QStringLiteral("ROLLBACK"));
+                } catch (const EDatabaseError &) {
+                }
                 throw;
             }
         } catch (const EDatabaseError &error) {
@@ -196,27 +201,28 @@ void TWordProgress::LogDropped(int count, const QString &reason)
                                 .arg(reason);
 }
 
-bool TWordProgress::Flush()
+void TWordProgress::Flush()
 {
     while (!m_pending.isEmpty()) {
         TPending &head = m_pending.first();
         switch (Write([&] { WriteEvent(head.Event, head.Day, head.Scramble); })) {
         case TWrite::Stored:
+            m_lastStored = head.Serial;
             m_pending.removeFirst();
             break;
         case TWrite::Busy:
+            // The lock stands for the others too: they wait their turn.
             if (++head.Attempts < kMaxAttempts)
-                return false;
+                return;
             LogDropped(1, QStringLiteral("the library stayed locked by another program (%1)").arg(m_lastError));
             m_pending.removeFirst();
-            return false;
+            return;
         case TWrite::Failed:
             LogDropped(1, m_lastError);
             m_pending.removeFirst();
-            return false;
+            break;
         }
     }
-    return true;
 }
 
 bool TWordProgress::Record(const TWordEvent &event, const QDate &today, bool scramble)
@@ -227,8 +233,10 @@ bool TWordProgress::Record(const TWordEvent &event, const QDate &today, bool scr
         LogDropped(1, QStringLiteral("too many records waited for the library's lock"));
         m_pending.removeFirst();
     }
-    m_pending.append(TPending{event, today, scramble, 0});
-    return Flush();
+    const quint64 serial = ++m_serial;
+    m_pending.append(TPending{event, today, scramble, 0, serial});
+    Flush();
+    return m_lastStored == serial;
 }
 
 void TWordProgress::WriteEvent(const TWordEvent &event, const QDate &today, bool scramble)

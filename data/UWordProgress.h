@@ -113,11 +113,12 @@ private:
         QDate Day;
         bool Scramble = false;
         int Attempts = 0;
+        quint64 Serial = 0;
     };
 
     TWrite Prepare();
     TWrite Write(const std::function<void()> &change);
-    bool Flush();
+    void Flush();
     void LogDropped(int count, const QString &reason);
     void EnsureTables();
     void WriteEvent(const TWordEvent &event, const QDate &today, bool scramble);
@@ -130,5 +131,7 @@ private:
     QQueue<TPending> m_pending;
     QString m_lastError;
     int m_dropped = 0;
+    quint64 m_serial = 0;     // of the latest record taken
+    quint64 m_lastStored = 0; // of the latest record written
     bool m_dropLogged = false;
 };
