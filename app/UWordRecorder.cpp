@@ -5,7 +5,6 @@
 #include "USpellRules.h"
 
 #include <QTimer>
-#include <QtDebug>
 
 TWordRecorder::TWordRecorder(TDataInterface &data, const TSettings &settings, std::function<const TGamePara &()> game,
                              std::function<int()> score, QWidget *window, TClock clock, QObject *parent)
@@ -61,8 +60,9 @@ void TWordRecorder::Record(const TWordInfo &word, TWordOutcome outcome, bool hin
     event.Hinted = hinted;
     event.WrongBefore = m_wrongThisDeal;
     event.Seconds = seconds;
-    if (!m_progress.Record(event, m_clock(), m_settings.IsEncrypt()))
-        qWarning() << "word progress not stored for" << event.Book;
+    // A record that meets another program's lock waits for the next one; the
+    // progress logs the first one it has to drop.
+    m_progress.Record(event, m_clock(), m_settings.IsEncrypt());
     NoticeRebuilt();
 }
 

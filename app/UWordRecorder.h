@@ -2,8 +2,8 @@
 // Notes what happens to each word on the board in the word progress and the
 // mistake book: a completion (after the hint or not), a time-out, and the
 // first wrong fill of every tile while a word is dealt. Every recording is
-// written at the rules' notification, never while painting; a failure to
-// store it is logged and the game goes on.
+// written at the rules' notification, never while painting; one that cannot
+// be stored is logged once by the progress, and the game goes on.
 
 #include "UCommonFun.h"
 #include "UWordInfo.h"

@@ -44,15 +44,11 @@ bool IsWordTableName(const QString &tableName)
            && tableName.compare(QLatin1String("gamerecord"), Qt::CaseInsensitive) != 0;
 }
 
-TConnectResult OpenFailure(int code)
+TConnectResult OpenFailure(TDatabaseFault fault)
 {
-    switch (code) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED: return TConnectResult::Busy;
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT:
-    case SQLITE_FORMAT:
-    case SQLITE_SCHEMA: return TConnectResult::Damaged;
+    switch (fault) {
+    case TDatabaseFault::Busy: return TConnectResult::Busy;
+    case TDatabaseFault::Damaged: return TConnectResult::Damaged;
     default: return TConnectResult::CannotOpen;
     }
 }
@@ -149,7 +145,7 @@ TConnectResult TDataInterface::Connect(const QString &fileName, const QString &p
     } catch (const EDatabaseError &error) {
         Close();
         m_openError = error.Message();
-        return OpenFailure(error.Code());
+        return OpenFailure(error.Fault());
     }
 }
 
@@ -267,11 +263,34 @@ QList<TBookInfo> TDataInterface::GetListedBooks(int bookClass)
     return books;
 }
 
+bool TDataInterface::IsFreeBookId(int id)
+{
+    // Neither a row of that number nor a row whose table is "lib" + number:
+    // the import drops a table of the new number as a leftover.
+    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT 1 FROM bookinfo WHERE id = ?1 OR lower(storetablename) = ?2"));
+    query.Bind(1, id).Bind(2, QStringLiteral("lib%1").arg(id));
+    return !query.Step();
+}
+
 int TDataInterface::GetNextBookId()
 {
-    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT Max(id) FROM bookinfo"));
+    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT min(Max(id), 2147483647) FROM bookinfo"));
     query.Step();
-    return query.ColumnInt(0) + 1; // NULL on an empty catalogue reads as 0
+    // NULL on an empty catalogue reads as 0; the number names a table, so it
+    // is never below 1.
+    const qint64 next = qint64(std::max(query.ColumnInt(0), 0)) + 1;
+    if (next <= INT_MAX && IsFreeBookId(int(next)))
+        return int(next);
+    // The largest number is taken: the lowest free one above a row's, or 1.
+    if (IsFreeBookId(1))
+        return 1;
+    TSqliteStatement gaps(Db().Handle(), QStringLiteral("SELECT id + 1 FROM bookinfo WHERE id >= 1 AND id < ?1 "
+                                                        "AND id + 1 NOT IN (SELECT id FROM bookinfo) ORDER BY id"));
+    gaps.Bind(1, INT_MAX);
+    while (gaps.Step())
+        if (IsFreeBookId(gaps.ColumnInt(0)))
+            return gaps.ColumnInt(0);
+    return -1;
 }
 
 TWordInfos TDataInterface::LoadWordRows(const QString &tableName, int offset, int count)

@@ -89,7 +89,10 @@ public:
     bool BookNameExists(const QString &name);      // listed or hidden; letter case ignored
     int GetDefaultBookId(const QString &name);     // listed books only; -1 if none
     QList<TBookInfo> GetListedBooks(int bookClass); // isdefault=1 of a class, by id
-    int GetNextBookId();                            // Max(id) + 1; 1 on an empty catalogue
+    // Max(id) + 1, 1 on an empty catalogue; when that number is taken (the
+    // largest id is INT_MAX, or a row's table already has the name "lib" +
+    // number), the lowest free one; -1 when none is left.
+    int GetNextBookId();
 
     // Words of a table in id order: the rows at positions offset .. offset+count-1,
     // texts as stored (not unscrambled). An invalid or missing table gives an
@@ -128,6 +131,7 @@ public:
 private:
     bool EndTransaction(const QString &statement);
     bool HasCatalogue();
+    bool IsFreeBookId(int id);
     void UseWriteAheadLog();
     struct TInsertCache;
     TSqliteDatabase &Db(); // throws when not connected
