@@ -1,7 +1,7 @@
 #include "UFrmAd.h"
 
 #include "UAdInterface.h"
-#include "UWebBrowserPane.h"
+#include "UWebEnginePane.h"
 
 #include <QCloseEvent>
 #include <QFrame>

@@ -10,7 +10,7 @@
 #include "UFrmAd.h"
 #include "UFrmSupport.h"
 #include "UShellOpen.h"
-#include "UWebBrowserPane.h"
+#include "UWebEnginePane.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>
