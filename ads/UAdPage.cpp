@@ -10,21 +10,21 @@ namespace {
 // What an ad page may keep: plain formatting. Anything else loses its tag and
 // keeps its text, unless it is listed as dropped whole.
 const QSet<QString> kKeptElements{
-    "a",  "abbr",   "address", "b",     "big",   "blockquote", "body",  "br",  "caption", "center", "cite",
-    "code", "dd",   "del",     "dfn",   "div",   "dl",         "dt",    "em",  "font",    "h1",     "h2",
-    "h3", "h4",     "h5",      "h6",    "head",  "hr",         "html",  "i",   "img",     "ins",    "kbd",
-    "li", "nobr",   "ol",      "p",     "pre",   "q",          "s",     "samp", "small",  "span",   "strike",
-    "strong", "sub", "sup",    "table", "tbody", "td",         "tfoot", "th",  "thead",   "tr",     "tt",
-    "u",  "ul",     "var"};
+    "a",    "abbr", "address", "b",     "big",   "blockquote", "body",  "br",     "caption", "center",
+    "cite", "code", "dd",      "del",   "dfn",   "div",        "dl",    "dt",     "em",      "font",
+    "h1",   "h2",   "h3",      "h4",    "h5",    "h6",         "head",  "hr",     "html",    "i",
+    "img",  "ins",  "kbd",     "li",    "nobr",  "ol",         "p",     "pre",    "q",       "s",
+    "samp", "small", "span",   "strike", "strong", "sub",      "sup",   "table",  "tbody",   "td",
+    "tfoot", "th",  "thead",   "tr",    "tt",    "u",          "ul",    "var"};
 // Elements whose content is no text to show, or that embed other documents.
-const QSet<QString> kDroppedWhole{"script", "noscript", "iframe", "object", "embed", "applet", "template",
+const QSet<QString> kDroppedWhole{"script", "noscript", "iframe", "object",   "embed",  "applet",   "template",
                                   "svg",    "math",     "title",  "textarea", "select", "frameset", "noframes"};
 // Attributes that only format. "src", "href" and "style" are handled apart;
 // "background", "srcset" and the like are never kept.
-const QSet<QString> kKeptAttributes{"align", "valign",  "width", "height", "color", "bgcolor", "face",
-                                    "size",  "border",  "cellpadding", "cellspacing", "colspan", "rowspan",
-                                    "class", "id",      "dir",   "lang",   "title", "alt",     "nowrap",
-                                    "start", "type",    "value", "name"};
+const QSet<QString> kKeptAttributes{"align",  "valign",  "width",       "height",      "color",   "bgcolor",
+                                    "face",   "size",    "border",      "cellpadding", "cellspacing", "colspan",
+                                    "rowspan", "class",  "id",          "dir",         "lang",    "title",
+                                    "alt",    "nowrap",  "start",       "type",        "value",   "name"};
 // A width or height beyond this is no layout an ad needs, only a large paint.
 constexpr int kMaxImageExtent = 4000;
 

@@ -45,17 +45,19 @@ private:
 
 namespace {
 
-// An ad picture never needs more; a small file could declare a huge one.
-constexpr qint64 kMaxImagePixels = 2048 * 2048;
+// The pictures of one page together never need more (16 MB decoded); a small
+// file could declare a huge picture.
+constexpr qint64 kMaxPagePixels = 2048 * 2048;
 
-QImage DecodeImage(const QByteArray &bytes)
+// A null image when the bytes are no picture or it has more than maxPixels.
+QImage DecodeImage(const QByteArray &bytes, qint64 maxPixels)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     const QSize size = reader.size();
-    if (!size.isValid() || qint64(size.width()) * size.height() > kMaxImagePixels)
+    if (!size.isValid() || qint64(size.width()) * size.height() > maxPixels)
         return {};
     return reader.read();
 }
@@ -67,6 +69,8 @@ TTextBrowserPane::TTextBrowserPane(QWidget *parent)
 {
     m_view->setDocument(m_document);
     m_view->setFrameShape(QFrame::NoFrame);
+    // The skins frame every text edit; a page has no border of its own.
+    m_view->setStyleSheet(QStringLiteral("QTextBrowser { border: none; }"));
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_view->setOpenLinks(false);
@@ -97,13 +101,14 @@ void TTextBrowserPane::pageFetched(bool success, const QByteArray &body)
     const QString html = decoder.isValid() ? QString(decoder.decode(body)) : QString::fromUtf8(body);
     const TAdPage page = FilterAdPage(html, CurrentUrl());
     m_document->ClearImages();
+    m_pixelsLeft = kMaxPagePixels;
     m_view->setHtml(page.Html);
     m_pendingImages = page.Images;
     fetchNextImage();
     emit PageShown();
 }
 
-// One image at a time: a page of many images costs one connection, not many.
+// One image at a time: a page of many images never opens many connections.
 void TTextBrowserPane::fetchNextImage()
 {
     if (m_pendingImages.isEmpty())
@@ -121,8 +126,9 @@ void TTextBrowserPane::imageFetched(bool success, const QByteArray &body)
     if (m_pendingImages.isEmpty())
         return;
     const QUrl url = m_pendingImages.takeFirst();
-    const QImage image = success ? DecodeImage(body) : QImage();
+    const QImage image = success ? DecodeImage(body, m_pixelsLeft) : QImage();
     if (!image.isNull()) {
+        m_pixelsLeft -= qint64(image.width()) * image.height();
         m_document->SetImage(url, image);
         // The layout took the placeholder's size; it must measure again.
         m_document->markContentsDirty(0, m_document->characterCount());

@@ -63,6 +63,7 @@ private:
     TAdFetcher *m_fetcher = nullptr;      // created on the first navigation
     TAdFetcher *m_imageFetcher = nullptr; // created with the first image
     QList<QUrl> m_pendingImages;          // the first is being fetched
+    qint64 m_pixelsLeft = 0;              // for the rest of the page's images
 };
 
 // The light pane made only when a page first loads, as a hidden child of
