@@ -24,4 +24,5 @@ public:
     virtual ~TBoardSound() = default;
     virtual void Play(TBoardSoundCue cue) = 0;
     virtual void Speak(const QString &word) = 0;
+    virtual void Prepare(const QString &word) {}
 };

@@ -3,10 +3,10 @@
 
 #include "BoardDriver.h"
 #include "TestSupport.h"
-#include "UBassEx.h"
 #include "UBoardAudio.h"
 #include "UCommonFun.h"
 #include "URandom.h"
+#include "USoundPlayer.h"
 #include "USpellGameType.h"
 
 #include <QElapsedTimer>
@@ -63,7 +63,7 @@ protected:
     void SetUp() override
     {
         SetRandSeed(0);
-        bass = std::make_unique<TBassEx>(std::make_unique<TRecordingAudioLayer>(log), 0);
+        bass = std::make_unique<TSoundPlayer>(std::make_unique<TRecordingAudioOutput>(log));
         sound = std::make_unique<TBoardAudio>(bass.get(), nullptr, GetAppPath() + QStringLiteral("sound/"));
         QObject::connect(&board, &TSpellGameType::OnGameOver, [this](QObject *, bool success) {
             events << (success ? QStringLiteral("over:won") : QStringLiteral("over:lost"));
@@ -93,8 +93,8 @@ protected:
     }
 
     TTempProgramDir home;
-    std::shared_ptr<TRecordingAudioLayer::Log> log = std::make_shared<TRecordingAudioLayer::Log>();
-    std::unique_ptr<TBassEx> bass;
+    std::shared_ptr<TRecordingAudioOutput::Log> log = std::make_shared<TRecordingAudioOutput::Log>();
+    std::unique_ptr<TSoundPlayer> bass;
     std::unique_ptr<TBoardAudio> sound;
     TSpellGameType board;
     QStringList events;
