@@ -4,6 +4,8 @@
 // "慢速朗读" for words said more slowly. A choice speaks from the next word
 // on and is kept in the settings ("Voice", "SlowSpeech").
 
+#include "USettings.h"
+
 #include <QObject>
 
 class QAction;
@@ -11,7 +13,6 @@ class QActionGroup;
 class QMenu;
 class QMenuBar;
 class QWidget;
-class TSettings;
 class TSpeechEx;
 
 class TVoiceMenu : public QObject
