@@ -14,8 +14,6 @@
 namespace {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(5);
-// Any short word shows whether a voice gives sound.
-const QString kTestWord = QStringLiteral("hello");
 
 // The 44-byte header of a PCM WAV image, in file order.
 struct TWavHeader
@@ -123,7 +121,7 @@ bool TEngineSpeechLayer::SelectVoice(int index)
 bool TEngineSpeechLayer::TestVoice()
 {
     std::lock_guard lock(m_engineMutex);
-    return m_voiceLoaded && !m_preferred->Synthesise(kTestWord, 1.0).Samples.empty();
+    return m_voiceLoaded && m_preferred->TestVoice();
 }
 
 bool TEngineSpeechLayer::SpeakQueued(const QString &text)

@@ -120,6 +120,11 @@ bool TEspeakSpeechEngine::LoadVoice(int index)
     return true;
 }
 
+bool TEspeakSpeechEngine::TestVoice()
+{
+    return !Synthesise(QStringLiteral("hello"), 1.0).Samples.empty();
+}
+
 bool TEspeakSpeechEngine::SetRate(int wordsPerMinute)
 {
     if (!m_started || wordsPerMinute < espeakRATE_MINIMUM || wordsPerMinute > espeakRATE_MAXIMUM)

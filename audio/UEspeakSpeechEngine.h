@@ -20,6 +20,7 @@ public:
     bool Start() override;
     QStringList Voices() override;
     bool LoadVoice(int index) override;
+    bool TestVoice() override;
     bool SetRate(int wordsPerMinute) override;
     TSpeechSamples Synthesise(const QString &text, double stretch) override;
 

@@ -26,6 +26,7 @@ struct TFlite
     TFliteApi Api;
     std::map<QString, void *> Libraries;  // voice name -> its library, nullptr when it did not load
     std::map<QString, cst_voice *> Voices; // registered voices
+    std::map<QString, bool> Tested;        // whether a word in the voice gave sound
 };
 
 TFlite &Flite()
@@ -83,6 +84,19 @@ cst_voice *VoiceLocked(const QString &voice)
     if (loaded)
         f.Voices.emplace(voice, loaded);
     return loaded;
+}
+
+TSpeechSamples SynthesiseLocked(cst_voice *voice, const QByteArray &text, double stretch);
+
+bool TestLocked(const QString &name)
+{
+    TFlite &f = Flite();
+    if (const auto it = f.Tested.find(name); it != f.Tested.end())
+        return it->second;
+    cst_voice *voice = VoiceLocked(name);
+    const bool works = voice && !SynthesiseLocked(voice, QByteArrayLiteral("hello"), 1.0).Samples.empty();
+    f.Tested.emplace(name, works);
+    return works;
 }
 
 TSpeechSamples SynthesiseLocked(cst_voice *voice, const QByteArray &text, double stretch)
@@ -148,11 +162,17 @@ TSpeechSamples TFliteSpeechEngine::Synthesise(const QString &text, double stretc
     return voice ? SynthesiseLocked(voice, text.toUtf8(), stretch) : TSpeechSamples{};
 }
 
+bool TFliteSpeechEngine::TestVoice()
+{
+    if (m_voice < 0)
+        return false;
+    std::lock_guard lock(Flite().Mutex);
+    return TestLocked(m_installed[m_voice]);
+}
+
 void TFliteSpeechEngine::PrepareVoice(const QString &voice)
 {
     std::lock_guard lock(Flite().Mutex);
-    if (!StartLocked())
-        return;
-    if (cst_voice *loaded = VoiceLocked(voice))
-        SynthesiseLocked(loaded, QByteArrayLiteral("hello"), 1.0);
+    if (StartLocked())
+        TestLocked(voice);
 }

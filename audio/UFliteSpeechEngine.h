@@ -19,12 +19,14 @@ public:
     // The voices whose library could be loaded, in the order asked for.
     QStringList Voices() override;
     bool LoadVoice(int index) override;
+    // A voice that spoke once in this process is taken as working.
+    bool TestVoice() override;
     // flite's voices have no rate of their own; their pace is set by stretch.
     bool SetRate(int) override { return false; }
     TSpeechSamples Synthesise(const QString &text, double stretch) override;
 
-    // Loads flite and the named voice unless done, and synthesises a word
-    // with it so that the first real word is not slower; safe from any
+    // Loads flite and the named voice unless done, and tests it with a word
+    // (which also makes the first real word no slower); safe from any
     // thread. Calling it early, off the user-interface thread, spares the
     // start-up path the wait.
     static void PrepareVoice(const QString &voice);

@@ -27,6 +27,9 @@ public:
     virtual QStringList Voices() = 0;
     // Makes voice index the one that synthesises; false when it cannot be loaded.
     virtual bool LoadVoice(int index) = 0;
+    // Whether the loaded voice gives sound for a word. An engine may
+    // remember a voice it has once heard working.
+    virtual bool TestVoice() = 0;
     // The speaking rate of the engine's default voice; false where the engine has none.
     virtual bool SetRate(int wordsPerMinute) = 0;
     // stretch 1 is the voice's own pace, 1.4 is 1.4 times as long. Empty

@@ -36,6 +36,7 @@ TEST(FliteEngine, EveryPreferredVoiceSaysAWordAndSaysItSlowerWhenStretched)
     for (int i = 0; i < flite.Voices().size(); ++i) {
         SCOPED_TRACE(flite.Voices()[i].toStdString());
         ASSERT_TRUE(flite.LoadVoice(i));
+        EXPECT_TRUE(flite.TestVoice());
         const TSpeechSamples normal = flite.Synthesise(QStringLiteral("elephant"), 1.0);
         EXPECT_EQ(normal.Rate, 16000);
         EXPECT_GT(Seconds(normal), 0.3);
@@ -78,6 +79,7 @@ public:
     bool Start() override { return true; }
     QStringList Voices() override { return {QStringLiteral("hum")}; }
     bool LoadVoice(int index) override { return index == 0; }
+    bool TestVoice() override { return true; }
     bool SetRate(int) override { return true; }
     TSpeechSamples Synthesise(const QString &, double) override
     {
