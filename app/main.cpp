@@ -56,8 +56,8 @@ int main(int argc, char **argv)
     // Qt takes the first thread that touches a Qt object for its main
     // thread: claim it for this one before any side thread starts.
     QThread::currentThread();
-    // The sound device and espeak-ng start on side threads before anything
-    // else, and are ready (or have failed) by the time the window needs them.
+    // The sound device and the first voice start on side threads before
+    // anything else, and are ready (or have failed) by the time the window needs them.
     const TPlatformAudioWarmUp audioWarmUp;
     NameApplication();
     // Keying the library takes tens of milliseconds: it runs beside the
@@ -82,7 +82,7 @@ int main(int argc, char **argv)
     StartupMark("application set up (translation, fonts, skin)");
 
     TFrmSpell::TPlatform platform;
-    platform.CreateAudioLayer = CreatePlatformAudioLayer;
+    platform.CreateAudioOutput = CreatePlatformAudioOutput;
     platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
     std::unique_ptr<TFrmAd> adWindow; // outlives the main window, which points at it
     TFrmSpell window(*data, settings, platform);

@@ -34,6 +34,9 @@ constexpr TSettingKey kKeys[] = {
     // "键盘拼写" and "自动暂停" in the settings menu.
     {"KeyboardPlay", "0"},
     {"AutoPause", "1"},
+    // "设置 → 发音": the voice that speaks, and words said more slowly.
+    {"Voice", "cmu_us_slt"},
+    {"SlowSpeech", "0"},
 };
 
 } // namespace

@@ -368,7 +368,7 @@ int main(int argc, char **argv)
     QString counts;
     {
         TFrmSpell::TPlatform platform;
-        platform.CreateAudioLayer = CreatePlatformAudioLayer;
+        platform.CreateAudioOutput = CreatePlatformAudioOutput;
         platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
         platform.OpenUrl = [](const QUrl &) {};
         TFrmSpell window(data, settings, platform);

@@ -37,7 +37,7 @@ int main(int argc, char **argv)
         return 2;
 
     TFrmSpell::TPlatform platform;
-    platform.CreateAudioLayer = CreatePlatformAudioLayer;
+    platform.CreateAudioOutput = CreatePlatformAudioOutput;
     platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
     TFrmSpell window(data, TSettings::Program(), platform);
     window.move(0, 0);

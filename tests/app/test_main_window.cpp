@@ -5,7 +5,6 @@
 #include "BoardDriver.h"
 #include "TestSupport.h"
 #include "UAutoPause.h"
-#include "UBassEx.h"
 #include "UDataInterface.h"
 #include "UFrmInputBox.h"
 #include "UFrmGameRecord.h"
@@ -51,11 +50,14 @@ public:
     bool Connect() override { return true; }
     QStringList VoiceDescriptions() override { return {QStringLiteral("en-us")}; }
     bool SelectVoice(int) override { return true; }
+    bool TestVoice() override { return true; }
     bool SpeakQueued(const QString &text) override { return m_spoken->append(text), true; }
     bool CreateFallback() override { return true; }
     bool SetFallbackRate(int) override { return true; }
     bool FallbackIsSpeaking() override { return false; }
     bool FallbackSpeak(const QString &text) override { return m_spoken->append(text), true; }
+    void SetStretch(double) override {}
+    void Prepare(const QString &, bool) override {}
 
 private:
     std::shared_ptr<QStringList> m_spoken;
@@ -93,7 +95,7 @@ protected:
     {
         if (!window) {
             TFrmSpell::TPlatform platform;
-            platform.CreateAudioLayer = [this] { return std::make_unique<TRecordingAudioLayer>(audio); };
+            platform.CreateAudioOutput = [this] { return std::make_unique<TRecordingAudioOutput>(audio); };
             if (withSpeech)
                 platform.CreateSpeechLayer = [this] { return std::make_unique<TListeningSpeechLayer>(spoken); };
             platform.OpenUrl = [this](const QUrl &url) { opened << url.toString(); };
@@ -118,7 +120,7 @@ protected:
     TTempProgramDir home;
     TScopedDialogs dialogs;
     TDataInterface data;
-    std::shared_ptr<TRecordingAudioLayer::Log> audio = std::make_shared<TRecordingAudioLayer::Log>();
+    std::shared_ptr<TRecordingAudioOutput::Log> audio = std::make_shared<TRecordingAudioOutput::Log>();
     std::shared_ptr<QStringList> spoken = std::make_shared<QStringList>();
     bool withSpeech = true;
     QStringList opened;
