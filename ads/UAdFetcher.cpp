@@ -36,20 +36,34 @@ void TAdFetcher::dropReply()
     }
 }
 
-void TAdFetcher::Fetch(const QUrl &url, const QString &fileName)
+void TAdFetcher::Cancel()
 {
+    ++m_generation;
     dropReply();
     m_body.clear();
+}
+
+void TAdFetcher::Fetch(const QUrl &url, const QString &fileName)
+{
+    Cancel();
     m_tooLarge = false;
     m_fileName = fileName;
     if (!IsWebAddress(url)) {
-        QMetaObject::invokeMethod(this, [this] { finish(false); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation = m_generation] {
+                if (generation == m_generation)
+                    finish(false);
+            },
+            Qt::QueuedConnection);
         return;
     }
     if (!m_manager)
         m_manager = new QNetworkAccessManager(this);
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    if (m_sameOrigin)
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::SameOriginRedirectPolicy);
     m_reply = m_manager->get(request);
     connect(m_reply, &QNetworkReply::readyRead, this, &TAdFetcher::readSome);
     connect(m_reply, &QNetworkReply::finished, this, &TAdFetcher::replyFinished);

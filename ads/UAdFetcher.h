@@ -29,6 +29,11 @@ public:
     // reported through Finished, never from inside this call). A new fetch
     // drops the one still running, which then reports nothing.
     void Fetch(const QUrl &url, const QString &fileName = QString());
+    // Drops the fetch still running; it reports nothing.
+    void Cancel();
+    // Redirects only to the same scheme, host and port (for a page's images,
+    // which may come only from the page's host).
+    void SetSameOriginOnly(bool sameOrigin) { m_sameOrigin = sameOrigin; }
 
 signals:
     void Finished(bool success, const QByteArray &body);
@@ -46,4 +51,6 @@ private:
     QString m_fileName;
     int m_timeoutMs = 10000;
     bool m_tooLarge = false;
+    bool m_sameOrigin = false;
+    quint64 m_generation = 0; // tells a queued failure of a dropped fetch from the current one
 };

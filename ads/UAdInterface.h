@@ -11,8 +11,9 @@
 // After ConfigRead: the counting page has been handed to the pane, and the
 // start delay is armed when there are ads (in browser mode only when online).
 // The first ad shows StartPlayInterval seconds later (never for 0), then one
-// every AdInterval seconds; MaxPalyNum N > 0 stops after N rounds plus the
-// first ad once more, leaving it on screen. A stopped rotation never resumes.
+// every AdInterval seconds (at least one); MaxPalyNum N > 0 stops after N
+// rounds plus the first ad once more, leaving it on screen. A stopped
+// rotation never resumes.
 // The views are not owned; they must outlive the controller.
 
 #include "UAdConfig.h"
@@ -46,13 +47,11 @@ public:
 
     bool IsConfigRead() const { return m_configRead; }
     bool IsBrowser() const { return m_isBrowser; }
-    const QString &XmlName() const { return m_xmlName; }
     const QStringList &Urls() const { return m_config.Urls; }
     const QStringList &Titles() const { return m_config.Titles; }
     int AdCount() const { return m_adCount; }
     int FormWidth() const { return m_config.FormWidth; }
     int FormHeight() const { return m_config.FormHeight; }
-    const TAdConfig &Config() const { return m_config; }
 
     // Seams for tests: the wait before the fetch, its time limit, and the
     // length of the file's "second" in milliseconds (default 1000).

@@ -11,8 +11,7 @@ TAdPlayThread::TAdPlayThread(std::function<void()> onPlay, QObject *parent)
 
 void TAdPlayThread::SetInterval(int seconds)
 {
-    if (seconds != m_interval)
-        m_interval = seconds;
+    m_interval = qMax(1, seconds);
 }
 
 void TAdPlayThread::SetSecondLength(int milliseconds)
@@ -42,7 +41,7 @@ void TAdPlayThread::step()
         return;
     if (m_onPlay)
         m_onPlay();
-    if (m_paused || m_interval < 0)
+    if (m_paused)
         return;
     // Intervals from the file can be large: a timer takes at most INT_MAX ms.
     const qint64 ms = qint64(m_interval) * m_secondMs;

@@ -5,8 +5,7 @@
 // event loop, which gives the same order and timing as a thread that hands
 // each step to that loop, waits for it and then sleeps, without any state
 // shared between threads. Each step runs when the loop is free; the next one
-// follows Interval seconds after the previous step has finished (at once, as
-// soon as the loop is free again, for an interval of 0). A pause asked for
+// follows Interval seconds after the previous step has finished. A pause asked for
 // inside a step or between steps takes effect before the next step; deleting
 // the object ends the rotation, and no step runs afterwards.
 
@@ -22,22 +21,22 @@ public:
     // OnPlay is the step; it runs on this object's thread.
     explicit TAdPlayThread(std::function<void()> onPlay, QObject *parent = nullptr);
 
-    // Seconds between steps; a negative interval shows the current step for
-    // good, the way a sleep that never wakes would.
+    // Seconds between steps. Anything below one second counts as one: an
+    // interval of 0 from the file would otherwise fetch pages back to back
+    // for as long as the game runs.
     void SetInterval(int seconds);
     // The length of one second in milliseconds; tests shorten it.
     void SetSecondLength(int milliseconds);
     // Created paused. The first step runs as soon as the event loop is free.
     void ResumePlay();
     void PausePlay();
-    bool IsPaused() const { return m_paused; }
 
 private:
     void step();
 
     std::function<void()> m_onPlay;
     QTimer m_timer;
-    int m_interval = 0;
+    int m_interval = 1;
     int m_secondMs = 1000;
     bool m_paused = true;
 };

@@ -3,7 +3,6 @@
 #include "UAdInterface.h"
 #include "UAdLabel.h"
 #include "UAutoPause.h"
-#include "UBassEx.h"
 #include "UBoardAudio.h"
 #include "UDataInterface.h"
 #include "UErrorMessages.h"
@@ -19,12 +18,14 @@
 #include "UGuarded.h"
 #include "UMessageBox.h"
 #include "URecentGames.h"
+#include "USoundPlayer.h"
 #include "USpeechEx.h"
 #include "USkin.h"
 #include "UStartupTrace.h"
 #include "USpellGameType.h"
 #include "UWebBrowserPane.h"
 #include "UWebAddress.h"
+#include "UVoiceMenu.h"
 #include "UWordRecorder.h"
 
 #include <QAction>
@@ -223,23 +224,21 @@ void TFrmSpell::InitGame()
     // Every Qt widget paints through a back buffer already, so the board's
     // repaints on each mouse move do not flicker without further set-up.
     m_speech = std::make_unique<TSpeechEx>(m_platform.CreateSpeechLayer ? m_platform.CreateSpeechLayer() : nullptr);
-    m_bassEx = std::make_unique<TBassEx>(m_platform.CreateAudioLayer ? m_platform.CreateAudioLayer() : nullptr,
-                                         quintptr(winId()));
-    m_boardAudio = std::make_unique<TBoardAudio>(m_bassEx.get(), m_speech.get(),
+    m_soundPlayer = std::make_unique<TSoundPlayer>(m_platform.CreateAudioOutput ? m_platform.CreateAudioOutput() : nullptr);
+    m_boardAudio = std::make_unique<TBoardAudio>(m_soundPlayer.get(), m_speech.get(),
                                                  GetInstallPath() + QStringLiteral("sound/"));
-    if (!m_speech->CreateVoice())
+    if (!TVoiceMenu::CreateVoice(*m_speech, m_settings))
         ShowInfo(this, QStringLiteral("语音引擎创建失败，请安装语音引擎！"));
+    new TVoiceMenu(TVoiceMenu::SettingsMenu(menuBar()), m_settings, *m_speech, this);
     StartupMark("sound and speech set up");
 
     m_spellGame = new TSpellGameType(m_form.panGame);
     m_spellGame->setObjectName(QStringLiteral("SpellGame"));
     m_spellGame->show();
-    // Before the flow: its time-out handler may load other words.
     m_recorder = new TWordRecorder(
         m_data, m_settings, [this]() -> const TGamePara & { return m_flow->GamePara(); },
-        [this] { return TSpellGameType::ClampScore(qint64(m_spellGame->GetScore()) + m_flow->ScoreBase()); }, this,
-        &QDate::currentDate, this);
-    m_recorder->AttachBoard(m_spellGame);
+        [this] { return m_flow->Score(); }, this, &QDate::currentDate, this);
+    m_recorder->Attach(m_spellGame->Rules());
     m_flow->AttachBoard(m_spellGame);
     StartupMark("board made");
     m_flow->StartSavedGame(m_boardAudio.get());
@@ -280,7 +279,7 @@ void TFrmSpell::FreeGame()
     m_spellGame = nullptr;
     m_boardAudio.reset();
     m_speech.reset();
-    m_bassEx.reset();
+    m_soundPlayer.reset();
 }
 
 void TFrmSpell::DeleteTempFiles()

@@ -25,13 +25,13 @@ class TAdInterface;
 class TAdLabel;
 class TAutoPause;
 class TFrmAd;
-class TAudioLayer;
-class TBassEx;
+class TAudioOutput;
 class TBoardAudio;
 class TDataInterface;
 class TGameFlow;
 class TRecentGames;
 class TSpeechEx;
+class TSoundPlayer;
 class TSpeechLayer;
 class TSpellGameType;
 class TWordRecorder;
@@ -44,7 +44,7 @@ public:
     // fakes, the program the real layers.
     struct TPlatform
     {
-        std::function<std::unique_ptr<TAudioLayer>()> CreateAudioLayer;
+        std::function<std::unique_ptr<TAudioOutput>()> CreateAudioOutput;
         std::function<std::unique_ptr<TSpeechLayer>()> CreateSpeechLayer;
         // The desktop's opener for web pages and the help file; unset, the
         // program's default (QDesktopServices).
@@ -95,7 +95,6 @@ public:
     const TGamePara &GamePara() const;
     int ScoreBase() const;
     TSpellGameType *SpellGame() const { return m_spellGame; }
-    TBassEx *BassEx() const { return m_bassEx.get(); }
     const TRecentGames &RecentGames() const { return *m_recent; }
 
     static QString GetSkinName(int tag);
@@ -135,7 +134,7 @@ private:
 
     TSpellGameType *m_spellGame = nullptr; // child of panGame; FreeGame deletes it first
     std::unique_ptr<TSpeechEx> m_speech;
-    std::unique_ptr<TBassEx> m_bassEx;
+    std::unique_ptr<TSoundPlayer> m_soundPlayer;
     std::unique_ptr<TBoardAudio> m_boardAudio;
     std::unique_ptr<TAdInterface> m_adInterface;
     TAdLabel *m_adLabel = nullptr; // child of the window

@@ -1,6 +1,7 @@
 #include "UGameFlow.h"
 
 #include "UDataInterface.h"
+#include "UErrorMessages.h"
 #include "UFrmInputBox.h"
 #include "UFrmSpellForm.h"
 #include "UGuarded.h"
@@ -34,24 +35,26 @@ TGameFlow::TGameFlow(TDataInterface &data, const TSettings &settings, TFrmSpellF
 void TGameFlow::AttachBoard(TSpellGameType *board)
 {
     m_spellGame = board;
-    connect(board, &TSpellGameType::OnTimeChange, this, &TGameFlow::SpellTimeChange);
-    connect(board, &TSpellGameType::OnScoreChange, this, &TGameFlow::SpellScoreChange);
-    connect(board, &TSpellGameType::OnGameOver, this,
-            [this](QObject *, bool success) { Guarded(m_window, [=, this] { SpellGameOver(success); }); });
+    TSpellRules *rules = &board->Rules();
+    connect(rules, &TSpellRules::TimeChanged, this, &TGameFlow::SpellTimeChange);
+    connect(rules, &TSpellRules::ScoreChanged, this, &TGameFlow::SpellScoreChange);
+    connect(rules, &TSpellRules::TollGateOver, this,
+            [this](bool success) { Guarded(m_window, [=, this] { SpellGameOver(success); }); });
 }
 
 void TGameFlow::StartSavedGame(TBoardSound *sound)
 {
+    TSpellRules &rules = m_spellGame->Rules();
     m_gamePara.TollGateWords = kTollGateWords;
-    m_spellGame->SetTollGateWords(kTollGateWords);
+    rules.SetTollGateWords(kTollGateWords);
     m_settings.LoadGamePara(m_gamePara);
     m_gamePara.TollGateCount = CeilDiv(kTollGateWords, m_gamePara.WordCount);
     TWordInfos words;
     LoadTollGateWords(m_gamePara.TollGateIndex, words);
-    m_spellGame->StartGame(words, sound);
-    m_spellGame->SetLevel(m_gamePara.Level);
-    m_spellGame->SetHasSpeech(true);
-    m_spellGame->PauseGame();
+    rules.StartGame(words, sound);
+    rules.SetLevel(m_gamePara.Level);
+    rules.SetHasSpeech(true);
+    rules.PauseGame();
     ResetGameView();
     m_recent.Add(m_gamePara);
     m_onRecentChanged();
@@ -87,10 +90,9 @@ void TGameFlow::ChangeTollGate(int index)
     m_bookFinished = false;
     TWordInfos words;
     LoadTollGateWords(index, words);
-    m_spellGame->SetWords(words);
-    m_spellGame->RestartGame();
+    m_spellGame->Rules().SetWords(words);
+    m_spellGame->Rules().RestartGame();
     ShowTollGateInfo();
-    m_spellGame->update();
     m_recent.Add(m_gamePara);
     m_onRecentChanged();
 }
@@ -101,7 +103,7 @@ void TGameFlow::ShowTollGateInfo()
         QStringLiteral("关卡：第%1关（共%2关）").arg(m_gamePara.TollGateIndex).arg(m_gamePara.TollGateCount));
     // The points of earlier toll gates still count (a level change restarts
     // only this one); wherever a new game begins the carry is 0 already.
-    m_form.labScore->setText(QString::number(m_scoreBase));
+    ShowScore();
     FitTitle();
 }
 
@@ -113,17 +115,17 @@ void TGameFlow::FitTitle()
 
 void TGameFlow::ResetGameView()
 {
+    // Every caller has just restarted the board on a toll gate: a new game.
     m_scoreBase = 0;
+    m_gateScore = 0;
     ShowTollGateInfo();
     SetButtonStates(true, false, false, false, true);
-    const int level = m_spellGame->GetLevel();
+    const int level = m_spellGame->Rules().GetLevel();
     m_form.CheckLevelItems(level);
     if (!LevelCaption(level).isEmpty())
         m_form.sbLevel->setText(LevelCaption(level));
-    m_form.labTime->setText(QString::number(m_spellGame->GetLevelTime()) + QStringLiteral("秒"));
+    ShowTime();
     m_form.labBook->setText(m_gamePara.BookName);
-    m_form.labScore->setText(QStringLiteral("0"));
-    m_scoreBase = 0;
     FitTitle();
 }
 
@@ -144,9 +146,19 @@ void TGameFlow::SetButtonStates(bool start, bool reStart, bool cont, bool pause,
     }
 }
 
-int TGameFlow::ShownScore() const
+int TGameFlow::Score() const
 {
-    return m_form.labScore->text().toInt();
+    return TSpellRules::ClampScore(qint64(m_scoreBase) + m_gateScore);
+}
+
+void TGameFlow::ShowScore()
+{
+    m_form.labScore->setText(QString::number(Score()));
+}
+
+void TGameFlow::ShowTime()
+{
+    m_form.labTime->setText(QString::number(m_secondsLeft) + QStringLiteral("秒"));
 }
 
 // ---------------------------------------------------------------------------
@@ -156,7 +168,7 @@ void TGameFlow::Start()
 {
     if (m_bookFinished)
         return;
-    m_spellGame->ContinueGame();
+    m_spellGame->Rules().ContinueGame();
     SetButtonStates(false, true, false, true, true);
 }
 
@@ -166,14 +178,13 @@ void TGameFlow::ReStart()
     m_scoreBase = 0;
     ChangeTollGate(1);
     SetButtonStates(false, true, false, true, true);
-    m_form.labScore->setText(QStringLiteral("0"));
 }
 
 void TGameFlow::Pause()
 {
     if (m_bookFinished)
         return;
-    m_spellGame->PauseGame();
+    m_spellGame->Rules().PauseGame();
     SetButtonStates(false, true, true, false, true);
 }
 
@@ -181,20 +192,20 @@ void TGameFlow::Continue()
 {
     if (m_bookFinished)
         return;
-    m_spellGame->ContinueGame();
+    m_spellGame->Rules().ContinueGame();
     SetButtonStates(false, true, false, true, true);
 }
 
 void TGameFlow::Clear()
 {
     if (!m_bookFinished)
-        m_spellGame->ClearSpelling();
+        m_spellGame->Rules().ClearSpelling();
 }
 
 void TGameFlow::Hint()
 {
     if (!m_bookFinished)
-        m_spellGame->ShowHint();
+        m_spellGame->Rules().ShowHint();
 }
 
 void TGameFlow::ChangeLevel(int level, const QString &caption)
@@ -202,11 +213,11 @@ void TGameFlow::ChangeLevel(int level, const QString &caption)
     const bool finished = m_bookFinished;
     m_form.CheckLevelItems(level);
     m_form.sbLevel->setText(caption);
-    m_spellGame->SetLevel(level);
+    m_spellGame->Rules().SetLevel(level);
     m_gamePara.Level = level;
     ChangeTollGate(m_gamePara.TollGateIndex);
     if (!m_form.btnPause->isEnabled())
-        m_spellGame->PauseGame();
+        m_spellGame->Rules().PauseGame();
     // The finished game's score is settled: the restarted last toll gate is
     // a new game, or its points would stack onto the old total again.
     if (finished)
@@ -217,7 +228,7 @@ void TGameFlow::ChangeBook(const TGamePara &chosen)
 {
     CopyGamePara(chosen, m_gamePara);
     ChangeTollGate(m_gamePara.TollGateIndex);
-    m_spellGame->PauseGame();
+    m_spellGame->Rules().PauseGame();
     ResetGameView();
 }
 
@@ -228,79 +239,66 @@ void TGameFlow::ResumeGame(const TGamePara &para)
     m_gamePara.TollGateWords = words;
     m_gamePara.TollGateCount = CeilDiv(words, para.WordCount);
     ChangeTollGate(para.TollGateIndex);
-    m_spellGame->SetLevel(para.Level);
-    m_spellGame->PauseGame();
+    m_spellGame->Rules().SetLevel(para.Level);
+    m_spellGame->Rules().PauseGame();
     ResetGameView();
 }
 
 // ---------------------------------------------------------------------------
-// The board's notifications
+// The rules' notifications
 
-void TGameFlow::SpellTimeChange()
+void TGameFlow::SpellTimeChange(int secondsLeft)
 {
-    m_form.labTime->setText(QString::number(m_spellGame->GetLevelTime() - m_spellGame->GetTimerTime())
-                            + QStringLiteral("秒"));
+    m_secondsLeft = secondsLeft;
+    ShowTime();
     FitTitle();
 }
 
-void TGameFlow::SpellScoreChange()
+void TGameFlow::SpellScoreChange(int score)
 {
-    const int shown = TSpellGameType::ClampScore(qint64(m_spellGame->GetScore()) + m_scoreBase);
-    m_form.labScore->setText(QString::number(shown));
+    m_gateScore = score;
+    ShowScore();
     FitTitle();
 }
 
 void TGameFlow::SpellGameOver(bool success)
 {
+    // The rules have settled the last word's points before they report the
+    // end, so the score here is the whole game's.
+    const int score = Score();
     if (success && m_gamePara.TollGateIndex == m_gamePara.TollGateCount) {
-        // The board adds the last word's points only after this handler
-        // returns; the finished game is credited with them here. The board
-        // raises success only for a word spelled by picks, never for a
-        // skipped one, so these points were earned.
-        const int total = TSpellGameType::ClampScore(ShownScore() + m_spellGame->WordPoints());
-        if (!AskYesNo(m_window, QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：%1\n再玩一次吧？").arg(total))) {
+        if (!AskYesNo(m_window, QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：%1\n再玩一次吧？").arg(score))) {
             FinishBook();
             return;
         }
-        SaveGameRecord(total);
-        // Start the new game once the board has finished with the old one, so
-        // the last word's points do not carry into it.
-        QMetaObject::invokeMethod(
-            this, [this] { Guarded(m_window, [this] { StartNewGameAfterBook(); }); }, Qt::QueuedConnection);
+        SaveGameRecord(score);
+        m_gamePara.TollGateIndex = 1;
+        m_scoreBase = 0;
+        ChangeTollGate(1);
         return;
     }
     if (success) {
-        m_scoreBase = ShownScore();
+        m_scoreBase = score;
         ++m_gamePara.TollGateIndex;
         ChangeTollGate(m_gamePara.TollGateIndex);
         return;
     }
-    const int shown = ShownScore();
-    ShowInfo(m_window, QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：%1").arg(shown));
-    SaveGameRecord(shown);
+    ShowInfo(m_window, QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：%1").arg(score));
+    SaveGameRecord(score);
     m_gamePara.TollGateIndex = 1;
     m_scoreBase = 0;
     ChangeTollGate(1);
-    m_spellGame->PauseGame();
-    m_form.labScore->setText(QStringLiteral("0"));
+    m_spellGame->Rules().PauseGame();
     ResetGameView();
-}
-
-void TGameFlow::StartNewGameAfterBook()
-{
-    m_gamePara.TollGateIndex = 1;
-    m_scoreBase = 0;
-    ChangeTollGate(1);
-    m_form.labScore->setText(QStringLiteral("0"));
 }
 
 void TGameFlow::FinishBook()
 {
-    // The board is over on its last word with every tile picked: taking one
-    // back and picking it again would finish the book once more and add its
-    // points without end. The countdown stays stopped; restart and level work.
+    // The board is over on its last word, which the rules no longer take
+    // moves on; the countdown stays stopped, and only a new start (restart,
+    // level, book, recent game) leaves this state.
     m_bookFinished = true;
-    m_spellGame->PauseGame();
+    m_spellGame->Rules().PauseGame();
     SetButtonStates(false, true, false, false, true);
 }
 
@@ -311,6 +309,14 @@ void TGameFlow::SaveGameRecord(int score)
     TFrmInputBox input(m_window);
     input.setWindowTitle(QStringLiteral("用户名"));
     input.SetPrompt(QStringLiteral("请输入您的名字："));
-    if (DialogService().ExecDialog(input) == QDialog::Accepted)
+    if (DialogService().ExecDialog(input) != QDialog::Accepted)
+        return;
+    // A score that cannot be stored (a full disk) is told here and the game
+    // goes on as after a stored one: thrown on, it would end the game-over
+    // step and leave the board on its finished word.
+    try {
         m_data.AddGameRecord(input.Text(), score);
+    } catch (const EDatabaseError &error) {
+        ShowScoreNotSaved(m_window, error);
+    }
 }

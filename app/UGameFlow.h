@@ -5,8 +5,9 @@
 // answered with the player's messages and the offer to record the score.
 //
 // It shows its state in the main window's components (title strip, toolbar
-// buttons, level items) and keeps "UseRecord.txt" up to date. Database errors
-// propagate to the caller, which ends the user's action there.
+// buttons, level items), setting them from the values the rules report and
+// never reading them back, and keeps "UseRecord.txt" up to date. Database
+// errors propagate to the caller, which ends the user's action there.
 
 #include "UCommonFun.h"
 #include "UWordInfo.h"
@@ -33,7 +34,7 @@ public:
               QWidget *window, std::function<void()> onRecentChanged);
 
     // Takes the board (not owned: the window's panel owns it) and answers its
-    // notifications from now on.
+    // rules' notifications from now on.
     void AttachBoard(TSpellGameType *board);
     TSpellGameType *Board() const { return m_spellGame; }
 
@@ -44,6 +45,9 @@ public:
     TGamePara &GamePara() { return m_gamePara; }
     const TGamePara &GamePara() const { return m_gamePara; }
     int ScoreBase() const { return m_scoreBase; }
+    // The score of the running game: the finished toll gates' points plus
+    // those of the toll gate on the board, as the title strip shows it.
+    int Score() const;
 
     bool LoadTollGateWords(int index, TWordInfos &words);
     void ChangeTollGate(int index);
@@ -63,7 +67,6 @@ public:
     void Continue();
     void Clear();
     void Hint();
-    bool BookFinished() const { return m_bookFinished; }
     void ChangeLevel(int level, const QString &caption);
     // A book chosen in the selection dialog (the level is kept).
     void ChangeBook(const TGamePara &chosen);
@@ -71,13 +74,13 @@ public:
     void ResumeGame(const TGamePara &para);
 
 private:
-    void SpellTimeChange();
-    void SpellScoreChange();
+    void SpellTimeChange(int secondsLeft);
+    void SpellScoreChange(int score);
     void SpellGameOver(bool success);
-    void StartNewGameAfterBook();
     void FinishBook();
     void FitTitle();
-    int ShownScore() const;
+    void ShowScore();
+    void ShowTime();
 
     TDataInterface &m_data;
     const TSettings &m_settings;
@@ -87,6 +90,8 @@ private:
     std::function<void()> m_onRecentChanged;
     TSpellGameType *m_spellGame = nullptr;
     TGamePara m_gamePara;
-    int m_scoreBase = 0;
+    int m_scoreBase = 0;   // points of the finished toll gates of the running game
+    int m_gateScore = 0;   // the rules' score of the toll gate on the board
+    int m_secondsLeft = 0; // of the toll gate's countdown
     bool m_bookFinished = false;
 };

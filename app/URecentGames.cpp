@@ -1,5 +1,6 @@
 #include "URecentGames.h"
 
+#include "USettings.h"
 #include "UTextCodec.h"
 
 #include <QFile>
@@ -152,6 +153,6 @@ bool TRecentGames::Parse(const QString &line, TGamePara &para)
     para.WordCount = wordCount;
     para.BookName = fields[2];
     para.TollGateIndex = tollGate;
-    para.Level = level;
+    para.Level = KnownLevel(level);
     return true;
 }

@@ -33,7 +33,8 @@ public:
     // when the level field is exactly 1, 2 or 3.
     static QString Caption(const QString &line);
 
-    // The game of a line; false (para untouched) when a number does not parse.
+    // The game of a line; false (para untouched) when a number does not
+    // parse. A level outside 1 to 3 is read as 1 (KnownLevel).
     static bool Parse(const QString &line, TGamePara &para);
 
     static QString LineOf(const TGamePara &para);

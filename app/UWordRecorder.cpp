@@ -2,10 +2,9 @@
 
 #include "UMessageBox.h"
 #include "USettings.h"
-#include "USpellGameType.h"
+#include "USpellRules.h"
 
 #include <QTimer>
-#include <QtDebug>
 
 TWordRecorder::TWordRecorder(TDataInterface &data, const TSettings &settings, std::function<const TGamePara &()> game,
                              std::function<int()> score, QWidget *window, TClock clock, QObject *parent)
@@ -21,50 +20,31 @@ TWordRecorder::TWordRecorder(TDataInterface &data, const TSettings &settings, st
     NoticeRebuilt();
 }
 
-void TWordRecorder::AttachBoard(TSpellGameType *board)
+void TWordRecorder::Attach(TSpellRules &rules)
 {
-    m_board = board;
-    connect(board, &TSpellGameType::OnWordSpelled, this,
-            [this](QObject *, const TWordInfo &word, bool hinted) { WordSpelled(word, hinted); });
-    connect(board, &TSpellGameType::OnWrongSpelling, this, &TWordRecorder::WrongSpelling);
-    connect(board, &TSpellGameType::OnGameOver, this, [this](QObject *, bool success) { GameOver(success); });
-    connect(board, &TSpellGameType::OnTollGateChange, this, &TWordRecorder::TollGateChanged);
+    connect(&rules, &TSpellRules::WordDealt, this, [this] { m_wrongThisDeal = false; });
+    connect(&rules, &TSpellRules::WordSpelled, this, &TWordRecorder::WordSpelled);
+    connect(&rules, &TSpellRules::WrongSpelling, this, &TWordRecorder::WrongSpelling);
+    connect(&rules, &TSpellRules::WordMissed, this, &TWordRecorder::WordMissed);
 }
 
-void TWordRecorder::WordSpelled(const TWordInfo &word, bool hinted)
+void TWordRecorder::WordSpelled(const TWordInfo &word, bool hinted, int seconds)
 {
-    const int now = m_board->GetTimerTime();
-    // The board adds this word's points after the notification.
-    const qint64 score = qint64(m_score()) + m_board->WordPoints();
-    Record(word, TWordOutcome::Completed, hinted, now - m_timeMark, TSpellGameType::ClampScore(score));
-    m_timeMark = now;
+    Record(word, TWordOutcome::Completed, hinted, seconds, m_score());
     m_wrongThisDeal = false;
 }
 
-void TWordRecorder::WrongSpelling()
+void TWordRecorder::WrongSpelling(const TWordInfo &word)
 {
     if (m_wrongThisDeal)
         return; // one way in per deal, however often the tiles are refilled
-    const int index = m_board->WordIndex();
-    if (index < 0 || index >= m_board->Words().size())
-        return;
-    Record(m_board->Words()[index], TWordOutcome::WrongOrder, false, 0, m_score());
+    Record(word, TWordOutcome::WrongOrder, false, 0, m_score());
     m_wrongThisDeal = true;
 }
 
-void TWordRecorder::GameOver(bool success)
+void TWordRecorder::WordMissed(const TWordInfo &word)
 {
-    if (success)
-        return;
-    const int index = m_board->WordIndex();
-    if (index >= 0 && index < m_board->Words().size() && TSpellGameType::IsPlayable(m_board->Words()[index].Spelling))
-        Record(m_board->Words()[index], TWordOutcome::Missed, false, 0, m_score());
-    m_wrongThisDeal = false;
-}
-
-void TWordRecorder::TollGateChanged()
-{
-    m_timeMark = 0;
+    Record(word, TWordOutcome::Missed, false, 0, m_score());
     m_wrongThisDeal = false;
 }
 
@@ -80,8 +60,9 @@ void TWordRecorder::Record(const TWordInfo &word, TWordOutcome outcome, bool hin
     event.Hinted = hinted;
     event.WrongBefore = m_wrongThisDeal;
     event.Seconds = seconds;
-    if (!m_progress.Record(event, m_clock(), m_settings.IsEncrypt()))
-        qWarning() << "word progress not stored for" << event.Book;
+    // A record that meets another program's lock waits for the next one; the
+    // progress logs the first one it has to drop.
+    m_progress.Record(event, m_clock(), m_settings.IsEncrypt());
     NoticeRebuilt();
 }
 

@@ -1,13 +1,9 @@
 #pragma once
 // Notes what happens to each word on the board in the word progress and the
 // mistake book: a completion (after the hint or not), a time-out, and the
-// first wrong fill of every tile during a deal. Every recording is written
-// at the board's notification, never while painting; a failure to store it
-// is logged and the game goes on.
-//
-// Attach it to the board before the game flow: the flow's time-out handler
-// shows dialogs and may load other words, and the word that ran out of time
-// must be read first.
+// first wrong fill of every tile while a word is dealt. Every recording is
+// written at the rules' notification, never while painting; one that cannot
+// be stored is logged once by the progress, and the game goes on.
 
 #include "UCommonFun.h"
 #include "UWordInfo.h"
@@ -21,7 +17,7 @@
 class QWidget;
 class TDataInterface;
 class TSettings;
-class TSpellGameType;
+class TSpellRules;
 
 class TWordRecorder : public QObject
 {
@@ -30,20 +26,20 @@ public:
     using TClock = std::function<QDate()>;
 
     // game gives the game being played and score the score the player sees
-    // (kept with each outcome as the book's best);
+    // (kept with each outcome as the book's best; the rules settle a word's
+    // points before they report it);
     // window parents the one-time notice of rebuilt progress tables.
     TWordRecorder(TDataInterface &data, const TSettings &settings, std::function<const TGamePara &()> game,
                   std::function<int()> score, QWidget *window, TClock clock = &QDate::currentDate,
                   QObject *parent = nullptr);
 
-    void AttachBoard(TSpellGameType *board);
+    void Attach(TSpellRules &rules);
     TWordProgress &Progress() { return m_progress; }
 
 private:
-    void WordSpelled(const TWordInfo &word, bool hinted);
-    void WrongSpelling();
-    void GameOver(bool success);
-    void TollGateChanged();
+    void WordSpelled(const TWordInfo &word, bool hinted, int seconds);
+    void WrongSpelling(const TWordInfo &word);
+    void WordMissed(const TWordInfo &word);
     void Record(const TWordInfo &word, TWordOutcome outcome, bool hinted, int seconds, int score);
     void NoticeRebuilt();
 
@@ -53,8 +49,6 @@ private:
     std::function<int()> m_score;
     QWidget *m_window;
     TClock m_clock;
-    TSpellGameType *m_board = nullptr;
-    int m_timeMark = 0;       // countdown seconds at the end of the last word
-    bool m_wrongThisDeal = false;
+    bool m_wrongThisDeal = false; // since the current word was dealt
     bool m_noticeShown = false;
 };

@@ -1,7 +1,8 @@
 // The program entry: the platform's audio warmed up on side threads, the word
 // library keyed on a worker thread while the application object and the
-// window are made, then the message loop. Ends at once, with one line on
-// stderr and no window, when the word library cannot be opened.
+// window are made, then the message loop. When the word library cannot be
+// opened the player is told why in a message box (a damaged one may be
+// restored from the install), and the program ends with a line on stderr.
 
 #include "UAdInterface.h"
 #include "UAppSetup.h"
@@ -55,8 +56,8 @@ int main(int argc, char **argv)
     // Qt takes the first thread that touches a Qt object for its main
     // thread: claim it for this one before any side thread starts.
     QThread::currentThread();
-    // The sound device and espeak-ng start on side threads before anything
-    // else, and are ready (or have failed) by the time the window needs them.
+    // The sound device and the first voice start on side threads before
+    // anything else, and are ready (or have failed) by the time the window needs them.
     const TPlatformAudioWarmUp audioWarmUp;
     NameApplication();
     // Keying the library takes tens of milliseconds: it runs beside the
@@ -64,8 +65,8 @@ int main(int argc, char **argv)
     // worker creates no Qt object.
     const TSettings settings = TSettings::Program();
     auto data = std::make_unique<TDataInterface>();
-    std::future<bool> opened = std::async(std::launch::async, [&data, &settings] {
-        const bool connected = data->ConnectDatabase(settings);
+    std::future<TConnectResult> opened = std::async(std::launch::async, [&data, &settings] {
+        const TConnectResult connected = data->Connect(settings);
         StartupMark("word library keyed (worker)");
         return connected;
     });
@@ -81,16 +82,17 @@ int main(int argc, char **argv)
     StartupMark("application set up (translation, fonts, skin)");
 
     TFrmSpell::TPlatform platform;
-    platform.CreateAudioLayer = CreatePlatformAudioLayer;
+    platform.CreateAudioOutput = CreatePlatformAudioOutput;
     platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
     std::unique_ptr<TFrmAd> adWindow; // outlives the main window, which points at it
     TFrmSpell window(*data, settings, platform);
     StartupMark("window built");
     TSpellGameType::PreloadArtwork();
     StartupMark("artwork preloaded");
-    if (!opened.get()) {
-        std::fprintf(stderr, "guluspell: cannot open the word library %s\n",
-                     qPrintable(TDataInterface::GetDatabaseFileName(settings)));
+    const TConnectResult connected = opened.get();
+    if (connected != TConnectResult::Connected && !RecoverWordLibrary(*data, settings, connected, GetInstallPath())) {
+        std::fprintf(stderr, "guluspell: cannot open the word library %s: %s\n",
+                     qPrintable(TDataInterface::GetDatabaseFileName(settings)), qPrintable(data->LastOpenError()));
         return 1;
     }
     StartupMark("word library joined");

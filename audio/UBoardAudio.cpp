@@ -1,10 +1,10 @@
 #include "UBoardAudio.h"
 
-#include "UBassEx.h"
+#include "USoundPlayer.h"
 #include "USpeechEx.h"
 
-TBoardAudio::TBoardAudio(TBassEx *bass, TSpeechEx *speech, QString soundDir)
-    : m_bass(bass)
+TBoardAudio::TBoardAudio(TSoundPlayer *player, TSpeechEx *speech, QString soundDir)
+    : m_player(player)
     , m_speech(speech)
     , m_soundDir(std::move(soundDir))
 {
@@ -17,24 +17,24 @@ QString TBoardAudio::MusicStreamName()
 
 void TBoardAudio::Play(TBoardSoundCue cue)
 {
-    if (!m_bass)
+    if (!m_player)
         return;
     const QString music = MusicStreamName();
     switch (cue) {
-    case TBoardSoundCue::Select: m_bass->PlaySound(m_soundDir + QStringLiteral("select.mp3")); break;
-    case TBoardSoundCue::Unselect: m_bass->PlaySound(m_soundDir + QStringLiteral("unselect.mp3")); break;
-    case TBoardSoundCue::WordDone: m_bass->PlaySound(m_soundDir + QStringLiteral("oksel.mp3")); break;
-    case TBoardSoundCue::Wrong: m_bass->PlaySound(m_soundDir + QStringLiteral("wrong.mp3")); break;
+    case TBoardSoundCue::Select: m_player->PlaySound(m_soundDir + QStringLiteral("select.mp3")); break;
+    case TBoardSoundCue::Unselect: m_player->PlaySound(m_soundDir + QStringLiteral("unselect.mp3")); break;
+    case TBoardSoundCue::WordDone: m_player->PlaySound(m_soundDir + QStringLiteral("oksel.mp3")); break;
+    case TBoardSoundCue::Wrong: m_player->PlaySound(m_soundDir + QStringLiteral("wrong.mp3")); break;
     case TBoardSoundCue::MusicStart:
-        m_bass->RemoveStream(music);
-        m_bass->AddStream(m_soundDir + QStringLiteral("back.mp3"), music);
-        m_bass->PlayStream(music);
+        m_player->RemoveStream(music);
+        m_player->AddStream(m_soundDir + QStringLiteral("back.mp3"), music);
+        m_player->PlayStream(music);
         break;
-    case TBoardSoundCue::MusicStop: m_bass->StopStream(music); break;
-    case TBoardSoundCue::MusicContinue: m_bass->PlayStream(music); break;
+    case TBoardSoundCue::MusicStop: m_player->StopStream(music); break;
+    case TBoardSoundCue::MusicContinue: m_player->PlayStream(music); break;
     case TBoardSoundCue::MusicEnd:
-        m_bass->StopStream(music);
-        m_bass->RemoveStream(music);
+        m_player->StopStream(music);
+        m_player->RemoveStream(music);
         break;
     }
 }
@@ -43,4 +43,10 @@ void TBoardAudio::Speak(const QString &word)
 {
     if (m_speech)
         m_speech->Speak(word);
+}
+
+void TBoardAudio::Prepare(const QString &word)
+{
+    if (m_speech)
+        m_speech->Prepare(word);
 }

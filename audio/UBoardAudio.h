@@ -5,23 +5,24 @@
 
 #include "UBoardSound.h"
 
-class TBassEx;
+class TSoundPlayer;
 class TSpeechEx;
 
 class TBoardAudio : public TBoardSound
 {
 public:
     // soundDir holds the game's sound files and ends in '/'.
-    TBoardAudio(TBassEx *bass, TSpeechEx *speech, QString soundDir);
+    TBoardAudio(TSoundPlayer *player, TSpeechEx *speech, QString soundDir);
 
     void Play(TBoardSoundCue cue) override;
     void Speak(const QString &word) override;
+    void Prepare(const QString &word) override;
 
     // The name under which the background music is a stream of the player.
     static QString MusicStreamName();
 
 private:
-    TBassEx *m_bass;
+    TSoundPlayer *m_player;
     TSpeechEx *m_speech;
     QString m_soundDir;
 };

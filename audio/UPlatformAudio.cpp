@@ -1,33 +1,44 @@
 #include "UPlatformAudio.h"
 
-#include "UEspeakSpeechLayer.h"
-#include "USdlAudioLayer.h"
+#include "UEngineSpeechLayer.h"
+#include "UEspeakSpeechEngine.h"
+#include "UFliteSpeechEngine.h"
+#include "USdlAudioOutput.h"
 #include "USdlOutput.h"
+#include "USpeechEx.h"
 #include "UStartupTrace.h"
 
 #include <future>
 
-std::unique_ptr<TAudioLayer> CreatePlatformAudioLayer()
+std::unique_ptr<TAudioOutput> CreatePlatformAudioOutput()
 {
-    return std::make_unique<TSdlAudioLayer>();
+    return std::make_unique<TSdlAudioOutput>();
 }
 
 std::unique_ptr<TSpeechLayer> CreatePlatformSpeechLayer()
 {
-    return std::make_unique<TEspeakSpeechLayer>();
+    return std::make_unique<TEngineSpeechLayer>(std::make_unique<TFliteSpeechEngine>(TSpeechEx::PreferredVoices()),
+                                                std::make_unique<TEspeakSpeechEngine>());
 }
 
 TPlatformAudioWarmUp::TPlatformAudioWarmUp()
     : m_opened(std::async(std::launch::async, [] {
-        const bool opened = SdlOutput::Acquire(44100); // the sound player's rate
+        const bool opened = SdlOutput::Acquire();
         StartupMark("sound device opened (side thread)");
         return opened;
     }))
     // Must not create any QObject (a QFile, a QTimer ...): it may run before
     // the application object exists.
     , m_speech(std::async(std::launch::async, [] {
-        TEspeakSpeechLayer::PrepareEngine();
-        StartupMark("espeak-ng started (side thread)");
+        const QString first = TSpeechEx::PreferredVoices().constFirst();
+        TFliteSpeechEngine::PrepareVoice(first);
+        StartupMark("first preferred voice loaded (side thread)");
+        // espeak-ng costs its start only where the fallback will be needed.
+        TFliteSpeechEngine engine({first});
+        if (!engine.Start() || engine.Voices().isEmpty() || !engine.LoadVoice(0)) {
+            TEspeakSpeechEngine::PrepareEngine();
+            StartupMark("espeak-ng started (side thread)");
+        }
     }))
 {
 }

@@ -9,13 +9,14 @@
 
 namespace {
 
+constexpr int kFrequency = 44100;
 constexpr int kChunkSize = 1024; // ~23 ms at 44.1 kHz: short enough for snappy effects
 
 std::mutex g_mutex;
 int g_users = 0;
 bool g_open = false;
 
-bool OpenOutput(int frequency)
+bool OpenOutput()
 {
     // The program owns its signals; SDL must not install handlers of its own.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -25,7 +26,7 @@ bool OpenOutput(int frequency)
         return false;
     }
     Mix_Init(MIX_INIT_MP3);
-    if (Mix_OpenAudio(frequency > 0 ? frequency : MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, kChunkSize) != 0) {
+    if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, 2, kChunkSize) != 0) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         ReportNoSoundDevice();
@@ -39,11 +40,11 @@ bool OpenOutput(int frequency)
 
 namespace SdlOutput {
 
-bool Acquire(int frequency)
+bool Acquire()
 {
     std::lock_guard lock(g_mutex);
     if (g_users++ == 0)
-        g_open = OpenOutput(frequency);
+        g_open = OpenOutput();
     return g_open;
 }
 

@@ -6,9 +6,10 @@
 
 namespace SdlOutput {
 
-// Opens the output unless it is already open (or already failed); true when
-// sound can be heard. Every Acquire must be paired with one Release.
-bool Acquire(int frequency);
+// Opens the output (44.1 kHz stereo) unless it is already open (or already
+// failed); true when sound can be heard. Every Acquire must be paired with
+// one Release.
+bool Acquire();
 void Release();
 // The mixer channel kept for speech; effects never take it.
 constexpr int kSpeechChannel = 0;

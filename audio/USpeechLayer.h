@@ -1,6 +1,7 @@
 #pragma once
-// What the speech object needs of a speech engine. Every call may fail;
-// failures are answered with false or an empty result, never thrown.
+// What the speech object needs of the platform's speech services. Every call
+// may fail; failures are answered with false or an empty result, never
+// thrown.
 
 #include <QString>
 #include <QStringList>
@@ -10,11 +11,16 @@ class TSpeechLayer
 public:
     virtual ~TSpeechLayer() = default;
 
-    // The primary engine: false when it cannot be set up at all.
+    // The services: false when none can be set up at all.
     virtual bool Connect() = 0;
-    // Descriptions of the installed voices, always in the same order.
+
+    // The preferred engine: its installed voices, always in the same order.
     virtual QStringList VoiceDescriptions() = 0;
+    // Loads a voice for SpeakQueued.
     virtual bool SelectVoice(int index) = 0;
+    // Synthesises a word with the selected voice, without playing it: true
+    // when sound came out.
+    virtual bool TestVoice() = 0;
     // Returns at once; the text is queued behind any speech still running.
     virtual bool SpeakQueued(const QString &text) = 0;
 
@@ -24,18 +30,28 @@ public:
     virtual bool SetFallbackRate(int wordsPerMinute) = 0;
     virtual bool FallbackIsSpeaking() = 0;
     virtual bool FallbackSpeak(const QString &text) = 0;
+
+    // How much longer than its natural pace every word is said by either
+    // engine (1 = natural).
+    virtual void SetStretch(double stretch) = 0;
+    // The text that will probably be spoken next by the given engine: its
+    // samples may be made now, so that speaking it later starts at once.
+    virtual void Prepare(const QString &text, bool fallback) = 0;
 };
 
-// No engine at all.
+// No services at all.
 class TSilentSpeechLayer : public TSpeechLayer
 {
 public:
     bool Connect() override { return false; }
     QStringList VoiceDescriptions() override { return {}; }
     bool SelectVoice(int) override { return false; }
+    bool TestVoice() override { return false; }
     bool SpeakQueued(const QString &) override { return false; }
     bool CreateFallback() override { return false; }
     bool SetFallbackRate(int) override { return false; }
     bool FallbackIsSpeaking() override { return false; }
     bool FallbackSpeak(const QString &) override { return false; }
+    void SetStretch(double) override {}
+    void Prepare(const QString &, bool) override {}
 };

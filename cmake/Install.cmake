@@ -38,3 +38,16 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/guluspell.svg DESTINATION sh
 if(TARGET guluspell_webengine)
   install(TARGETS guluspell_webengine LIBRARY DESTINATION ${_program})
 endif()
+
+# `cpack --config <build>/CPackConfig.cmake` makes a Debian package of the
+# same layout. Its dependencies are named by hand: the libraries the program
+# links, espeak-ng's data, and flite, whose voices the program loads at run
+# time (without them it speaks through espeak-ng, but a packaged game should
+# have its natural voices).
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME guluspell)
+set(CPACK_PACKAGE_CONTACT "GuluSpell <guluspell@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "咕噜猫字母乐园: English spelling game for Chinese-speaking learners")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6widgets6, libqt6network6, qt6-qpa-plugins, qt6-translations-l10n, libsqlcipher0, libsdl2-mixer-2.0-0, libespeak-ng1, espeak-ng-data, libflite1, fonts-wqy-zenhei, fonts-liberation2")
+include(CPack)

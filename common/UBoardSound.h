@@ -24,4 +24,6 @@ public:
     virtual ~TBoardSound() = default;
     virtual void Play(TBoardSoundCue cue) = 0;
     virtual void Speak(const QString &word) = 0;
+    // The word being dealt, so its speech can be made ahead.
+    virtual void Prepare(const QString &word) { Q_UNUSED(word); }
 };

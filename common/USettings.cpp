@@ -21,7 +21,7 @@ constexpr TSettingKey kKeys[] = {
     {"TollGateIndex", "1"},
     {"Level", "1"},
     {"DefaultUI", "WLM"},
-    {"data", ""},
+    {"data", "guluspell"}, // the shipped library
     {"encrypt", "0"},
     {"GuluLoadCiKu", ""},
     {"Speek", ""},
@@ -35,6 +35,9 @@ constexpr TSettingKey kKeys[] = {
     // "键盘拼写" and "自动暂停" in the settings menu.
     {"KeyboardPlay", "0"},
     {"AutoPause", "1"},
+    // "设置 → 发音": the voice that speaks, and words said more slowly.
+    {"Voice", "cmu_us_slt"},
+    {"SlowSpeech", "0"},
 };
 
 } // namespace
@@ -90,7 +93,7 @@ void TSettings::LoadGamePara(TGamePara &para) const
     para.WordCount = number("WordCount");
     para.BookName = text("BookName");
     para.TollGateIndex = number("TollGateIndex");
-    para.Level = number("Level");
+    para.Level = KnownLevel(number("Level"));
 }
 
 bool TSettings::SaveGamePara(const TGamePara &para) const
@@ -120,5 +123,13 @@ bool TSettings::IsEncrypt() const
 
 QString TSettings::DatabaseFileName() const
 {
-    return m_programDir + QStringLiteral("data/") + ReadString(QStringLiteral("data")) + QStringLiteral(".mdb");
+    QString name = ReadString(QStringLiteral("data")).trimmed();
+    if (name.isEmpty()) // "data=" left blank by hand
+        name = DefaultOf(QStringLiteral("data"));
+    return m_programDir + QStringLiteral("data/") + name + QStringLiteral(".mdb");
+}
+
+int KnownLevel(int level)
+{
+    return level >= 1 && level <= 3 ? level : 1;
 }

@@ -5,7 +5,8 @@
 // Every call opens the file, reads or writes, and closes it: nothing is held
 // in memory, so an edit of the file counts from the next read. A missing file
 // or key, or an integer key whose text is not a decimal number, gives the
-// key's default. Values are used without range checks.
+// key's default. The level is the one value checked: it multiplies every
+// score, so one outside 1 to 3 reads as 1.
 //
 // A TSettings names its folder explicitly; Program() gives the running
 // program's. Code below the main window takes the values it needs as
@@ -34,8 +35,8 @@ public:
     // False when the file could not be written; the old file is then intact.
     bool WriteString(const QString &key, const QString &value) const;
 
-    // "StoreTableName", "WordCount", "BookName", "TollGateIndex", "Level";
-    // the other fields of the record are left as they are.
+    // "StoreTableName", "WordCount", "BookName", "TollGateIndex", "Level"
+    // (through KnownLevel); the other fields of the record are left as they are.
     void LoadGamePara(TGamePara &para) const;
     // The same five keys, in that order, in one rewrite of the file.
     bool SaveGamePara(const TGamePara &para) const;
@@ -44,9 +45,14 @@ public:
     bool SetDefaultUI(const QString &skinName) const;
     // True only when "encrypt" is exactly 1: the word texts are stored scrambled.
     bool IsEncrypt() const;
-    // "data/" + the value of "data" + ".mdb" under the program folder.
+    // "data/" + the value of "data" + ".mdb" under the program folder; a
+    // missing or blank "data" names the shipped library, "guluspell".
     QString DatabaseFileName() const;
 
 private:
     QString m_programDir;
 };
+
+// The level as a game may use it: 1 "容易", 2 "较难" or 3 "困难"; any other
+// value (a hand-edited file, a damaged recent-games line) is 1.
+int KnownLevel(int level);

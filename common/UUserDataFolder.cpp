@@ -2,6 +2,7 @@
 
 #include "UIniFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +27,12 @@ bool CanCreateFileIn(const QString &folder)
     return probe.open(); // removed again when probe goes
 }
 
+bool GiveOwnerWrite(const QString &file)
+{
+    const QFileDevice::Permissions mode = QFile::permissions(file);
+    return mode.testFlag(QFileDevice::WriteOwner) || QFile::setPermissions(file, mode | QFileDevice::WriteOwner);
+}
+
 bool CopyOne(const QString &source, const QString &target)
 {
     if (!QFileInfo(source).isFile())
@@ -34,11 +41,30 @@ bool CopyOne(const QString &source, const QString &target)
         return false;
     const QString partial = target + QStringLiteral(".part");
     QFile::remove(partial); // left by a copy that was cut short
-    if (!QFile::copy(source, partial))
+    // QFile::copy keeps the source's mode: a copy from a read-only install
+    // would be read-only too, and the player's scores and settings could
+    // never be written.
+    if (!QFile::copy(source, partial) || !GiveOwnerWrite(partial)) {
+        QFile::remove(partial);
         return false;
+    }
     if (!QFile::rename(partial, target)) {
         QFile::remove(partial);
         return false;
+    }
+    return true;
+}
+
+// SQLite keeps a database's log and index beside it under its name: they
+// move with it, or a fresh copy would take the damaged file's log for its own.
+bool MoveWithCompanions(const QString &from, const QString &to)
+{
+    if (!QFile::rename(from, to))
+        return false;
+    for (const char *suffix : {"-wal", "-shm", "-journal"}) {
+        const QString companion = from + QLatin1String(suffix);
+        if (QFileInfo::exists(companion) && !QFile::rename(companion, to + QLatin1String(suffix)))
+            QFile::remove(companion);
     }
     return true;
 }
@@ -85,8 +111,34 @@ QString ChooseDataFolder(const QString &programFolder, const QString &userFolder
     const QString user = WithSlash(userFolder);
     if (!QDir().mkpath(user + QStringLiteral("data")))
         return program;
-    CopyMissingFiles(program, user, InstalledDefaultFiles(program));
+    const QStringList defaults = InstalledDefaultFiles(program);
+    CopyMissingFiles(program, user, defaults);
+    // Copies made read-only before copies got the write bit: without it the
+    // scores, settings and word progress could never be saved.
+    for (const QString &file : defaults)
+        if (QFileInfo::exists(user + file))
+            GiveOwnerWrite(user + file);
     return user;
+}
+
+QString RestoreInstalledFile(const QString &programFolder, const QString &userFolder, const QString &file,
+                             const QDateTime &now)
+{
+    const QString source = WithSlash(programFolder) + file;
+    const QString target = WithSlash(userFolder) + file;
+    if (!QFileInfo(source).isFile() || !QFileInfo::exists(target))
+        return {};
+    const QString stem = target + QStringLiteral(".damaged-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString kept = stem;
+    for (int n = 2; QFileInfo::exists(kept); ++n)
+        kept = stem + QStringLiteral("-%1").arg(n);
+    if (!MoveWithCompanions(target, kept))
+        return {};
+    if (!CopyOne(source, target)) {
+        MoveWithCompanions(kept, target);
+        return {};
+    }
+    return kept;
 }
 
 QString UserDataFolder()

@@ -6,10 +6,13 @@
 // program, whose folder is read-only, keeps them in the user's data folder,
 // which is filled from the installed defaults on first start; a file already
 // there is never replaced, so a newer install cannot overwrite the player's
-// books and scores. Qt Core only.
+// books and scores. Every copy is writable by its owner, even from a
+// read-only install. Qt Core only.
 
 #include <QString>
 #include <QStringList>
+
+class QDateTime;
 
 // True when files can be created in folder and in its "data/" (when that
 // exists), found by creating and removing a probe file in each. A folder
@@ -34,6 +37,16 @@ bool CopyMissingFiles(const QString &from, const QString &to, const QStringList 
 // missing installed defaults. When userFolder cannot be created either,
 // programFolder, so the program still runs on its installed files.
 QString ChooseDataFolder(const QString &programFolder, const QString &userFolder);
+
+// Replaces the player's copy of file (relative, e.g. "data/guluspell.mdb")
+// in userFolder with the installed default from programFolder, keeping the
+// old copy beside it as "<file>.damaged-yyyyMMdd-HHmmss" (from now; "-2",
+// "-3" ... when that name is taken), its SQLite companions (-wal, -shm,
+// -journal) moved along. Gives the kept file's path; empty when there was
+// nothing to restore or the copy failed, and the old copy is then back in
+// place. The copy is writable by its owner, like every first-start copy.
+QString RestoreInstalledFile(const QString &programFolder, const QString &userFolder, const QString &file,
+                             const QDateTime &now);
 
 // QStandardPaths::AppDataLocation, ending in '/' (normally
 // ~/.local/share/guluspell with the application name "guluspell").

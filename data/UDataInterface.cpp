@@ -4,6 +4,8 @@
 #include "UScramble.h"
 #include "USqlite.h"
 
+#include <sqlcipher/sqlite3.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -42,6 +44,15 @@ bool IsWordTableName(const QString &tableName)
            && tableName.compare(QLatin1String("gamerecord"), Qt::CaseInsensitive) != 0;
 }
 
+TConnectResult OpenFailure(TDatabaseFault fault)
+{
+    switch (fault) {
+    case TDatabaseFault::Busy: return TConnectResult::Busy;
+    case TDatabaseFault::Damaged: return TConnectResult::Damaged;
+    default: return TConnectResult::CannotOpen;
+    }
+}
+
 } // namespace
 
 struct TDataInterface::TInsertCache
@@ -73,9 +84,19 @@ bool TDataInterface::IsValidTableName(const QString &name)
     return pattern.match(name).hasMatch();
 }
 
+TConnectResult TDataInterface::Connect(const TSettings &settings)
+{
+    return Connect(GetDatabaseFileName(settings), DatabasePassword());
+}
+
 bool TDataInterface::ConnectDatabase(const TSettings &settings)
 {
-    return ConnectDatabase(GetDatabaseFileName(settings), DatabasePassword());
+    return Connect(settings) == TConnectResult::Connected;
+}
+
+bool TDataInterface::ConnectDatabase(const QString &fileName, const QString &password)
+{
+    return Connect(fileName, password) == TConnectResult::Connected;
 }
 
 bool TDataInterface::HasCatalogue()
@@ -104,19 +125,27 @@ void TDataInterface::UseWriteAheadLog()
     }
 }
 
-bool TDataInterface::ConnectDatabase(const QString &fileName, const QString &password)
+TConnectResult TDataInterface::Connect(const QString &fileName, const QString &password)
 {
     Close();
+    m_openError.clear();
+    if (!QFileInfo::exists(fileName)) {
+        m_openError = QStringLiteral("No such file: %1").arg(fileName);
+        return TConnectResult::Missing;
+    }
     try {
         m_db = std::make_unique<TSqliteDatabase>(fileName, password, false);
         if (!HasCatalogue()) {
             Close();
-            return false;
+            m_openError = QStringLiteral("No book catalogue in %1").arg(fileName);
+            return TConnectResult::Damaged;
         }
         UseWriteAheadLog();
-        return true;
-    } catch (const EDatabaseError &) {
-        return false;
+        return TConnectResult::Connected;
+    } catch (const EDatabaseError &error) {
+        Close();
+        m_openError = error.Message();
+        return OpenFailure(error.Fault());
     }
 }
 
@@ -234,11 +263,34 @@ QList<TBookInfo> TDataInterface::GetListedBooks(int bookClass)
     return books;
 }
 
+bool TDataInterface::IsFreeBookId(int id)
+{
+    // Neither a row of that number nor a row whose table is "lib" + number:
+    // the import drops a table of the new number as a leftover.
+    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT 1 FROM bookinfo WHERE id = ?1 OR lower(storetablename) = ?2"));
+    query.Bind(1, id).Bind(2, QStringLiteral("lib%1").arg(id));
+    return !query.Step();
+}
+
 int TDataInterface::GetNextBookId()
 {
-    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT Max(id) FROM bookinfo"));
+    TSqliteStatement query(Db().Handle(), QStringLiteral("SELECT min(Max(id), 2147483647) FROM bookinfo"));
     query.Step();
-    return query.ColumnInt(0) + 1; // NULL on an empty catalogue reads as 0
+    // NULL on an empty catalogue reads as 0; the number names a table, so it
+    // is never below 1.
+    const qint64 next = qint64(std::max(query.ColumnInt(0), 0)) + 1;
+    if (next <= INT_MAX && IsFreeBookId(int(next)))
+        return int(next);
+    // The largest number is taken: the lowest free one above a row's, or 1.
+    if (IsFreeBookId(1))
+        return 1;
+    TSqliteStatement gaps(Db().Handle(), QStringLiteral("SELECT id + 1 FROM bookinfo WHERE id >= 1 AND id < ?1 "
+                                                        "AND id + 1 NOT IN (SELECT id FROM bookinfo) ORDER BY id"));
+    gaps.Bind(1, INT_MAX);
+    while (gaps.Step())
+        if (IsFreeBookId(gaps.ColumnInt(0)))
+            return gaps.ColumnInt(0);
+    return -1;
 }
 
 TWordInfos TDataInterface::LoadWordRows(const QString &tableName, int offset, int count)

@@ -41,6 +41,12 @@ struct TGameRecord
     QString RecoreTime; // "yyyy-mm-dd"
 };
 
+// How opening the word library ended. Busy is told only after the busy
+// timeout was waited out; Damaged is a file that holds no word library under
+// our key (random bytes, an empty or foreign database, a broken page);
+// CannotOpen covers the rest (no permission, a folder, an I/O error).
+enum class TConnectResult { Connected, Missing, Busy, Damaged, CannotOpen };
+
 class TSettings;
 class TSqliteDatabase;
 class TSqliteStatement;
@@ -60,10 +66,15 @@ public:
     static bool IsValidTableName(const QString &name);
 
     // Opens the file named by the settings, read-write, never creating it,
-    // and checks the key with a first read. False on any failure, and for a
-    // file without the catalogue (an empty file among them).
-    bool ConnectDatabase(const TSettings &settings);
+    // and checks the key with a first read. A file without the catalogue (an
+    // empty file among them) is Damaged. LastOpenError() keeps the engine's
+    // text of the last failure.
+    TConnectResult Connect(const TSettings &settings);
     // Opens a given file with a given key (tests and the library builder).
+    TConnectResult Connect(const QString &fileName, const QString &password);
+    const QString &LastOpenError() const { return m_openError; }
+    // Connect() == Connected.
+    bool ConnectDatabase(const TSettings &settings);
     bool ConnectDatabase(const QString &fileName, const QString &password);
     // Creates a new, empty library with bookinfo and gamerecord (the library
     // builder and tests). False when the file exists or cannot be made.
@@ -78,7 +89,10 @@ public:
     bool BookNameExists(const QString &name);      // listed or hidden; letter case ignored
     int GetDefaultBookId(const QString &name);     // listed books only; -1 if none
     QList<TBookInfo> GetListedBooks(int bookClass); // isdefault=1 of a class, by id
-    int GetNextBookId();                            // Max(id) + 1; 1 on an empty catalogue
+    // Max(id) + 1, 1 on an empty catalogue; when that number is taken (the
+    // largest id is INT_MAX, or a row's table already has the name "lib" +
+    // number), the lowest free one; -1 when none is left.
+    int GetNextBookId();
 
     // Words of a table in id order: the rows at positions offset .. offset+count-1,
     // texts as stored (not unscrambled). An invalid or missing table gives an
@@ -117,6 +131,7 @@ public:
 private:
     bool EndTransaction(const QString &statement);
     bool HasCatalogue();
+    bool IsFreeBookId(int id);
     void UseWriteAheadLog();
     struct TInsertCache;
     TSqliteDatabase &Db(); // throws when not connected
@@ -132,4 +147,5 @@ private:
     // connection's commit changes the database's data_version.
     QHash<QString, bool> m_denseIds;
     int m_dataVersion = -1;
+    QString m_openError;
 };

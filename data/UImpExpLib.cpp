@@ -2,44 +2,12 @@
 
 #include "UDataInterface.h"
 #include "UScramble.h"
-#include "UTextCodec.h"
 #include "UWordFileReader.h"
 #include "UWordListFormats.h"
 
 #include <QElapsedTimer>
 
 #include <climits>
-
-TWordLine SplitWordLine(const QString &line)
-{
-    // Positions as 1-based "found at" values, 0 for not found, so that the
-    // piece lengths work out the same whichever bracket is missing or first.
-    const qsizetype open = line.indexOf(QLatin1Char('[')) + 1;
-    const qsizetype close = line.indexOf(QLatin1Char(']')) + 1;
-    TWordLine word;
-    if (open > 0)
-        word.Spelling = line.left(open - 1);
-    if (close - open - 1 > 0)
-        word.Pronunciation = line.mid(open, close - open - 1);
-    word.Meaning = line.mid(close);
-    return word;
-}
-
-QString ConvertPhonetic(const QString &pronunciation)
-{
-    static const char16_t kFrom[] = u"0123456789=";
-    static const char16_t kTo[] = u"6134087=954";
-    QString result = pronunciation;
-    for (QChar &c : result) {
-        for (int k = 0; kFrom[k]; ++k) {
-            if (c.unicode() == kFrom[k]) {
-                c = QChar(kTo[k]);
-                break;
-            }
-        }
-    }
-    return result;
-}
 
 QString ExtractLibName(const QString &path)
 {
@@ -49,47 +17,20 @@ QString ExtractLibName(const QString &path)
     return dot < 0 ? QString() : name.left(dot);
 }
 
-QStringList SplitTextLines(const QString &text)
-{
-    QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
-}
-
-TLineFault StoreWordLine(TDataInterface &data, const QString &line, const QString &tableName, bool encrypt)
-{
-    TWordLine word = SplitWordLine(line);
-    word.Pronunciation = ConvertPhonetic(word.Pronunciation);
-    return StoreWord(data, std::move(word), tableName, encrypt);
-}
+namespace {
 
 TLineFault StoreWord(TDataInterface &data, TWordLine word, const QString &tableName, bool encrypt)
 {
-    if (word.Spelling.trimmed().isEmpty())
-        return TLineFault::NoSpelling;
-    // Each character is a tile on the board; a longer word could not be
-    // spelled by clicks.
-    if (word.Spelling.size() > kMaxSpellingLetters)
-        return TLineFault::SpellingTooLong;
+    const TLineFault fault = SpellingFault(word.Spelling);
+    if (fault != TLineFault::None)
+        return fault;
     if (encrypt) {
         word.Spelling = ScrambleText(word.Spelling);
         word.Pronunciation = ScrambleText(word.Pronunciation);
         word.Meaning = ScrambleText(word.Meaning);
     }
-    // The database does not enforce the declared widths itself; a text that
-    // would not fit fails here like an insert that the column refused.
+    // The table's CHECKs refuse these as well; asking first tells the player
+    // which rule the line broke instead of a bare failed insert.
     if (word.Spelling.size() > kSpellingWidth || word.Pronunciation.size() > kPronunciationWidth
         || word.Meaning.size() > kMeaningWidth)
         return TLineFault::TooWide;
@@ -98,21 +39,19 @@ TLineFault StoreWord(TDataInterface &data, TWordLine word, const QString &tableN
                                                                                        : TLineFault::InsertFailed;
 }
 
-bool ImportWordLine(TDataInterface &data, const QString &line, const QString &tableName, bool encrypt)
-{
-    return StoreWordLine(data, line, tableName, encrypt) == TLineFault::None;
-}
-
-namespace {
-
 // Hands every row of a file, with a fault the reader found already set, to
 // the sink, until the sink says stop.
 using TReadRows = std::function<void(const TRowSink &sink)>;
 
 bool ImportRows(TDataInterface &data, int rowCount, const TReadRows &read, const QString &title, int bookClass,
-                bool encrypt, const TBadLineDecision &skipBadLine, const TImportProgress &progress)
+                bool encrypt, const TBadLineDecision &skipBadLine, const TImportProgress &progress, QString *error)
 {
     const int id = data.GetNextBookId();
+    if (id <= 0) {
+        if (error)
+            *error = QStringLiteral("词库目录中的书号已经全部用完，无法再导入新的词库。");
+        return false;
+    }
     const QString tableName = QStringLiteral("lib") + QString::number(id);
     // One transaction from the leftover's drop to the catalogue row: a kill
     // or a full disk at any moment leaves the library as it was or the whole
@@ -128,7 +67,8 @@ bool ImportRows(TDataInterface &data, int rowCount, const TReadRows &read, const
             data.DropTable(tableName);
         return false;
     };
-    // A table of this number can only be the leftover of a stopped import.
+    // A table of this number that the catalogue does not name (the next id
+    // never names a table in use) is a leftover of an older build's import.
     if (data.TableExists(tableName))
         data.DropTable(tableName);
     if (!data.CreateWordTable(tableName))
@@ -162,13 +102,8 @@ bool ImportRows(TDataInterface &data, int rowCount, const TReadRows &read, const
         }
         return true;
     });
-    if (!carryOn) {
-        // The player's stop keeps the rows so far, without a catalogue row:
-        // the next import drops the leftover table.
-        if (inTransaction && !data.Commit())
-            data.Rollback();
-        return false;
-    }
+    if (!carryOn) // the player's stop: nothing of this import stays
+        return fail();
     // A book without a word could only be lost at its first toll gate.
     if (stored == 0 || !data.AddBookInfo(title, stored, tableName, bookClass, id))
         return fail();
@@ -212,7 +147,7 @@ bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString 
             return false;
         }
         const TReadRows read = [&](const TRowSink &sink) { ReadWordList(format, bytes, sink); };
-        return ImportRows(data, rowCount, read, title, bookClass, encrypt, skipBadLine, progress);
+        return ImportRows(data, rowCount, read, title, bookClass, encrypt, skipBadLine, progress, error);
     }
 
     // The bracket format streams, line by line.
@@ -237,5 +172,5 @@ bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString 
                 return;
         }
     };
-    return ImportRows(data, reader.LineCount(), read, title, bookClass, encrypt, skipBadLine, progress);
+    return ImportRows(data, reader.LineCount(), read, title, bookClass, encrypt, skipBadLine, progress, error);
 }

@@ -4,6 +4,7 @@
 #include "UDataInterface.h"
 #include "UScramble.h"
 #include "USqlite.h"
+#include "UTableShape.h"
 
 #include <sqlcipher/sqlite3.h>
 
@@ -69,33 +70,77 @@ bool TMistakeBook::Exists()
     return m_data.TableExists(TableName());
 }
 
+const TTableShape &TMistakeBook::Shape()
+{
+    // The first four columns are those of every word table.
+    static const TTableShape shape{
+        QStringLiteral("mistakebook"),
+        QStringLiteral("CREATE TABLE mistakebook("
+                       "id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                       "spelling TEXT NOT NULL DEFAULT '' CHECK(length(spelling) <= 255),"
+                       "pronunciation TEXT NOT NULL DEFAULT '' CHECK(length(pronunciation) <= 200),"
+                       "meaning TEXT NOT NULL DEFAULT '' CHECK(length(meaning) <= 255),"
+                       "word TEXT NOT NULL UNIQUE,"
+                       "sourcebook TEXT NOT NULL DEFAULT '',"
+                       "misses INTEGER NOT NULL DEFAULT 0,"
+                       "box INTEGER NOT NULL DEFAULT 1,"
+                       "due TEXT NOT NULL DEFAULT '',"
+                       "lastclean TEXT NOT NULL DEFAULT '')"),
+        {"id", "spelling", "pronunciation", "meaning", "word", "sourcebook", "misses", "box", "due", "lastclean"},
+        {QStringLiteral("CREATE INDEX mistakebook_due ON mistakebook(due, id, spelling, pronunciation, meaning)")}};
+    return shape;
+}
+
+bool TMistakeBook::Verify()
+{
+    if (!Exists()) {
+        // A catalogue row without its table: the book has no word.
+        RecountWords();
+        return false;
+    }
+    // A plain word table of that name (an older copy, another program's)
+    // keeps its words; each one's plain spelling becomes its key.
+    const TShapeCheck check = EnsureTableShape(m_data.Database(), Shape(), [](QHash<QString, QString> &row) {
+        if (!row.contains(QStringLiteral("word"))) {
+            const QString spelling = row.value(QStringLiteral("spelling"));
+            const QString plain = spelling.trimmed().isEmpty() ? QString() : UnscrambleText(spelling);
+            row.insert(QStringLiteral("word"), plain.isEmpty() ? spelling : plain);
+        }
+        return !row.value(QStringLiteral("word")).trimmed().isEmpty();
+    });
+    RecountWords();
+    return check == TShapeCheck::Rebuilt;
+}
+
+void TMistakeBook::RecountWords()
+{
+    // The catalogue's count cuts the book into toll gates: one that differs
+    // from the table's rows gives empty gates or leaves words out. Written
+    // only when it differs, as a write waits for other programs' locks.
+    TSqliteStatement rows(m_data.Database().Handle(),
+                          QStringLiteral("SELECT 1 FROM bookinfo WHERE storetablename = ? AND bookclass = ? AND wordnumber <> ?"));
+    rows.Bind(1, TableName()).Bind(2, kWordBookClass).Bind(3, Count());
+    if (rows.Step())
+        AdjustWordCount(QString::number(Count()));
+}
+
 void TMistakeBook::Ensure()
 {
     if (m_ensured)
         return;
     TSqliteDatabase &db = m_data.Database();
-    if (!Exists()) {
-        // The first four columns are those of every word table.
-        db.Exec(QStringLiteral("CREATE TABLE mistakebook("
-                               "id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                               "spelling TEXT NOT NULL DEFAULT '' CHECK(length(spelling) <= 255),"
-                               "pronunciation TEXT NOT NULL DEFAULT '' CHECK(length(pronunciation) <= 200),"
-                               "meaning TEXT NOT NULL DEFAULT '' CHECK(length(meaning) <= 255),"
-                               "word TEXT NOT NULL UNIQUE,"
-                               "sourcebook TEXT NOT NULL DEFAULT '',"
-                               "misses INTEGER NOT NULL DEFAULT 0,"
-                               "box INTEGER NOT NULL DEFAULT 1,"
-                               "due TEXT NOT NULL DEFAULT '',"
-                               "lastclean TEXT NOT NULL DEFAULT '')"));
-        db.Exec(QStringLiteral("CREATE INDEX mistakebook_due ON mistakebook(due, id, spelling, pronunciation, meaning)"));
-    }
+    if (!Exists())
+        EnsureTableShape(db, Shape());
     TSqliteStatement listed(db.Handle(), QStringLiteral("SELECT 1 FROM bookinfo WHERE storetablename = ? AND bookclass = ?"));
     listed.Bind(1, TableName()).Bind(2, kWordBookClass);
     if (!listed.Step()) {
+        const int id = m_data.GetNextBookId();
+        if (id <= 0)
+            throw EDatabaseError(QStringLiteral("No book number is left for the mistake book"));
         TSqliteStatement insert(db.Handle(),
                                 QStringLiteral("INSERT INTO bookinfo(id, bookname, wordnumber, storetablename, booktype, "
                                                "bookclass, isdefault) VALUES(?, ?, 0, ?, 0, ?, 1)"));
-        insert.Bind(1, m_data.GetNextBookId()).Bind(2, Title()).Bind(3, TableName()).Bind(4, kWordBookClass);
+        insert.Bind(1, id).Bind(2, Title()).Bind(3, TableName()).Bind(4, kWordBookClass);
         insert.Step();
         AdjustWordCount(QStringLiteral("(SELECT count(*) FROM mistakebook)"));
     }

@@ -18,6 +18,7 @@
 #include <QString>
 
 class TDataInterface;
+struct TTableShape;
 
 struct TMistakeEntry
 {
@@ -42,6 +43,10 @@ public:
 
     // Creates the word table and its catalogue row when they are missing.
     void Ensure();
+    // At first use: makes a table of another shape or with an unreadable
+    // page again (keeping its readable words) and sets the catalogue's word
+    // count to the table's rows. True when the table was made again.
+    bool Verify();
     bool Exists();
 
     // A missed word: a new row in box 1, or the row of the same spelling
@@ -64,6 +69,8 @@ public:
     bool Find(const QString &spelling, TMistakeEntry &entry);
 
 private:
+    static const TTableShape &Shape();
+    void RecountWords();
     void AdjustWordCount(const QString &value);
     // The table and its catalogue row were seen in this object's life; a
     // recording keeps one object for its transaction.

@@ -6,6 +6,29 @@
 
 namespace {
 
+// A failure's kind from its result code, for the caller to tell a busy
+// library from a damaged one.
+TDatabaseFault FaultOfCode(int code)
+{
+    switch (code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return TDatabaseFault::Busy;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
+    case SQLITE_NOMEM: // SQLCipher's answer to a page that fails its check
+        return TDatabaseFault::Damaged;
+    case SQLITE_CONSTRAINT: return TDatabaseFault::Constraint;
+    default: return TDatabaseFault::Other;
+    }
+}
+
+// The kind of the connection's last failure.
+TDatabaseFault FaultOf(sqlite3 *db)
+{
+    return FaultOfCode(db ? sqlite3_errcode(db) : SQLITE_ERROR);
+}
+
 QString ErrorText(sqlite3 *db, const char *what, const QString &detail = QString())
 {
     QString text = QString::fromUtf8(what);
@@ -21,10 +44,11 @@ QString ErrorText(sqlite3 *db, const char *what, const QString &detail = QString
 TSqliteStatement::TSqliteStatement(sqlite3 *db, const QString &sql) : m_db(db)
 {
     const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK) {
+    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
-        throw EDatabaseError(ErrorText(m_db, "Cannot prepare the statement", sql));
+        throw EDatabaseError(ErrorText(m_db, "Cannot prepare the statement", sql), FaultOf(m_db));
     }
     if (!m_stmt) // only blanks or a comment: nothing to run
         throw EDatabaseError(QStringLiteral("Empty statement"));
@@ -37,7 +61,7 @@ TSqliteStatement::~TSqliteStatement()
 
 void TSqliteStatement::Fail(const char *what) const
 {
-    throw EDatabaseError(ErrorText(m_db, what, QString::fromUtf8(sqlite3_sql(m_stmt))));
+    throw EDatabaseError(ErrorText(m_db, what, QString::fromUtf8(sqlite3_sql(m_stmt))), FaultOf(m_db));
 }
 
 TSqliteStatement &TSqliteStatement::Bind(int index, int value)
@@ -65,8 +89,9 @@ bool TSqliteStatement::Step()
     // Leave the statement usable for a Reset; the message is read first
     // because resetting would replace it.
     const QString text = ErrorText(m_db, "The statement failed", QString::fromUtf8(sqlite3_sql(m_stmt)));
+    const TDatabaseFault fault = FaultOf(m_db);
     sqlite3_reset(m_stmt);
-    throw EDatabaseError(text);
+    throw EDatabaseError(text, fault);
 }
 
 void TSqliteStatement::Reset()
@@ -87,30 +112,26 @@ QString TSqliteStatement::ColumnText(int column) const
     return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column));
 }
 
-bool TSqliteStatement::ColumnIsNull(int column) const
-{
-    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
-}
-
 TSqliteDatabase::TSqliteDatabase(const QString &fileName, const QString &password, bool create)
 {
     const QByteArray path = fileName.toUtf8();
     int flags = SQLITE_OPEN_READWRITE;
     if (create)
         flags |= SQLITE_OPEN_CREATE;
-    if (sqlite3_open_v2(path.constData(), &m_db, flags, nullptr) != SQLITE_OK) {
+    const int rc = sqlite3_open_v2(path.constData(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
         const QString text = ErrorText(m_db, "Cannot open the database", fileName);
         sqlite3_close(m_db); // a handle is returned even when opening fails
         m_db = nullptr;
-        throw EDatabaseError(text);
+        throw EDatabaseError(text, FaultOfCode(rc));
     }
     // Before anything reads: another process's momentary lock must be waited
     // out by the key probe too, or opening fails outright.
-    sqlite3_busy_timeout(m_db, 2000);
+    sqlite3_busy_timeout(m_db, kBusyTimeout);
     try {
         const QByteArray key = password.toUtf8();
         if (sqlite3_key(m_db, key.constData(), int(key.size())) != SQLITE_OK)
-            throw EDatabaseError(ErrorText(m_db, "Cannot key the database", fileName));
+            throw EDatabaseError(ErrorText(m_db, "Cannot key the database", fileName), FaultOf(m_db));
         // The key is only tried at the first read of a page.
         TSqliteStatement probe(m_db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
         probe.Step();
@@ -124,6 +145,11 @@ TSqliteDatabase::TSqliteDatabase(const QString &fileName, const QString &passwor
 TSqliteDatabase::~TSqliteDatabase()
 {
     sqlite3_close(m_db);
+}
+
+void TSqliteDatabase::SetBusyTimeout(int milliseconds)
+{
+    sqlite3_busy_timeout(m_db, milliseconds);
 }
 
 void TSqliteDatabase::Exec(const QString &sql)

@@ -30,7 +30,6 @@ public:
     // Columns are numbered from 0.
     int ColumnInt(int column) const;
     QString ColumnText(int column) const;
-    bool ColumnIsNull(int column) const;
 
 private:
     [[noreturn]] void Fail(const char *what) const;
@@ -53,6 +52,10 @@ public:
 
     // Runs a statement that returns no rows of interest.
     void Exec(const QString &sql);
+    // How long a statement waits for another connection's lock before it
+    // fails as busy.
+    void SetBusyTimeout(int milliseconds);
+    static constexpr int kBusyTimeout = 2000;
     sqlite3 *Handle() const { return m_db; }
 
 private:

@@ -35,7 +35,6 @@ public:
     bool Rewind();
 
     int LineCount() const { return m_lineCount; }
-    bool IsUtf8() const { return m_utf8; }
 
     // The next line, decoded; false at the end of the file. valid is false
     // for a line of a UTF-8 file that is not UTF-8 text.

@@ -46,47 +46,46 @@ QByteArray WithoutBom(const QByteArray &bytes)
     return bytes.startsWith(kUtf8Bom) ? bytes.mid(kUtf8Bom.size()) : bytes;
 }
 
-// The checks every format shares; the column widths are the store's.
-TLineFault RowFault(const TWordLine &word)
-{
-    if (word.Spelling.trimmed().isEmpty())
-        return TLineFault::NoSpelling;
-    if (word.Spelling.size() > kMaxSpellingLetters)
-        return TLineFault::SpellingTooLong;
-    return TLineFault::None;
-}
-
 // A line break inside a quoted field or a JSON text would break the line
-// the board lists a word on: it becomes a space.
+// the board lists a word on, and other control characters draw as nothing or
+// as boxes: each becomes a space.
 QString OneLine(QString text)
 {
     for (QChar &c : text)
-        if (c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+        if (c.category() == QChar::Other_Control)
             c = QLatin1Char(' ');
     return text;
 }
 
 TWordRow MakeRow(TWordLine word, int line)
 {
+    TWordRow row;
+    row.Fault = SpellingFault(word.Spelling);
     word.Spelling = OneLine(std::move(word.Spelling));
     word.Pronunciation = OneLine(std::move(word.Pronunciation));
     word.Meaning = OneLine(std::move(word.Meaning));
-    TWordRow row;
     row.Word = std::move(word);
     row.Line = line;
-    row.Fault = RowFault(row.Word);
     return row;
 }
 
 enum TColumn { cWord, cPronunciation, cMeaning, cNone };
 
+// Header names are compared in lower case without blanks, "_" or "-", so
+// "Chinese Meaning", "chinese_meaning" and "ChineseMeaning" are one name.
 TColumn ColumnOfHeader(const QString &cell)
 {
-    static const QStringList words = {"word", "words", "spelling", "english", "name", "front", "单词", "英文"};
-    static const QStringList sounds = {"pronunciation", "phonetic", "phonetics", "ipa", "音标", "发音", "usphone", "ukphone"};
-    static const QStringList meanings = {"meaning", "meanings", "translation", "definition", "trans", "back",
-                                         "释义", "中文", "词义", "解释"};
-    const QString name = cell.trimmed().toLower();
+    static const QStringList words = {"word", "words", "spelling", "english", "englishword", "name", "front",
+                                      "term", "vocabulary", "vocab", "单词", "英文", "英语", "英文单词", "词汇"};
+    static const QStringList sounds = {"pronunciation", "phonetic", "phonetics", "phoneticsymbol", "ipa",
+                                       "usphone", "ukphone", "音标", "发音", "读音"};
+    static const QStringList meanings = {"meaning", "meanings", "chinese", "chinesemeaning", "translation",
+                                         "definition", "definitions", "trans", "back", "释义", "中文", "中文释义",
+                                         "中文意思", "词义", "解释", "意思", "翻译", "含义"};
+    QString name;
+    for (const QChar c : cell.toLower())
+        if (!c.isSpace() && c != QLatin1Char('_') && c != QLatin1Char('-'))
+            name += c;
     if (words.contains(name))
         return cWord;
     if (sounds.contains(name))
@@ -96,8 +95,17 @@ TColumn ColumnOfHeader(const QString &cell)
     return cNone;
 }
 
+// Columns by position: word, pronunciation, meaning, or word, meaning for a
+// record of two fields.
+QList<int> PlaceByPosition(qsizetype fields)
+{
+    if (fields == 2)
+        return {cWord, cMeaning};
+    return {cWord, cPronunciation, cMeaning};
+}
+
 // Turns records into rows: columns word, pronunciation, meaning (or word,
-// meaning with two), or as a header row places them.
+// meaning with two), or as a header row names them.
 class TRowMaker
 {
 public:
@@ -112,42 +120,56 @@ public:
         m_first = false;
         if (first && m_headerAllowed && !record.Broken && TakeHeader(record))
             return true;
-        QList<int> columns = m_place;
-        if (!m_hasHeader && record.Fields.size() == 2)
-            columns = {cWord, cMeaning};
+        m_columns = m_named.isEmpty() ? PlaceByPosition(record.Fields.size()) : m_named;
+        m_fields = record.Fields.size();
         QString texts[3];
         bool text = true;
-        for (int f = 0; f < record.Fields.size() && f < columns.size(); ++f) {
-            if (columns[f] == cNone)
+        for (int f = 0; f < record.Fields.size() && f < m_columns.size(); ++f) {
+            if (m_columns[f] == cNone)
                 continue;
             QString value;
             text = m_codec.Decode(record.Fields[f], value) && text;
-            texts[columns[f]] = m_html ? HtmlToPlainText(value) : value;
+            texts[m_columns[f]] = m_html ? HtmlToPlainText(value) : value;
         }
         TWordRow row = MakeRow(TWordLine{texts[cWord], texts[cPronunciation], texts[cMeaning]},
                                record.Line + m_lineOffset);
-        if (!text)
+        if (record.Broken)
+            row.Fault = TLineFault::UnclosedQuote;
+        else if (!text)
             row.Fault = TLineFault::NotText;
-        else if (record.Broken)
-            row.Fault = TLineFault::NoSpelling; // the rest of the file is one unclosed field
         return m_sink(row);
     }
 
+    // What each field of the last data record became.
+    QList<TWordColumn> Columns() const
+    {
+        QList<TWordColumn> columns;
+        for (qsizetype f = 0; f < m_fields; ++f)
+            columns << (f < m_columns.size() ? TWordColumn(m_columns[f]) : TWordColumn::Ignored);
+        return columns;
+    }
+
 private:
+    // A first record with any cell that names a column is a header. Its
+    // names place the columns only when they are all known and distinct and
+    // one is the word: a half-known header would otherwise drop the columns
+    // it does not know.
     bool TakeHeader(const TDelimitedRecord &record)
     {
         QList<int> named;
-        bool hasWord = false;
+        bool anyKnown = false, allKnown = true;
         for (const QByteArray &field : record.Fields) {
             QString cell;
             m_codec.Decode(field, cell);
-            named << ColumnOfHeader(cell);
-            hasWord = hasWord || named.last() == cWord;
+            const TColumn column = ColumnOfHeader(cell);
+            anyKnown = anyKnown || column != cNone;
+            allKnown = allKnown && column != cNone && !named.contains(column);
+            named << column;
         }
-        if (!hasWord)
+        if (!anyKnown)
             return false;
-        m_place = named;
-        m_hasHeader = true;
+        if (allKnown && named.contains(cWord))
+            m_named = named;
         return true;
     }
 
@@ -157,9 +179,56 @@ private:
     int m_lineOffset;
     const TRowSink &m_sink;
     bool m_first = true;
-    bool m_hasHeader = false;
-    QList<int> m_place = {cWord, cPronunciation, cMeaning}; // column of each field
+    QList<int> m_named;   // the column of each field, as the header names them
+    QList<int> m_columns; // the columns of the last data record
+    qsizetype m_fields = 0;
 };
+
+static_assert(int(TWordColumn::Spelling) == cWord && int(TWordColumn::Pronunciation) == cPronunciation
+              && int(TWordColumn::Meaning) == cMeaning && int(TWordColumn::Ignored) == cNone);
+
+struct TAnkiHeader
+{
+    char Separator = '\t';
+    bool Html = false;
+    int Lines = 0;
+    qsizetype BodyStart = 0;
+};
+
+// Anki's "#key:value" lines at the start of the file.
+TAnkiHeader ReadAnkiHeader(const QByteArray &body)
+{
+    TAnkiHeader header;
+    // Walked by offset: a file of nothing but "#" lines must not be copied
+    // once per line.
+    qsizetype start = 0;
+    while (start < body.size() && body[start] == '#') {
+        qsizetype end = start;
+        while (end < body.size() && !IsBreak(body[end]))
+            ++end;
+        const QByteArray line = body.mid(start, end - start).trimmed();
+        const qsizetype colon = line.indexOf(':');
+        const QByteArray key = line.mid(1, colon - 1).trimmed().toLower();
+        const QByteArray value = colon < 0 ? QByteArray() : line.mid(colon + 1).trimmed();
+        if (key == "separator") {
+            static const QList<QPair<QByteArray, char>> names = {
+                {"tab", '\t'}, {"comma", ','}, {"semicolon", ';'}, {"space", ' '}, {"pipe", '|'}, {"colon", ':'}};
+            for (const auto &named : names)
+                if (value.toLower() == named.first)
+                    header.Separator = named.second;
+            if (value.size() == 1 && value[0] != '"')
+                header.Separator = value[0];
+        } else if (key == "html") {
+            header.Html = value.toLower() == "true";
+        }
+        if (end < body.size() && body[end] == '\r' && end + 1 < body.size() && body[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+        ++header.Lines;
+    }
+    header.BodyStart = start;
+    return header;
+}
 
 } // namespace
 
@@ -263,39 +332,30 @@ QString ReadDelimitedWordList(const QByteArray &bytes, char separator, const TRo
 QString ReadAnkiWordList(const QByteArray &bytes, const TRowSink &sink)
 {
     const QByteArray body = WithoutBom(bytes);
-    char separator = '\t';
+    const TAnkiHeader header = ReadAnkiHeader(body);
+    const TFieldCodec codec(bytes);
+    ReadDelimited(body.mid(header.BodyStart), header.Separator, TRowMaker(codec, header.Html, false, header.Lines, sink));
+    return QString();
+}
+
+QList<TWordColumn> ReadWordListColumns(TWordListFormat format, const QByteArray &bytes)
+{
+    QByteArray body = WithoutBom(bytes);
+    char separator = format == TWordListFormat::Csv ? ',' : '\t';
     bool html = false;
-    int headerLines = 0;
-    // Walked by offset: a file of nothing but "#" lines must not be copied
-    // once per line.
-    qsizetype start = 0;
-    while (start < body.size() && body[start] == '#') {
-        qsizetype end = start;
-        while (end < body.size() && !IsBreak(body[end]))
-            ++end;
-        const QByteArray header = body.mid(start, end - start).trimmed();
-        const qsizetype colon = header.indexOf(':');
-        const QByteArray key = header.mid(1, colon - 1).trimmed().toLower();
-        const QByteArray value = colon < 0 ? QByteArray() : header.mid(colon + 1).trimmed();
-        if (key == "separator") {
-            static const QList<QPair<QByteArray, char>> names = {
-                {"tab", '\t'}, {"comma", ','}, {"semicolon", ';'}, {"space", ' '}, {"pipe", '|'}, {"colon", ':'}};
-            for (const auto &named : names)
-                if (value.toLower() == named.first)
-                    separator = named.second;
-            if (value.size() == 1 && value[0] != '"')
-                separator = value[0];
-        } else if (key == "html") {
-            html = value.toLower() == "true";
-        }
-        if (end < body.size() && body[end] == '\r' && end + 1 < body.size() && body[end + 1] == '\n')
-            ++end;
-        start = end + 1;
-        ++headerLines;
+    if (format == TWordListFormat::Anki) {
+        const TAnkiHeader header = ReadAnkiHeader(body);
+        body = body.mid(header.BodyStart);
+        separator = header.Separator;
+        html = header.Html;
+    } else if (format != TWordListFormat::Csv && format != TWordListFormat::Tsv) {
+        return {};
     }
     const TFieldCodec codec(bytes);
-    ReadDelimited(body.mid(start), separator, TRowMaker(codec, html, false, headerLines, sink));
-    return QString();
+    const TRowSink firstRow = [](const TWordRow &) { return false; };
+    TRowMaker maker(codec, html, format != TWordListFormat::Anki, 0, firstRow);
+    ReadDelimited(body, separator, std::ref(maker));
+    return maker.Columns();
 }
 
 QString ReadJsonWordList(const QByteArray &bytes, const TRowSink &sink)
@@ -388,7 +448,13 @@ QString HtmlToPlainText(const QString &html)
                                            QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
     static const QRegularExpression numeric(QStringLiteral("&#(x[0-9a-fA-F]{1,6}|[0-9]{1,7});"));
+    // What a browser never shows: a script or style element whole, closed or
+    // running to the end, and a comment.
+    static const QRegularExpression hidden(
+        QStringLiteral("<\\s*(script|style)\\b.*?(<\\s*/\\s*\\1\\s*>|$)|<!--.*?(-->|$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     QString text = html;
+    text.replace(hidden, QString());
     text.replace(breaks, QStringLiteral(" "));
     text.replace(tags, QString());
     // Numeric references first, then the named ones, "&amp;" last so that

@@ -10,7 +10,7 @@
 // records are found on the bytes and only the fields are decoded, as UTF-8
 // when the file is UTF-8 and as GBK otherwise.
 
-#include "UImpExpLib.h"
+#include "UWordLine.h"
 
 #include <QByteArray>
 #include <QList>
@@ -51,9 +51,10 @@ using TRecordSink = std::function<bool(const TDelimitedRecord &record)>;
 void ReadDelimited(const QByteArray &bytes, char separator, const TRecordSink &sink);
 QList<TDelimitedRecord> ReadDelimited(const QByteArray &bytes, char separator);
 
-// A word read from a list: the texts (a line break inside one is a space),
-// the line it came from, and why it
-// cannot be stored (NoSpelling, NotText, SpellingTooLong) or None.
+// A word read from a list: the texts (a line break or other control character
+// inside a pronunciation or meaning is a space), the line it came from, and
+// why it cannot be stored (NoSpelling, NotText, SpellingTooLong,
+// ControlCharacter, UnclosedQuote) or None.
 struct TWordRow
 {
     TWordLine Word;
@@ -74,9 +75,12 @@ struct TWordRows
 };
 
 // CSV and TSV: columns word, pronunciation, meaning; with two columns, word
-// and meaning. A first row whose cells name the columns ("word", "单词",
-// "phonetic", "meaning", "释义" ...) is a header: it is skipped and its names
-// place the columns.
+// and meaning. A first row with a cell that names a column ("word", "单词",
+// "phonetic", "meaning", "释义", "Chinese" ...) is a header and is skipped.
+// When every cell of it names a different column, one of them the word, the
+// names place the columns; otherwise they are placed by position, as in a
+// file without a header. A quoted field that never closes runs to the end of
+// the file, and its row is an UnclosedQuote.
 QString ReadDelimitedWordList(const QByteArray &bytes, char separator, const TRowSink &sink);
 // Anki: "#key:value" header lines first ("#separator:" names the separator,
 // tab by default; "#html:true" makes fields HTML, which is reduced to plain
@@ -95,7 +99,14 @@ QString ReadWordList(TWordListFormat format, const QByteArray &bytes, const TRow
 // The same, every row in a list: for small files and tests.
 TWordRows ReadWordList(TWordListFormat format, const QByteArray &bytes);
 
+// What each column of a delimited list (CSV, TSV, Anki) becomes, read off its
+// header or its first row: one entry per column, in file order. Empty for the
+// formats whose fields are named (JSON) or fixed (the bracket format).
+enum class TWordColumn { Spelling, Pronunciation, Meaning, Ignored };
+QList<TWordColumn> ReadWordListColumns(TWordListFormat format, const QByteArray &bytes);
+
 // Plain text of an HTML fragment: tags dropped (a <br> or block end becomes a
-// space), the common entities and numeric references decoded, runs of white
-// space folded.
+// space), the content of <script> and <style> elements and of comments
+// dropped too, the common entities and numeric references decoded, runs of
+// white space folded.
 QString HtmlToPlainText(const QString &html);

@@ -3,71 +3,69 @@
 #include "UDataInterface.h"
 #include "UMistakeBook.h"
 #include "USqlite.h"
+#include "UTableShape.h"
 
 #include <QMap>
+#include <QtDebug>
 
 #include <algorithm>
 
 namespace {
 
-struct TTableShape
-{
-    const char *Name;
-    const char *Create;
-    QStringList Columns;
-};
-
 const QList<TTableShape> &ProgressTables()
 {
     static const QList<TTableShape> tables = {
-        {"wordprogress",
-         "CREATE TABLE wordprogress(book TEXT NOT NULL, spelling TEXT NOT NULL,"
-         "dealt INTEGER NOT NULL DEFAULT 0, completed INTEGER NOT NULL DEFAULT 0,"
-         "hinted INTEGER NOT NULL DEFAULT 0, missed INTEGER NOT NULL DEFAULT 0,"
-         "lastdate TEXT NOT NULL DEFAULT '', seconds TEXT NOT NULL DEFAULT '',"
-         "PRIMARY KEY(book, spelling)) WITHOUT ROWID",
-         {"book", "spelling", "dealt", "completed", "hinted", "missed", "lastdate", "seconds"}},
-        {"dayprogress", "CREATE TABLE dayprogress(day TEXT PRIMARY KEY, completed INTEGER NOT NULL DEFAULT 0)",
-         {"day", "completed"}},
-        {"bookprogress",
-         "CREATE TABLE bookprogress(book TEXT PRIMARY KEY, tollgate INTEGER NOT NULL DEFAULT 0,"
-         "bestscore INTEGER NOT NULL DEFAULT 0)",
-         {"book", "tollgate", "bestscore"}},
+        {QStringLiteral("wordprogress"),
+         QStringLiteral("CREATE TABLE wordprogress(book TEXT NOT NULL, spelling TEXT NOT NULL,"
+                        "dealt INTEGER NOT NULL DEFAULT 0, completed INTEGER NOT NULL DEFAULT 0,"
+                        "hinted INTEGER NOT NULL DEFAULT 0, missed INTEGER NOT NULL DEFAULT 0,"
+                        "lastdate TEXT NOT NULL DEFAULT '', seconds TEXT NOT NULL DEFAULT '',"
+                        "PRIMARY KEY(book, spelling)) WITHOUT ROWID"),
+         {"book", "spelling", "dealt", "completed", "hinted", "missed", "lastdate", "seconds"},
+         {}},
+        {QStringLiteral("dayprogress"),
+         QStringLiteral("CREATE TABLE dayprogress(day TEXT PRIMARY KEY, completed INTEGER NOT NULL DEFAULT 0)"),
+         {"day", "completed"},
+         {}},
+        {QStringLiteral("bookprogress"),
+         QStringLiteral("CREATE TABLE bookprogress(book TEXT PRIMARY KEY, tollgate INTEGER NOT NULL DEFAULT 0,"
+                        "bestscore INTEGER NOT NULL DEFAULT 0)"),
+         {"book", "tollgate", "bestscore"},
+         {}},
     };
     return tables;
 }
 
+// A progress write waits this long for another program's lock, so that a
+// finished word never holds the window for the library's usual two seconds;
+// a record that meets a lock waits in the queue for the next one.
+constexpr int kWriteWait = 50;
+
+class TShortWait
+{
+public:
+    explicit TShortWait(TDataInterface &data)
+    {
+        if (data.IsConnected()) {
+            m_db = &data.Database();
+            m_db->SetBusyTimeout(kWriteWait);
+        }
+    }
+    ~TShortWait()
+    {
+        if (m_db)
+            m_db->SetBusyTimeout(TSqliteDatabase::kBusyTimeout);
+    }
+    TShortWait(const TShortWait &) = delete;
+    TShortWait &operator=(const TShortWait &) = delete;
+
+private:
+    TSqliteDatabase *m_db = nullptr;
+};
+
 QString DateText(const QDate &date)
 {
     return date.toString(Qt::ISODate);
-}
-
-QStringList ColumnsOf(TSqliteDatabase &db, const QString &table)
-{
-    TSqliteStatement info(db.Handle(), QStringLiteral("PRAGMA table_info(%1)").arg(table));
-    QStringList columns;
-    while (info.Step())
-        columns.append(info.ColumnText(1).toLower());
-    return columns;
-}
-
-// A table that cannot even be read through is damaged; only then is it
-// dropped, so a failure elsewhere (a full disk) never costs the progress.
-bool Readable(TSqliteDatabase &db, const QString &table)
-{
-    try {
-        TSqliteStatement scan(db.Handle(), QStringLiteral("SELECT count(*) FROM %1").arg(table));
-        scan.Step();
-        return true;
-    } catch (const EDatabaseError &) {
-        return false;
-    }
-}
-
-void Recreate(TSqliteDatabase &db, const TTableShape &shape)
-{
-    db.Exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(shape.Name)));
-    db.Exec(QLatin1String(shape.Create));
 }
 
 QString AppendSeconds(const QString &kept, int seconds)
@@ -104,17 +102,34 @@ TWordProgress::TWordProgress(TDataInterface &data)
 {
 }
 
+TWordProgress::~TWordProgress()
+{
+    // The last chance for records that met a lock; what is still held then
+    // is lost, and said so.
+    if (!m_pending.isEmpty())
+        Flush();
+    if (!m_pending.isEmpty())
+        LogDropped(int(m_pending.size()), QStringLiteral("the library stayed locked by another program"));
+}
+
 bool TWordProgress::Open()
 {
+    return Prepare() == TWrite::Stored;
+}
+
+TWordProgress::TWrite TWordProgress::Prepare()
+{
     if (m_ready)
-        return true;
+        return TWrite::Stored;
     try {
+        const TShortWait wait(m_data);
         EnsureTables();
         m_ready = true;
-    } catch (const EDatabaseError &) {
-        m_ready = false;
+        return TWrite::Stored;
+    } catch (const EDatabaseError &error) {
+        m_lastError = error.Message();
+        return error.Fault() == TDatabaseFault::Busy ? TWrite::Busy : TWrite::Failed;
     }
-    return m_ready;
 }
 
 void TWordProgress::EnsureTables()
@@ -122,20 +137,16 @@ void TWordProgress::EnsureTables()
     TSqliteDatabase &db = m_data.Database();
     bool found = false, missing = false;
     for (const TTableShape &shape : ProgressTables()) {
-        const QString name = QLatin1String(shape.Name);
-        const QStringList columns = ColumnsOf(db, name);
-        if (columns.isEmpty() && !m_data.TableExists(name)) {
-            db.Exec(QLatin1String(shape.Create));
-            missing = true;
-        } else if (columns != shape.Columns || !Readable(db, name)) {
-            Recreate(db, shape);
-            m_rebuilt = true;
-        } else {
-            found = true;
+        switch (EnsureTableShape(db, shape)) {
+        case TShapeCheck::Fine: found = true; break;
+        case TShapeCheck::Created: missing = true; break;
+        case TShapeCheck::Rebuilt: m_rebuilt = true; break;
         }
     }
     // All missing is a first use; some missing means progress was lost.
     if (found && missing)
+        m_rebuilt = true;
+    if (m_mistakes.Verify())
         m_rebuilt = true;
 }
 
@@ -144,36 +155,88 @@ bool TWordProgress::TakeRebuiltNotice()
     return std::exchange(m_rebuilt, false);
 }
 
-bool TWordProgress::Guarded(const std::function<void()> &change)
+TWordProgress::TWrite TWordProgress::Write(const std::function<void()> &change)
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!Open())
-            return false;
+        const TWrite prepared = Prepare();
+        if (prepared != TWrite::Stored)
+            return prepared;
         try {
+            const TShortWait wait(m_data);
             TSqliteDatabase &db = m_data.Database();
             db.Exec(QStringLiteral("BEGIN IMMEDIATE"));
             try {
                 change();
                 db.Exec(QStringLiteral("COMMIT"));
-                return true;
+                return TWrite::Stored;
             } catch (const EDatabaseError &) {
-                db.Exec(QStringLiteral("ROLLBACK"));
+                // The first error tells what happened; a failed rollback
+                // (the engine ended the transaction itself) does not.
+                try {
+                    db.Exec(QStringLiteral("ROLLBACK"));
+                } catch (const EDatabaseError &) {
+                }
                 throw;
             }
-        } catch (const EDatabaseError &) {
+        } catch (const EDatabaseError &error) {
+            m_lastError = error.Message();
+            if (error.Fault() == TDatabaseFault::Busy)
+                return TWrite::Busy;
             // Look again at the tables' shape and readability before one retry.
             m_ready = false;
             m_mistakes.Forget();
         }
     }
-    return false;
+    return TWrite::Failed;
+}
+
+void TWordProgress::LogDropped(int count, const QString &reason)
+{
+    m_dropped += count;
+    if (m_dropLogged)
+        return;
+    m_dropLogged = true;
+    qWarning().noquote() << QStringLiteral("word progress: %1 record(s) not stored, and later ones may not be either: %2")
+                                .arg(count)
+                                .arg(reason);
+}
+
+void TWordProgress::Flush()
+{
+    while (!m_pending.isEmpty()) {
+        TPending &head = m_pending.first();
+        switch (Write([&] { WriteEvent(head.Event, head.Day, head.Scramble); })) {
+        case TWrite::Stored:
+            m_lastStored = head.Serial;
+            m_pending.removeFirst();
+            break;
+        case TWrite::Busy:
+            // The lock stands for the others too: they wait their turn.
+            if (++head.Attempts < kMaxAttempts)
+                return;
+            LogDropped(1, QStringLiteral("the library stayed locked by another program (%1)").arg(m_lastError));
+            m_pending.removeFirst();
+            return;
+        case TWrite::Failed:
+            LogDropped(1, m_lastError);
+            m_pending.removeFirst();
+            break;
+        }
+    }
 }
 
 bool TWordProgress::Record(const TWordEvent &event, const QDate &today, bool scramble)
 {
     if (event.Word.Spelling.isEmpty() || event.Book.isEmpty())
         return false;
-    return Guarded([&] { WriteEvent(event, today, scramble); });
+    if (m_pending.size() >= kMaxPending) {
+        LogDropped(1, QStringLiteral("too many records waited for the library's lock"));
+        m_pending.removeFirst();
+    }
+    const quint64 serial = ++m_serial;
+    m_pending.append(TPending{event, today, scramble, 0, serial});
+    Flush();
+    return m_lastStored == serial;
 }
 
 void TWordProgress::WriteEvent(const TWordEvent &event, const QDate &today, bool scramble)
@@ -224,7 +287,7 @@ bool TWordProgress::RecordBook(const QString &book, int tollGate, int score)
 {
     if (book.isEmpty())
         return false;
-    return Guarded([&] { WriteBook(book, tollGate, score); });
+    return Write([&] { WriteBook(book, tollGate, score); }) == TWrite::Stored;
 }
 
 void TWordProgress::WriteBook(const QString &book, int tollGate, int score)
@@ -239,7 +302,7 @@ void TWordProgress::WriteBook(const QString &book, int tollGate, int score)
 
 bool TWordProgress::ClearMistakeBook()
 {
-    return Guarded([&] { m_mistakes.Clear(); });
+    return Write([&] { m_mistakes.Clear(); }) == TWrite::Stored;
 }
 
 int TWordProgress::Median(const QString &seconds)

@@ -11,15 +11,23 @@
 //   bookprogress(book, tollgate, bestscore)
 // "book" is the book's word table name, which names a book for good.
 //
-// A table that is missing is created; one of another shape (foreign, or left
-// by some other program) or one that fails is dropped and made again empty,
-// and RebuiltNotice() turns true once so the caller can tell the player.
+// The tables, and the mistake book's, are checked at first use (see
+// TTableShape): a missing one is created; one of another shape (foreign, left
+// by some other program, a view) or with a page that cannot be read is made
+// again, keeping the rows that could be read, and TakeRebuiltNotice() turns
+// true once so the caller can tell the player.
+//
+// Writes wait only briefly for another program's lock on the library. A
+// record that meets one waits in a small queue and is written before the next
+// one; after a few such tries, or when the library refuses it, it is dropped,
+// and the first drop of a run is logged on stderr with its reason.
 
 #include "UMistakeBook.h"
 #include "UWordInfo.h"
 
 #include <QDate>
 #include <QList>
+#include <QQueue>
 #include <QString>
 
 #include <functional>
@@ -64,15 +72,24 @@ class TWordProgress
 {
 public:
     explicit TWordProgress(TDataInterface &data);
+    ~TWordProgress();
+    TWordProgress(const TWordProgress &) = delete;
+    TWordProgress &operator=(const TWordProgress &) = delete;
 
     // Makes the tables ready; false when the library cannot be written.
     bool Open();
     // True once after a table was rebuilt.
     bool TakeRebuiltNotice();
 
-    // Records one outcome (scramble: the library's texts are scrambled).
-    // False when it could not be stored even after a rebuild; the game goes on.
+    // Records one outcome (scramble: the library's texts are scrambled),
+    // after any that wait for a lock. True when it is stored; false when it
+    // waits in the queue or could not be stored; the game goes on.
     bool Record(const TWordEvent &event, const QDate &today, bool scramble);
+    // Records that wait for another program's lock, and records dropped so far.
+    int Pending() const { return int(m_pending.size()); }
+    int Dropped() const { return m_dropped; }
+    static constexpr int kMaxAttempts = 5;
+    static constexpr int kMaxPending = 100;
     // The furthest toll gate and the best score seen so far stay.
     bool RecordBook(const QString &book, int tollGate, int score);
 
@@ -89,7 +106,20 @@ public:
     static constexpr int kKeptSeconds = 15;
 
 private:
-    bool Guarded(const std::function<void()> &change);
+    enum class TWrite { Stored, Busy, Failed };
+    struct TPending
+    {
+        TWordEvent Event;
+        QDate Day;
+        bool Scramble = false;
+        int Attempts = 0;
+        quint64 Serial = 0;
+    };
+
+    TWrite Prepare();
+    TWrite Write(const std::function<void()> &change);
+    void Flush();
+    void LogDropped(int count, const QString &reason);
     void EnsureTables();
     void WriteEvent(const TWordEvent &event, const QDate &today, bool scramble);
     void WriteBook(const QString &book, int tollGate, int score);
@@ -98,4 +128,10 @@ private:
     TMistakeBook m_mistakes;
     bool m_ready = false;
     bool m_rebuilt = false;
+    QQueue<TPending> m_pending;
+    QString m_lastError;
+    int m_dropped = 0;
+    quint64 m_serial = 0;     // of the latest record taken
+    quint64 m_lastStored = 0; // of the latest record written
+    bool m_dropLogged = false;
 };

@@ -5,12 +5,14 @@
 // controller at once; the main window shows it once, ten seconds after start,
 // when the controller has read at least one ad. Closing it hides it and stops
 // its rotation for the rest of the run.
+// The pane takes the file's width and height when the screen's available
+// area can hold them, else the design size; the whole window, frame
+// included, stays inside that area. The caption is blank.
 
 #include <QWidget>
 
 #include <memory>
 
-class QFrame;
 class TAdInterface;
 class TWebBrowserPane;
 
@@ -32,9 +34,11 @@ protected:
 
 private:
     void sizeFromConfig();
+    QSize availableClientSize() const;
     void placeAtLowerRight();
 
-    QFrame *panAd;
+    QWidget *panAd;
     TWebBrowserPane *wbAd;
     std::unique_ptr<TAdInterface> m_adInterface;
+    QSize m_wantedSize; // from the file, or the design size
 };

@@ -30,17 +30,41 @@
 namespace {
 constexpr int kDefaultImportClass = 4; // 研究生英语
 constexpr int kPreviewRows = 10;
+
+// "列：1=单词 2=释义": what each column of the file became, so that a
+// header the reader did not know shows its columns placed by position.
+QString ColumnsText(const QList<TWordColumn> &columns)
+{
+    if (columns.isEmpty())
+        return QString();
+    QStringList parts;
+    for (qsizetype c = 0; c < columns.size(); ++c) {
+        static const QString names[] = {QStringLiteral("单词"), QStringLiteral("音标"), QStringLiteral("释义"),
+                                        QStringLiteral("不导入")};
+        parts << QStringLiteral("%1=%2").arg(c + 1).arg(names[int(columns[c])]);
+    }
+    return QStringLiteral("列：") + parts.join(QLatin1Char(' '));
 }
+} // namespace
 
 bool ImportWordLibAsking(TDataInterface &data, const QString &fileName, const QString &title, int bookClass,
                          bool encrypt, const TImportProgress &progress, QWidget *parent)
 {
     const auto skipBadLine = [parent](int line, TLineFault fault) {
-        if (fault == TLineFault::SpellingTooLong)
+        switch (fault) {
+        case TLineFault::SpellingTooLong:
             return AskYesNo(parent, QStringLiteral("导入的词库中第%1条的单词超过%2个字母，无法在游戏中拼写,是否略过继续执行导入?")
                                         .arg(line)
                                         .arg(kMaxSpellingLetters));
-        return AskYesNo(parent, QStringLiteral("导入的词库中第%1条有错误,是否略过继续执行导入?").arg(line));
+        case TLineFault::UnclosedQuote:
+            return AskYesNo(parent, QStringLiteral("导入的词库中第%1条有错误（引号未闭合，从这一条到文件末尾都被读成了一条）,"
+                                                   "是否略过继续执行导入?")
+                                        .arg(line));
+        case TLineFault::ControlCharacter:
+            return AskYesNo(parent, QStringLiteral("导入的词库中第%1条有错误（单词中含有控制字符）,是否略过继续执行导入?").arg(line));
+        default:
+            return AskYesNo(parent, QStringLiteral("导入的词库中第%1条有错误,是否略过继续执行导入?").arg(line));
+        }
     };
     QString error;
     const bool imported = ImportWordLib(data, fileName, title, bookClass, encrypt, skipBadLine, progress, &error);
@@ -110,7 +134,10 @@ TFrmImportLib::TFrmImportLib(TDataInterface &data, bool encrypt, QWidget *parent
     m_previewCount = new QLabel(sGroupBox3);
     m_previewCount->setObjectName(QStringLiteral("labPreviewCount"));
     m_previewCount->setWordWrap(true);
+    m_previewColumns = new QLabel(sGroupBox3);
+    m_previewColumns->setObjectName(QStringLiteral("labPreviewColumns"));
     auto *previewLayout = new QVBoxLayout(sGroupBox3);
+    previewLayout->addWidget(m_previewColumns);
     previewLayout->addWidget(m_preview);
     previewLayout->addWidget(m_previewCount);
 
@@ -139,6 +166,7 @@ void TFrmImportLib::ShowPreview()
 {
     m_preview->setRowCount(0);
     m_previewCount->clear();
+    m_previewColumns->clear();
     const QString fileName = m_sFileName->text();
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
         return;
@@ -151,7 +179,8 @@ void TFrmImportLib::ShowPreview()
     // Only the shown rows are kept; the others are just counted.
     QList<TWordRow> first;
     qint64 count = 0, bad = 0;
-    const QString readError = ReadWordList(DetectWordListFormat(fileName, bytes.left(64)), bytes, [&](const TWordRow &row) {
+    const TWordListFormat format = DetectWordListFormat(fileName, bytes.left(64));
+    const QString readError = ReadWordList(format, bytes, [&](const TWordRow &row) {
         ++count;
         bad += row.Fault != TLineFault::None;
         if (first.size() < kPreviewRows)
@@ -175,6 +204,7 @@ void TFrmImportLib::ShowPreview()
         m_preview->setVerticalHeaderItem(r, new QTableWidgetItem(QString::number(row.Line)));
     }
     m_previewCount->setText(QStringLiteral("共%1行，其中%2行有误。").arg(count).arg(bad));
+    m_previewColumns->setText(ColumnsText(ReadWordListColumns(format, bytes)));
 }
 
 void TFrmImportLib::btnBrowseClick()

@@ -50,6 +50,7 @@ private:
     QPushButton *m_btnClose;
     QTableWidget *m_preview;
     QLabel *m_previewCount;
+    QLabel *m_previewColumns;
 };
 
 // An import that asks the player: a file that cannot be read is reported in a

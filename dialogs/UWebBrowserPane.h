@@ -1,21 +1,25 @@
 #pragma once
 // The browser pane of the advertising windows: a widget that shows web pages.
 //
-// Two implementations: Qt WebEngine (when the program is built with it), whose
-// engine starts only when a page actually loads, so a run without ads pays
-// nothing for it; and a light pane over QTextBrowser, used without WebEngine
-// and in tests, which fetches the page itself and shows its HTML without
-// scripts, images or other resources. Both show no scroll bars and no border,
-// raise no message boxes from pages, and open links the player clicks only
-// when they are web addresses.
+// Two implementations: the light pane here, over QTextBrowser, used without
+// WebEngine and in tests; and Qt WebEngine's (UWebEnginePane, which also picks
+// the best pane a build offers). The light pane fetches the page itself and
+// shows its HTML without scripts; it never reads a local file or anything but
+// http(s) for a page: images come only from the page's host, fetched in the
+// background under the same size and time limits as the page, and appear as
+// they arrive. Both panes show no scroll bars and no border, raise no message
+// boxes from pages, and open links the player clicks only when they are web
+// addresses.
 
 #include "UAdView.h"
 
+#include <QList>
 #include <QUrl>
 #include <QWidget>
 
 class QTextBrowser;
 class TAdFetcher;
+class TAdPageDocument;
 
 class TWebBrowserPane : public QWidget, public TAdBrowserView
 {
@@ -45,11 +49,21 @@ public:
     // The page text shown, for tests.
     QString PlainText() const;
 
+signals:
+    // An image of the page shown has arrived and is on screen.
+    void ImageShown();
+
 private:
     void pageFetched(bool success, const QByteArray &body);
+    void fetchNextImage();
+    void imageFetched(bool success, const QByteArray &body);
 
     QTextBrowser *m_view;
-    TAdFetcher *m_fetcher = nullptr; // created on the first navigation
+    TAdPageDocument *m_document;
+    TAdFetcher *m_fetcher = nullptr;      // created on the first navigation
+    TAdFetcher *m_imageFetcher = nullptr; // created with the first image
+    QList<QUrl> m_pendingImages;          // the first is being fetched
+    qint64 m_pixelsLeft = 0;              // for the rest of the page's images
 };
 
 // The light pane made only when a page first loads, as a hidden child of
@@ -73,7 +87,3 @@ private:
 // contexts. Without this call the panes never start WebEngine and show pages
 // in the light pane.
 void PrepareWebBrowserPanes();
-
-// The best pane this build offers: WebEngine when built in, unless the
-// environment variable GULUSPELL_TEXT_BROWSER is set; else the light pane.
-TWebBrowserPane *CreateWebBrowserPane(QWidget *parent);

@@ -69,3 +69,12 @@ void TWebEnginePane::engineLoadFinished(bool ok)
     if (ok)
         emit PageShown();
 }
+
+TWebBrowserPane *CreateWebBrowserPane(QWidget *parent)
+{
+#ifdef GULUSPELL_WITH_WEBENGINE
+    if (!qEnvironmentVariableIsSet("GULUSPELL_TEXT_BROWSER"))
+        return new TWebEnginePane(parent);
+#endif
+    return new TTextBrowserPane(parent);
+}

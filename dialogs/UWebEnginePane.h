@@ -12,7 +12,6 @@ class TWebEnginePane : public TWebBrowserPane
 public:
     explicit TWebEnginePane(QWidget *parent = nullptr);
     void Navigate(const QUrl &url) override;
-    bool HasEngine() const { return m_engineView != nullptr; }
 
 private slots:
     void engineLoadFinished(bool ok);
@@ -27,3 +26,7 @@ private:
 // Where the module is looked for: GULUSPELL_WEBENGINE_MODULE, then beside the
 // executable, then where the build put it.
 QStringList WebEngineModuleCandidates();
+
+// The best pane this build offers: WebEngine when built in, unless the
+// environment variable GULUSPELL_TEXT_BROWSER is set; else the light pane.
+TWebBrowserPane *CreateWebBrowserPane(QWidget *parent);

@@ -36,10 +36,6 @@ TPiece FacePiece(TSpellState state)
 // not cut off.
 constexpr int kTileMargin = 4;
 
-// Words listed in the frame at most; far more than fit at any sensible
-// resolution, it only bounds the check whether the listed words changed.
-constexpr int kMaxListedWords = 64;
-
 QFont BoardFont(const QString &family, qreal points)
 {
     QFont font = FontByPoints(family, 1, true);
@@ -93,10 +89,10 @@ void TBoardPainter::Paint(QPainter &painter, const TSpellGameType &board)
 const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
 {
     TPaintCache &cache = m_cache;
-    const QString spelling = board.Letters().join(QString());
+    const QString spelling = board.Rules().Letters().join(QString());
     QStringList rows;
-    for (int j = board.WordIndex() - 1; j >= 0 && j < board.Words().size() && rows.size() < 2 * kMaxListedWords; --j)
-        rows << board.Words()[j].Spelling << board.Words()[j].Meaning;
+    for (const TWordInfo &word : board.ListedWords())
+        rows << word.Spelling << word.Meaning;
     if (!cache.Back.isNull() && cache.BackDpr == dpr && cache.BackSpelling == spelling && cache.BackRows == rows
         && cache.BackCue == CueKey(board) && cache.BackShake == board.SlotShake()
         && cache.Back.deviceIndependentSize().toSize() == board.size())
@@ -180,7 +176,7 @@ void TBoardPainter::DrawItemLetter(QPainter &painter, const TSpellGameType &boar
 
 void TBoardPainter::DrawSpelling(QPainter &painter, const TSpellGameType &board) const
 {
-    QString text = board.Letters().join(QString());
+    QString text = board.Rules().Letters().join(QString());
     if (text.isEmpty())
         return;
     const QFont font = BoardFont(QStringLiteral("Arial"), 24);
@@ -201,7 +197,7 @@ bool TBoardPainter::DrawCue(QPainter &painter, const TSpellGameType &board) cons
     // The ready cue waits in the empty slot; the pause cue covers the spelled
     // letters only for the moment after a click.
     const bool forward = board.CueFlashing();
-    const bool shown = board.Cue() == TBoardCue::Ready ? (forward || board.Letters().isEmpty()) : forward;
+    const bool shown = board.Cue() == TBoardCue::Ready ? (forward || board.Rules().Letters().isEmpty()) : forward;
     const QString text = BoardCueText(board.Cue());
     if (!shown || text.isEmpty())
         return false;
@@ -257,12 +253,13 @@ void TBoardPainter::DrawDoneWords(QPainter &painter, const TSpellGameType &board
     const int pitch = fontHeight + 8;
     const int frameX = board.FrameX();
     const int bottom = m_art.PieceSize(pFrameMiddle).height() - 15;
-    for (int k = 0, j = board.WordIndex() - 1; j >= 0 && j < board.Words().size(); ++k, --j) {
+    const TWordInfos listed = board.ListedWords();
+    for (int k = 0; k < listed.size(); ++k) {
         const int y = bottom - pitch * (k + 1);
         painter.setFont(latin);
-        painter.drawText(frameX + 20, y + latinMetrics.ascent(), board.Words()[j].Spelling);
+        painter.drawText(frameX + 20, y + latinMetrics.ascent(), listed[k].Spelling);
         painter.setFont(cjk);
-        painter.drawText(frameX + 200, y + cjkMetrics.ascent(), board.Words()[j].Meaning);
+        painter.drawText(frameX + 200, y + cjkMetrics.ascent(), listed[k].Meaning);
         if (bottom - pitch * (k + 2) < 0)
             break;
     }

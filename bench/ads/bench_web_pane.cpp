@@ -8,7 +8,7 @@
 // QTWEBENGINE_DISABLE_SANDBOX=1 (PrepareWebBrowserPanes sets it).
 
 #include "BenchProc.h"
-#include "UWebBrowserPane.h"
+#include "UWebEnginePane.h"
 
 #include <QApplication>
 #include <QDir>

@@ -10,7 +10,7 @@
 #include "UAdInterface.h"
 #include "UAdLabel.h"
 #include "UFrmAd.h"
-#include "UWebBrowserPane.h"
+#include "UWebEnginePane.h"
 
 #include <QApplication>
 #include <QDateTime>

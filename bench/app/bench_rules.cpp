@@ -15,9 +15,9 @@ namespace {
 void BM_DealTwelveLetterWord(benchmark::State &state)
 {
     TSpellGameType board;
-    board.StartGame({TWordInfo{QStringLiteral("neighborhood")}}, nullptr);
+    board.Rules().StartGame({TWordInfo{QStringLiteral("neighborhood")}}, nullptr);
     for (auto _ : state)
-        board.ClearSpelling(); // a fresh deal of the current word
+        board.Rules().ClearSpelling(); // a fresh deal of the current word
 }
 BENCHMARK(BM_DealTwelveLetterWord);
 
@@ -25,9 +25,9 @@ void BM_FullPickSequence(benchmark::State &state)
 {
     TSpellGameType board;
     const QString word = QStringLiteral("neighborhood");
-    board.StartGame({TWordInfo{word}}, nullptr);
+    board.Rules().StartGame({TWordInfo{word}}, nullptr);
     for (auto _ : state) {
-        board.ClearSpelling();
+        board.Rules().ClearSpelling();
         for (const QChar c : word) {
             const TSpellItems &items = board.Items();
             for (int i = 0; i < items.size(); ++i) {

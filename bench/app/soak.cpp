@@ -141,12 +141,12 @@ class TSoak
 public:
     TSoak(TFrmSpell &window, TSoakDialogs &dialogs) : m_window(window), m_dialogs(dialogs)
     {
-        QObject::connect(&Board(), &TSpellGameType::OnGameOver, &m_guard, [this](QObject *, bool success) {
-            ++(success ? m_gatesDone : m_timeOuts);
-        });
-        QObject::connect(&Board(), &TSpellGameType::OnWordSpelled, &m_guard,
-                         [this](QObject *, const TWordInfo &, bool hinted) { ++(hinted ? m_hinted : m_spelled); });
-        QObject::connect(&Board(), &TSpellGameType::OnWrongSpelling, &m_guard, [this] { ++m_wrongFills; });
+        TSpellRules *rules = &Board().Rules();
+        QObject::connect(rules, &TSpellRules::TollGateOver, &m_guard,
+                         [this](bool success) { ++(success ? m_gatesDone : m_timeOuts); });
+        QObject::connect(rules, &TSpellRules::WordSpelled, &m_guard,
+                         [this](const TWordInfo &, bool hinted) { ++(hinted ? m_hinted : m_spelled); });
+        QObject::connect(rules, &TSpellRules::WrongSpelling, &m_guard, [this] { ++m_wrongFills; });
     }
 
     // What was played, for the summary.
@@ -225,8 +225,9 @@ private:
     void PlayWord(int word, int n)
     {
         TSpellGameType &board = Board();
-        const QString spelling = board.Words()[board.WordIndex()].Spelling;
-        const int index = board.WordIndex();
+        const TSpellRules &rules = board.Rules();
+        const QString spelling = rules.Words()[rules.WordIndex()].Spelling;
+        const int index = rules.WordIndex();
         if (word == 2) {
             m_window.btnDoHintClick(); // all but the last letter laid
             ClickLetter(board, spelling.back());
@@ -240,8 +241,8 @@ private:
             m_window.btnContinueClick();
         }
         // Whatever is left of the word (all of it but after a hint).
-        if (board.WordIndex() == index && board.Words().value(index).Spelling == spelling) {
-            board.ClearSpelling();
+        if (rules.WordIndex() == index && rules.Words().value(index).Spelling == spelling) {
+            board.Rules().ClearSpelling();
             SpellCurrentWord(board);
         }
     }
@@ -250,7 +251,7 @@ private:
     {
         const int before = m_timeOuts;
         for (int tick = 0; tick < 10000 && m_timeOuts == before; ++tick)
-            Board().TimerTick();
+            Board().Rules().Tick();
         QCoreApplication::processEvents();
     }
 
@@ -367,7 +368,7 @@ int main(int argc, char **argv)
     QString counts;
     {
         TFrmSpell::TPlatform platform;
-        platform.CreateAudioLayer = CreatePlatformAudioLayer;
+        platform.CreateAudioOutput = CreatePlatformAudioOutput;
         platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
         platform.OpenUrl = [](const QUrl &) {};
         TFrmSpell window(data, settings, platform);

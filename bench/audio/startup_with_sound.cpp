@@ -4,9 +4,9 @@
 // soon as that is done, without the shut-down of the audio output (closing
 // SDL's dummy device takes some 60 ms), which belongs to shut-down rather
 // than start-up.
-#include "UBassEx.h"
 #include "UCommonFun.h"
 #include "UPlatformAudio.h"
+#include "USoundPlayer.h"
 #include "USpeechEx.h"
 
 #include <QApplication>
@@ -23,9 +23,9 @@ int main(int argc, char **argv)
     window.show();
     TSpeechEx speech(CreatePlatformSpeechLayer());
     speech.CreateVoice();
-    TBassEx bass(CreatePlatformAudioLayer(), window.winId());
-    bass.AddStream(GetAppPath() + QStringLiteral("sound/back.mp3"), QStringLiteral("spellback"));
-    bass.PlayStream(QStringLiteral("spellback"));
+    TSoundPlayer player(CreatePlatformAudioOutput());
+    player.AddStream(GetAppPath() + QStringLiteral("sound/back.mp3"), QStringLiteral("spellback"));
+    player.PlayStream(QStringLiteral("spellback"));
     QTimer::singleShot(0, &app, &QCoreApplication::quit);
     std::_Exit(app.exec());
 }

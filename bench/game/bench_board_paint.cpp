@@ -29,8 +29,8 @@ std::unique_ptr<TSpellGameType> MidGameBoard()
     for (const char *spelling : done)
         words << TWordInfo{QString::fromLatin1(spelling), QString(), QStringLiteral("n. 水果；果实")};
     words << TWordInfo{QStringLiteral("neighborhood"), QString(), QStringLiteral("n. 邻近；街坊")};
-    board->StartGame(words, nullptr);
-    while (board->WordIndex() < 10)
+    board->Rules().StartGame(words, nullptr);
+    while (board->Rules().WordIndex() < 10)
         SpellCurrentWord(*board);
     for (QChar c : QStringLiteral("nei"))
         ClickLetter(*board, c);
@@ -85,7 +85,7 @@ void BoardRepaintUncached(benchmark::State &state)
         // the layer stale.
         state.PauseTiming();
         if ((flip = !flip))
-            board->ClearSpelling();
+            board->Rules().ClearSpelling();
         else
             ClickLetter(*board, u'n');
         state.ResumeTiming();

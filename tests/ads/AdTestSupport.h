@@ -25,9 +25,9 @@ public:
     bool Silent = false;
     QList<QByteArray> Requested;
 
-    TLocalHttpServer()
+    explicit TLocalHttpServer(const QHostAddress &address = QHostAddress(QHostAddress::LocalHost))
     {
-        listen(QHostAddress::LocalHost, 0);
+        listen(address, 0);
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = nextPendingConnection()) {
                 socket->setParent(this);
@@ -35,7 +35,10 @@ public:
             }
         });
     }
-    QString BaseUrl() const { return QStringLiteral("http://127.0.0.1:%1/game/guluspell/").arg(serverPort()); }
+    QString BaseUrl() const
+    {
+        return QStringLiteral("http://%1:%2/game/guluspell/").arg(serverAddress().toString()).arg(serverPort());
+    }
 
 private:
     void answer(QTcpSocket *socket)

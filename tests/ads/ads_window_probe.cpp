@@ -52,7 +52,7 @@ int main(int argc, char **argv)
     clock.start();
     TFrmAd adWindow(AdBaseUrl());
     TFrmSpell::TPlatform platform;
-    platform.CreateAudioLayer = CreatePlatformAudioLayer;
+    platform.CreateAudioOutput = CreatePlatformAudioOutput;
     platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
     TFrmSpell window(data, settings, platform, &adWindow);
     window.move(0, 0);

@@ -67,6 +67,25 @@ TEST_F(AdInterface, LabelModeRotatesWithoutEndAndAClickOpensTheTitleShown)
     EXPECT_TRUE(m_browser.Navigated.isEmpty());
 }
 
+// An interval of 0 from the file once fetched hundreds of pages a second; a
+// negative one froze the first ad for good.
+TEST_F(AdInterface, IntervalsBelowOneSecondCountAsOne)
+{
+    for (const int interval : {0, -3, 1}) {
+        SCOPED_TRACE(interval);
+        m_server.Files[kXml.toUtf8()] = AdXml(1, 0, interval, kThree);
+        TRecordingLabel label;
+        TAdInterface ads;
+        ads.SetSecondLength(50);
+        ads.SetFetchDelay(0);
+        ads.InitAd(m_server.BaseUrl(), kXml, false, &label, nullptr);
+        ASSERT_TRUE(WaitFor([&label] { return !label.Shown.isEmpty(); }));
+        Spin(300); // six "seconds": some six more ads, late timers allowed for
+        EXPECT_GE(label.Shown.size(), 2);
+        EXPECT_LE(label.Shown.size(), 8);
+    }
+}
+
 TEST_F(AdInterface, AStartDelayOfZeroNeverStartsTheRotation)
 {
     Start(AdXml(0, 0, 0, kThree), false);

@@ -10,18 +10,20 @@
 #include "UFrmAd.h"
 #include "UFrmSupport.h"
 #include "UShellOpen.h"
-#include "UWebBrowserPane.h"
+#include "UWebEnginePane.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 
 namespace {
@@ -181,7 +183,6 @@ TEST(AdWindow, SizesItselfFromTheFileSitsAtTheLowerRightAndStopsWhenClosed)
     window.AdInterface().SetFetchDelay(0);
     ASSERT_TRUE(WaitFor([&] { return window.AdInterface().IsConfigRead(); }));
     EXPECT_EQ(window.AdInterface().AdCount(), 2);
-    EXPECT_TRUE(window.windowTitle().isEmpty());
     EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
 
     QSignalSpy shown(pane, &TTextBrowserPane::PageShown);
@@ -198,6 +199,66 @@ TEST(AdWindow, SizesItselfFromTheFileSitsAtTheLowerRightAndStopsWhenClosed)
     EXPECT_FALSE(window.isVisible());
     Spin(800); // the next ad was due 400 ms after the first
     EXPECT_EQ(pane->CurrentUrl().toString(), page);
+}
+
+// A size from the file that the screen's available area cannot hold once
+// made an always-on-top window over the whole screen.
+TEST(AdWindow, KeepsTheDesignSizeWhenTheScreenCannotHoldTheFileSize)
+{
+    TTempProgramDir home;
+    TLocalHttpServer server;
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize design(688, 446);
+    struct TCase
+    {
+        int Width, Height;
+        QSize Window;
+    };
+    const QList<TCase> cases{{INT_MAX, INT_MAX, design},
+                             {INT_MAX, 150, design},
+                             {320, INT_MAX, design},
+                             {area.width() + 1, 150, design},
+                             {320, area.height(), design},
+                             {0, 150, design},
+                             {320, -4, design},
+                             {320, 150, QSize(320, 154)}};
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Width << " x " << c.Height);
+        server.Files["guluspell1.xml"] =
+            AdXml(1, 0, 4, {{server.BaseUrl() + "page.html", {}}}, -1, QString(), c.Width, c.Height);
+        TFrmAd window(server.BaseUrl(), new TTextBrowserPane);
+        window.AdInterface().SetFetchDelay(0);
+        ASSERT_TRUE(WaitFor([&] { return window.AdInterface().IsConfigRead(); }));
+        window.show();
+        EXPECT_EQ(window.size(), c.Window);
+        EXPECT_TRUE(area.contains(window.frameGeometry()));
+    }
+}
+
+TEST(AdWindow, ThePanelHasALoweredOuterAndARaisedInnerBevel)
+{
+    TFrmAd window(QStringLiteral("http://127.0.0.1:9/game/guluspell/"), new TTextBrowserPane);
+    window.show();
+    auto *panel = window.findChild<QWidget *>(QStringLiteral("panAd"));
+    ASSERT_NE(panel, nullptr);
+    const QImage shot = panel->grab().toImage();
+    const QColor dark = panel->palette().dark().color(), light = panel->palette().light().color();
+    const int w = shot.width(), h = shot.height();
+    struct TCase
+    {
+        const char *Edge;
+        QPoint At;
+        QColor Colour;
+    };
+    const QList<TCase> cases{
+        {"outer top", {w / 2, 0}, dark},         {"outer left", {0, h / 2}, dark},
+        {"outer bottom", {w / 2, h - 1}, light}, {"outer right", {w - 1, h / 2}, light},
+        {"inner top", {w / 2, 1}, light},        {"inner left", {1, h / 2}, light},
+        {"inner bottom", {w / 2, h - 2}, dark},  {"inner right", {w - 2, h / 2}, dark},
+    };
+    for (const TCase &c : cases)
+        EXPECT_EQ(QColor(shot.pixel(c.At)).name(), c.Colour.name()) << c.Edge;
+    EXPECT_EQ(window.findChild<TWebBrowserPane *>()->geometry(), panel->rect().adjusted(2, 2, -2, -2));
 }
 
 } // namespace

@@ -37,7 +37,7 @@ int main(int argc, char **argv)
         return 2;
 
     TFrmSpell::TPlatform platform;
-    platform.CreateAudioLayer = CreatePlatformAudioLayer;
+    platform.CreateAudioOutput = CreatePlatformAudioOutput;
     platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
     TFrmSpell window(data, TSettings::Program(), platform);
     window.move(0, 0);
@@ -51,7 +51,7 @@ int main(int argc, char **argv)
         TSpellGameType *board = window.SpellGame();
         QString line = QStringLiteral("TILES");
         QList<bool> used(board->Items().size(), false);
-        for (const QChar c : board->Words()[0].Spelling) {
+        for (const QChar c : board->Rules().Words()[0].Spelling) {
             for (int i = 0; i < board->Items().size(); ++i) {
                 if (!used[i] && board->Items()[i].Letter == QString(c)) {
                     used[i] = true;

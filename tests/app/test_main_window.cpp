@@ -6,7 +6,6 @@
 #include "TestSupport.h"
 #include "UAdLabel.h"
 #include "UAutoPause.h"
-#include "UBassEx.h"
 #include "UDataInterface.h"
 #include "UFrmInputBox.h"
 #include "UFrmGameRecord.h"
@@ -55,11 +54,14 @@ public:
     bool Connect() override { return true; }
     QStringList VoiceDescriptions() override { return {QStringLiteral("en-us")}; }
     bool SelectVoice(int) override { return true; }
+    bool TestVoice() override { return true; }
     bool SpeakQueued(const QString &text) override { return m_spoken->append(text), true; }
     bool CreateFallback() override { return true; }
     bool SetFallbackRate(int) override { return true; }
     bool FallbackIsSpeaking() override { return false; }
     bool FallbackSpeak(const QString &text) override { return m_spoken->append(text), true; }
+    void SetStretch(double) override {}
+    void Prepare(const QString &, bool) override {}
 
 private:
     std::shared_ptr<QStringList> m_spoken;
@@ -153,7 +155,7 @@ protected:
     {
         if (!window) {
             TFrmSpell::TPlatform platform;
-            platform.CreateAudioLayer = [this] { return std::make_unique<TRecordingAudioLayer>(audio); };
+            platform.CreateAudioOutput = [this] { return std::make_unique<TRecordingAudioOutput>(audio); };
             if (withSpeech)
                 platform.CreateSpeechLayer = [this] { return std::make_unique<TListeningSpeechLayer>(spoken); };
             platform.OpenUrl = [this](const QUrl &url) { opened << url.toString(); };
@@ -215,7 +217,7 @@ protected:
     TTempProgramDir home;
     TScopedDialogs dialogs;
     TDataInterface data;
-    std::shared_ptr<TRecordingAudioLayer::Log> audio = std::make_shared<TRecordingAudioLayer::Log>();
+    std::shared_ptr<TRecordingAudioOutput::Log> audio = std::make_shared<TRecordingAudioOutput::Log>();
     std::shared_ptr<QStringList> spoken = std::make_shared<QStringList>();
     bool withSpeech = true;
     QStringList opened;
@@ -240,8 +242,8 @@ TEST_F(MainWindow, StartsReadyOnTheSavedTollGateWithEveryComponent)
         EXPECT_FALSE(Enabled(name)) << name;
     EXPECT_FALSE(Board().isEnabled());
     EXPECT_FALSE(Board().TimerActive());
-    EXPECT_EQ(Board().Words().size(), 15);
-    EXPECT_EQ(Board().Words()[0].Spelling, WordAt(0));
+    EXPECT_EQ(Board().Rules().Words().size(), 15);
+    EXPECT_EQ(Board().Rules().Words()[0].Spelling, WordAt(0));
 
     const struct
     {
@@ -276,7 +278,7 @@ TEST_F(MainWindow, MissingSpeechEngineIsReportedOnceAndTheGameStillStarts)
     withSpeech = false;
     Window();
     EXPECT_EQ(dialogs->Texts(), QStringList{QStringLiteral("语音引擎创建失败，请安装语音引擎！")});
-    EXPECT_EQ(Board().Words().size(), 15);
+    EXPECT_EQ(Board().Rules().Words().size(), 15);
 }
 
 TEST_F(MainWindow, CompletedWordsAreSpokenOnlyWithPronunciationOn)
@@ -343,7 +345,7 @@ TEST_F(MainWindow, PauseContinueAndLevelChangeWhilePaused)
     EXPECT_TRUE(Enabled("btnContinue") && !Enabled("btnPause") && Enabled("btnClear"));
 
     ChooseLevel("困难");
-    EXPECT_EQ(Board().WordIndex(), 0) << "the toll gate starts again";
+    EXPECT_EQ(Board().Rules().WordIndex(), 0) << "the toll gate starts again";
     EXPECT_FALSE(Board().TimerActive()) << "still paused";
     EXPECT_EQ(Label("labTime"), QStringLiteral("50秒"));
     EXPECT_EQ(Find<QToolButton>("sbLevel")->text(), QStringLiteral("困难"));
@@ -363,15 +365,15 @@ TEST_F(MainWindow, ScoreCarriesAcrossTollGatesAndTheBookEndsWithItsLastWord)
         SpellCurrentWord();
     EXPECT_EQ(Label("labScore"), "1500");
     EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第2关（共3关）"));
-    EXPECT_EQ(Window().ScoreBase(), 1400) << "the score shown when the toll gate ended";
-    EXPECT_EQ(Board().Words()[0].Spelling, WordAt(15));
+    EXPECT_EQ(Window().ScoreBase(), 1500) << "the finished toll gate's whole score, its last word included";
+    EXPECT_EQ(Board().Rules().Words()[0].Spelling, WordAt(15));
     SpellCurrentWord();
     EXPECT_EQ(Label("labScore"), "1600");
 
     for (int i = 1; i < 15; ++i)
         SpellCurrentWord();
     EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第3关（共3关）"));
-    EXPECT_EQ(Board().Words().size(), 2);
+    EXPECT_EQ(Board().Rules().Words().size(), 2);
     SpellCurrentWord();
     dialogs->Answers = {TMsgResult::No};
     SpellCurrentWord();
@@ -380,6 +382,69 @@ TEST_F(MainWindow, ScoreCarriesAcrossTollGatesAndTheBookEndsWithItsLastWord)
     EXPECT_EQ(Label("labScore"), "3200");
     EXPECT_EQ(Window().GamePara().TollGateIndex, 3) << "No leaves the finished toll gate";
     EXPECT_FALSE(Enabled("btnPause")) << "and closes it: its countdown cannot be resumed";
+}
+
+namespace {
+
+// Notes what the title strip's score reads while each message box is up.
+class TScoreAtMessage : public TFakeDialogs
+{
+public:
+    explicit TScoreAtMessage(QLabel *score) : m_score(score) {}
+    TMsgResult MessageBox(QWidget *parent, const QString &text, TMsgIcon icon, TMsgButtons buttons) override
+    {
+        Seen << m_score->text();
+        return TFakeDialogs::MessageBox(parent, text, icon, buttons);
+    }
+    QStringList Seen;
+
+private:
+    QLabel *m_score;
+};
+
+} // namespace
+
+// The box at the end of a book and the title strip behind it show one score,
+// whatever the answer, and the book's last word is listed with the others.
+TEST_F(MainWindow, TheEndOfABookShowsOneScoreAndListsItsLastWord)
+{
+    const struct
+    {
+        const char *name;
+        int level;
+        TMsgResult answer;
+        QString score;
+    } cases[] = {
+        {"declined", 1, TMsgResult::No, "200"},
+        {"played again", 2, TMsgResult::Yes, "400"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        window.reset();
+        WriteSettings("lib1", 32, kBook, 3, c.level);
+        Window().sbStartClick();
+        auto *fake = new TScoreAtMessage(Find<QLabel>("labScore"));
+        fake->Answers = {c.answer, TMsgResult::No};
+        std::unique_ptr<TDialogService> previous = SetDialogService(std::unique_ptr<TDialogService>(fake));
+        SpellCurrentWord();
+        int listedBeforeEnd = int(Board().ListedWords().size());
+        SpellCurrentWord();
+        const QStringList texts = fake->Texts(), seen = fake->Seen;
+        const TWordInfos listed = Board().ListedWords();
+        SetDialogService(std::move(previous));
+
+        ASSERT_FALSE(texts.isEmpty());
+        EXPECT_EQ(texts.first(), QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：%1\n再玩一次吧？").arg(c.score));
+        EXPECT_EQ(seen.first(), c.score) << "the title strip agrees with the box";
+        if (c.answer == TMsgResult::No) {
+            EXPECT_EQ(Label("labScore"), c.score);
+            ASSERT_EQ(listed.size(), listedBeforeEnd + 1);
+            EXPECT_EQ(listed.first().Spelling, WordAt(31)) << "the last word is listed, newest first";
+        } else {
+            EXPECT_EQ(Label("labScore"), "0") << "the new game starts from nothing";
+            EXPECT_TRUE(listed.isEmpty());
+        }
+    }
 }
 
 TEST_F(MainWindow, PlayingAgainRecordsTheWholeScoreAndStartsFromNothing)
@@ -404,7 +469,7 @@ TEST_F(MainWindow, PlayingAgainRecordsTheWholeScoreAndStartsFromNothing)
     EXPECT_EQ(records[0].Name, QStringLiteral(" O'Brien "));
     EXPECT_EQ(records[0].Score, 400);
     EXPECT_EQ(Label("labScore"), "0");
-    EXPECT_EQ(Board().GetScore(), 0);
+    EXPECT_EQ(Board().Rules().GetScore(), 0);
     EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第1关（共3关）"));
     EXPECT_TRUE(Board().TimerActive());
 }
@@ -416,7 +481,7 @@ TEST_F(MainWindow, RunningOutOfTimeOffersTheRecordAndReturnsToTheStart)
     SpellCurrentWord();
     dialogs->Answers = {TMsgResult::Ok, TMsgResult::No};
     for (int tick = 0; tick <= 50; ++tick)
-        Board().TimerTick();
+        Board().Rules().Tick();
     EXPECT_EQ(dialogs->Texts(), QStringList({QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：300"),
                                               QStringLiteral("是否记录您的游戏成绩？")}));
     EXPECT_EQ(dialogs->Messages[0].Icon, TMsgIcon::Information);
@@ -435,7 +500,7 @@ TEST_F(MainWindow, RestartBeginsTheFirstTollGateAtOnce)
     Window().sbReStartClick();
     EXPECT_EQ(Window().GamePara().TollGateIndex, 1);
     EXPECT_EQ(Label("labScore"), "0");
-    EXPECT_EQ(Board().Words()[0].Spelling, WordAt(0));
+    EXPECT_EQ(Board().Rules().Words()[0].Spelling, WordAt(0));
     EXPECT_TRUE(Board().TimerActive());
 }
 
@@ -445,7 +510,7 @@ TEST_F(MainWindow, ATollGateBeyondTheBookIsEmptyAndTimesOut)
     Window().sbStartClick();
     EXPECT_EQ(Board().ItemCount(), 0);
     for (int tick = 0; tick <= 50; ++tick)
-        Board().TimerTick();
+        Board().Rules().Tick();
     EXPECT_EQ(dialogs->Messages.size(), 2u);
     EXPECT_EQ(Window().GamePara().TollGateIndex, 1);
 }
@@ -466,10 +531,10 @@ TEST_F(MainWindow, ScrambledBooksPlayInPlainText)
     WriteSettings("lib2", 1, kBook, 1, 1);
     home.WriteFile("data/spellconfig.ini", home.ReadFile("data/spellconfig.ini") + "encrypt=1\r\n");
     Window().sbStartClick();
-    ASSERT_EQ(Board().Words().size(), 1);
-    EXPECT_EQ(Board().Words()[0].Spelling, QStringLiteral("o'clock"));
-    EXPECT_EQ(Board().Words()[0].Meaning, QStringLiteral("点钟"));
-    EXPECT_TRUE(Board().Words()[0].Pronunciation.isEmpty()) << "a blank stored text is not unscrambled";
+    ASSERT_EQ(Board().Rules().Words().size(), 1);
+    EXPECT_EQ(Board().Rules().Words()[0].Spelling, QStringLiteral("o'clock"));
+    EXPECT_EQ(Board().Rules().Words()[0].Meaning, QStringLiteral("点钟"));
+    EXPECT_TRUE(Board().Rules().Words()[0].Pronunciation.isEmpty()) << "a blank stored text is not unscrambled";
     SpellCurrentWord();
     EXPECT_EQ(Label("labScore"), "100");
 }
@@ -494,11 +559,11 @@ TEST_F(MainWindow, ToggleSpeechAndMusicFromEitherControl)
 {
     Window();
     Find<QCheckBox>("cbSpeech")->click();
-    EXPECT_FALSE(Board().GetHasSpeech());
+    EXPECT_FALSE(Board().Rules().GetHasSpeech());
     QAction *speech = MenuItem({"设置", "单词朗读"});
     EXPECT_FALSE(speech->isChecked());
     speech->trigger();
-    EXPECT_TRUE(Board().GetHasSpeech());
+    EXPECT_TRUE(Board().Rules().GetHasSpeech());
     EXPECT_TRUE(Find<QCheckBox>("cbSpeech")->isChecked());
 
     audio->Calls.clear();
@@ -559,10 +624,11 @@ TEST_F(MainWindow, RecentMenuCaptionsAndClicks)
     QCoreApplication::processEvents();
     EXPECT_EQ(Window().GamePara().TollGateIndex, 2);
     EXPECT_EQ(Label("labGate"), QStringLiteral("关卡：第2关（共3关）"));
-    EXPECT_EQ(Find<QToolButton>("sbLevel")->text(), QStringLiteral("容易")) << "level 7 leaves the caption";
-    EXPECT_EQ(CheckedLevels(), QStringList({"", ""})) << "no level item is checked";
+    EXPECT_EQ(Window().GamePara().Level, 1) << "level 7 resumes as the first";
+    EXPECT_EQ(Find<QToolButton>("sbLevel")->text(), QStringLiteral("容易"));
+    EXPECT_EQ(CheckedLevels(), QStringList({"容易", "容易"}));
     EXPECT_TRUE(Enabled("sbStart"));
-    EXPECT_EQ(Board().Words()[0].Spelling, WordAt(15));
+    EXPECT_EQ(Board().Rules().Words()[0].Spelling, WordAt(15));
 }
 
 TEST_F(MainWindow, RankingShowsTheBestTwenty)
@@ -630,7 +696,7 @@ TEST_F(MainWindow, TollGatesWithoutAPlayableWordWaitForTheCountdown)
 
         Window().sbStartClick();
         for (int tick = 0; tick <= 50; ++tick)
-            Board().TimerTick();
+            Board().Rules().Tick();
         ASSERT_FALSE(dialogs->Texts().isEmpty());
         EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：0"));
         Window().close();
@@ -658,7 +724,7 @@ TEST_F(MainWindow, DecliningAnotherRoundClosesTheFinishedBoard)
     Window().sbStartClick();
     EXPECT_EQ(dialogs->Messages.size(), 1u) << "the book is not finished twice";
     EXPECT_EQ(Label("labScore"), "200");
-    EXPECT_EQ(Board().Letters().join(QString()), WordAt(31));
+    EXPECT_EQ(Board().Rules().Letters().join(QString()), WordAt(31));
     EXPECT_FALSE(Board().TimerActive());
     EXPECT_FALSE(Board().isEnabled());
     for (const char *name : {"sbReStart", "sbLevel"})
@@ -685,29 +751,27 @@ TEST_F(MainWindow, LevelChangeShowsThePointsCarriedFromEarlierTollGates)
     Window().sbStartClick();
     for (int i = 0; i < 15; ++i)
         SpellCurrentWord();
-    ASSERT_EQ(Window().ScoreBase(), 1400);
+    ASSERT_EQ(Window().ScoreBase(), 1500);
     ChooseLevel("困难");
-    EXPECT_EQ(Label("labScore"), "1400");
+    EXPECT_EQ(Label("labScore"), "1500");
     SpellCurrentWord();
-    EXPECT_EQ(Label("labScore"), "1700");
+    EXPECT_EQ(Label("labScore"), "1800");
     ChooseLevel("较难");
     for (int tick = 0; tick <= 100; ++tick)
-        Board().TimerTick();
+        Board().Rules().Tick();
     ASSERT_FALSE(dialogs->Texts().isEmpty());
-    EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：1400"));
+    EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：1500"));
 }
 
-TEST_F(MainWindow, AHugeLevelScoresWithinTheScoresRange)
+TEST_F(MainWindow, AHugeLevelFromTheSettingsPlaysAsTheFirst)
 {
-    const int kMax = std::numeric_limits<int>::max();
-    WriteSettings("lib1", 32, kBook, 2, kMax);
+    WriteSettings("lib1", 32, kBook, 2, std::numeric_limits<int>::max());
     Window().sbStartClick();
+    EXPECT_EQ(Find<QToolButton>("sbLevel")->text(), QStringLiteral("容易"));
+    EXPECT_EQ(CheckedLevels(), QStringList({"容易", "容易"}));
+    EXPECT_EQ(Label("labTime"), QStringLiteral("200秒"));
     SpellCurrentWord();
-    EXPECT_EQ(Label("labScore"), QString::number(kMax));
-    for (int i = 1; i < 17; ++i)
-        SpellCurrentWord();
-    ASSERT_FALSE(dialogs->Texts().isEmpty());
-    EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：%1\n再玩一次吧？").arg(kMax));
+    EXPECT_EQ(Label("labScore"), "100");
 }
 
 TEST(WebAddress, OnlyHttpAndHttpsPagesPass)
@@ -882,13 +946,13 @@ TEST_F(MainWindow, GameKeysDoWhatTheirEnabledButtonsDo)
     press(Qt::Key_F3);
     press(Qt::CTRL | Qt::Key_H);
     EXPECT_FALSE(Board().TimerActive()) << "nothing to pause before the start";
-    EXPECT_FALSE(Board().HintUsed()) << "nor a hint";
+    EXPECT_FALSE(Board().Rules().HintUsed()) << "nor a hint";
     press(Qt::Key_F2);
     ASSERT_TRUE(Board().TimerActive());
     press(Qt::CTRL | Qt::Key_H);
-    EXPECT_TRUE(Board().HintUsed());
+    EXPECT_TRUE(Board().Rules().HintUsed());
     press(Qt::Key_Escape);
-    EXPECT_TRUE(Board().Letters().isEmpty());
+    EXPECT_TRUE(Board().Rules().Letters().isEmpty());
     press(Qt::Key_F3);
     EXPECT_EQ(Board().Cue(), TBoardCue::Paused);
     press(Qt::Key_F2);
@@ -898,9 +962,9 @@ TEST_F(MainWindow, GameKeysDoWhatTheirEnabledButtonsDo)
     dialogs->Answers = {TMsgResult::No, TMsgResult::Yes};
     press(Qt::Key_F5);
     EXPECT_EQ(dialogs->Texts(), QStringList{QStringLiteral("是否重新开始游戏？")});
-    EXPECT_EQ(Board().WordIndex(), 1) << "No keeps the running game";
+    EXPECT_EQ(Board().Rules().WordIndex(), 1) << "No keeps the running game";
     press(Qt::Key_F5);
-    EXPECT_EQ(Board().WordIndex(), 0);
+    EXPECT_EQ(Board().Rules().WordIndex(), 0);
     EXPECT_EQ(Label("labScore"), "0");
 }
 
@@ -932,8 +996,8 @@ TEST_F(MainWindow, KeyboardPlayAndAutoPauseAreSettingsKeptInTheFile)
     }
     EXPECT_TRUE(Board().TimerActive()) << "with the setting off the game runs on";
 
-    QTest::keyClicks(&Board(), Board().Words()[0].Spelling);
-    EXPECT_EQ(Board().WordIndex(), 1) << "the word is typed on the board";
+    QTest::keyClicks(&Board(), Board().Rules().Words()[0].Spelling);
+    EXPECT_EQ(Board().Rules().WordIndex(), 1) << "the word is typed on the board";
 }
 
 TEST_F(MainWindow, LeavingTheGamePausesItUntilThePlayerContinues)

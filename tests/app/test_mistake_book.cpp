@@ -40,9 +40,9 @@ void RunOutOfTime(TSpellGameType &board)
 {
     bool over = false;
     QObject guard;
-    QObject::connect(&board, &TSpellGameType::OnGameOver, &guard, [&](QObject *, bool success) { over = !success; });
+    QObject::connect(&board.Rules(), &TSpellRules::TollGateOver, &guard, [&](bool success) { over = !success; });
     for (int tick = 0; tick < 10000 && !over; ++tick)
-        board.TimerTick();
+        board.Rules().Tick();
     ASSERT_TRUE(over);
 }
 
@@ -56,7 +56,7 @@ protected:
         ASSERT_TRUE(data.CreateDatabase(home.File("data/test.mdb"), TDataInterface::DatabasePassword()));
         ASSERT_TRUE(data.AddBookInfo(QStringLiteral("Book 1"), 4, QStringLiteral("lib1"), 1, 1));
         game.StoreTableName = QStringLiteral("lib1");
-        recorder.AttachBoard(&board);
+        recorder.Attach(board.Rules());
     }
 
     bool InMistakeBook(const QString &spelling, TMistakeEntry *entry = nullptr)
@@ -82,14 +82,15 @@ protected:
 TEST_F(RecorderTest, EachWayInThroughTheBoardAndNothingForACleanWord)
 {
     game.TollGateIndex = 2;
-    score = 500;
-    board.StartGame(Words({"ab", "cd", "ef", "gh"}), nullptr);
+    // As the game flow carries it: 500 from earlier toll gates.
+    QObject::connect(&board.Rules(), &TSpellRules::ScoreChanged, &board, [this](int gate) { score = 500 + gate; });
+    board.Rules().StartGame(Words({"ab", "cd", "ef", "gh"}), nullptr);
     ASSERT_TRUE(SpellCurrentWord(board)); // "ab" clean
-    board.ShowHint(); // lays all but the last letter of "cd"
+    board.Rules().ShowHint(); // lays all but the last letter of "cd"
     ASSERT_TRUE(ClickLetter(board, QLatin1Char('d')));
     for (int round = 0; round < 2; ++round) { // "ef" filled wrongly twice, then right
         ASSERT_TRUE(SpellByClicks(board, QStringLiteral("fe")));
-        board.ClearSpelling();
+        board.Rules().ClearSpelling();
     }
     ASSERT_TRUE(SpellCurrentWord(board));
     RunOutOfTime(board); // "gh" on the board
@@ -105,15 +106,16 @@ TEST_F(RecorderTest, EachWayInThroughTheBoardAndNothingForACleanWord)
     EXPECT_EQ(ef.Completed, 1);
     EXPECT_EQ(ef.Dealt, 1);
     EXPECT_EQ(recorder.Progress().Word("lib1", "gh").Missed, 1);
-    // The book's best counts the clean word's points, which the board adds after telling.
+    // The book's best is the score the player sees, with the points of the
+    // word being recorded already in it: 500 + 100 ("ab") + 0 + 100 ("ef").
     const TBookStats book = recorder.Progress().BookStats().value(0);
     EXPECT_EQ(book.TollGate, 2);
-    EXPECT_EQ(book.BestScore, 600);
+    EXPECT_EQ(book.BestScore, 700);
 }
 
 TEST_F(RecorderTest, AGameInTheMistakeBookLetsAWordGoOnTheThirdCleanDay)
 {
-    board.StartGame(Words({"ab"}), nullptr);
+    board.Rules().StartGame(Words({"ab"}), nullptr);
     RunOutOfTime(board);
     ASSERT_TRUE(InMistakeBook("ab"));
 
@@ -122,8 +124,8 @@ TEST_F(RecorderTest, AGameInTheMistakeBookLetsAWordGoOnTheThirdCleanDay)
         today = kDay0.addDays(day);
         const TWordInfos gate = TMistakeBook(data).LoadTollGate(1, 15, false);
         ASSERT_EQ(gate.size(), 1) << day;
-        board.SetWords(gate); // as the game flow loads a toll gate
-        board.RestartGame();
+        board.Rules().SetWords(gate); // as the game flow loads a toll gate
+        board.Rules().RestartGame();
         ASSERT_TRUE(SpellCurrentWord(board));
         EXPECT_EQ(InMistakeBook("ab"), day != 11) << day;
     }
@@ -174,7 +176,7 @@ namespace {
 TEST_F(RecorderTest, TheStatisticsWindowEmptiesTheMistakeBookOnlyAfterAYes)
 {
     TScopedDialogs dialogs;
-    board.StartGame(Words({"ab"}), nullptr);
+    board.Rules().StartGame(Words({"ab"}), nullptr);
     RunOutOfTime(board);
     TFrmWordStats window(recorder.Progress(), today);
     window.LoadStats();

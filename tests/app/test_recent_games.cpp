@@ -84,4 +84,23 @@ TEST(RecentGames, AddingAGameTheListHoldsRewritesOnlyWhatWouldChange)
     }
 }
 
+// A line's level multiplies the points of the game it resumes.
+TEST(RecentGames, ALevelOutsideOneToThreeResumesAsOne)
+{
+    const struct
+    {
+        const char *field;
+        bool parses;
+        int level;
+    } cases[] = {{"1", true, 1}, {"3", true, 3},   {"0", true, 1},   {"4", true, 1},
+                 {"-5", true, 1}, {"2147483647", true, 1}, {"x", false, 0}};
+    for (const auto &c : cases) {
+        TGamePara para;
+        para.Level = 0;
+        EXPECT_EQ(TRecentGames::Parse(QStringLiteral("lib9#@#30#@#book#@#2#@#") + QLatin1String(c.field), para), c.parses)
+            << c.field;
+        EXPECT_EQ(para.Level, c.level) << c.field;
+    }
+}
+
 } // namespace

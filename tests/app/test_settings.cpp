@@ -175,7 +175,46 @@ TEST(Settings, GameParaRoundTripsWithTheDocumentedDefaults)
     settings.LoadGamePara(back);
     EXPECT_EQ(back.BookName, para.BookName);
     EXPECT_EQ(back.TollGateIndex, 7);
-    EXPECT_EQ(settings.DatabaseFileName(), home.Path() + "data/.mdb");
+}
+
+// The level multiplies every word's points: one from outside 1 to 3 would put
+// any score at all, even a negative one, into the ranking.
+TEST(Settings, ALevelOutsideOneToThreeReadsAsOne)
+{
+    const struct
+    {
+        const char *value;
+        int level;
+    } cases[] = {{"1", 1}, {"2", 2}, {"3", 3}, {"0", 1}, {"4", 1}, {"-5", 1}, {"2147483647", 1}, {"-2147483648", 1}};
+    TTempProgramDir home;
+    const TSettings settings(home.Path());
+    for (const auto &c : cases) {
+        home.WriteFile("data/spellconfig.ini", QByteArray("[system]\r\nLevel=") + c.value + "\r\n");
+        TGamePara para;
+        settings.LoadGamePara(para);
+        EXPECT_EQ(para.Level, c.level) << c.value;
+    }
+}
+
+TEST(Settings, AMissingOrBlankLibraryKeyNamesTheShippedLibrary)
+{
+    const struct
+    {
+        const char *content;
+        const char *library;
+    } cases[] = {
+        {"", "data/guluspell.mdb"},
+        {"[system]\r\n", "data/guluspell.mdb"},
+        {"[system]\r\ndata=\r\n", "data/guluspell.mdb"},
+        {"[system]\r\ndata=  \r\n", "data/guluspell.mdb"},
+        {"[system]\r\ndata=mybooks\r\n", "data/mybooks.mdb"},
+    };
+    TTempProgramDir home;
+    const TSettings settings(home.Path());
+    for (const auto &c : cases) {
+        home.WriteFile("data/spellconfig.ini", c.content);
+        EXPECT_EQ(settings.DatabaseFileName(), home.Path() + c.library) << c.content;
+    }
 }
 
 TEST(TextCodec, Utf8IsToldApartFromGbk)

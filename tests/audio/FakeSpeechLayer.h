@@ -1,7 +1,8 @@
 #pragma once
-// A speech engine with voices of the test's choosing. Calls are logged as
-// text ("select 1", "queued apple", "fallback", "rate 150", "say apple");
-// the fallback counts as speaking from "say" until the test ends it.
+// Speech services with voices of the test's choosing. Calls are logged as
+// text ("select 1", "test", "queued apple", "fallback", "rate 150",
+// "say apple", "prepare apple fallback=0", "stretch 1.4"); the fallback
+// counts as speaking from "say" until the test ends it.
 
 #include "USpeechLayer.h"
 
@@ -13,9 +14,8 @@ public:
     struct State
     {
         QStringList Voices;
+        QStringList Broken; // installed, but give no sound
         bool ConnectResult = true;
-        bool SelectResult = true;
-        bool QueuedResult = true;
         bool FallbackResult = true;
         bool Speaking = false;
         QStringList Calls;
@@ -24,8 +24,13 @@ public:
 
     bool Connect() override { return log(QStringLiteral("connect"), m_s->ConnectResult); }
     QStringList VoiceDescriptions() override { return m_s->Voices; }
-    bool SelectVoice(int index) override { return log(QStringLiteral("select %1").arg(index), m_s->SelectResult); }
-    bool SpeakQueued(const QString &text) override { return log(QStringLiteral("queued ") + text, m_s->QueuedResult); }
+    bool SelectVoice(int index) override
+    {
+        m_selected = index;
+        return log(QStringLiteral("select %1").arg(index), index >= 0 && index < m_s->Voices.size());
+    }
+    bool TestVoice() override { return log(QStringLiteral("test"), !m_s->Broken.contains(m_s->Voices.value(m_selected))); }
+    bool SpeakQueued(const QString &text) override { return log(QStringLiteral("queued ") + text, true); }
     bool CreateFallback() override { return log(QStringLiteral("fallback"), m_s->FallbackResult); }
     bool SetFallbackRate(int rate) override { return log(QStringLiteral("rate %1").arg(rate), true); }
     bool FallbackIsSpeaking() override { return m_s->Speaking; }
@@ -33,6 +38,11 @@ public:
     {
         m_s->Speaking = true;
         return log(QStringLiteral("say ") + text, true);
+    }
+    void SetStretch(double stretch) override { log(QStringLiteral("stretch %1").arg(stretch), true); }
+    void Prepare(const QString &text, bool fallback) override
+    {
+        log(QStringLiteral("prepare %1 fallback=%2").arg(text).arg(int(fallback)), true);
     }
 
 private:
@@ -42,4 +52,5 @@ private:
         return result;
     }
     std::shared_ptr<State> m_s;
+    int m_selected = -1;
 };

@@ -1,9 +1,9 @@
 #include "BoardDriver.h"
 #include "FakeSpeechLayer.h"
 #include "TestSupport.h"
-#include "UBassEx.h"
 #include "UBoardAudio.h"
 #include "UCommonFun.h"
+#include "USoundPlayer.h"
 #include "USpeechEx.h"
 #include "USpellGameType.h"
 
@@ -20,16 +20,16 @@ protected:
         TWordInfos words;
         for (const char *w : {"cat", "dog", "pig"})
             words.append(TWordInfo{QString::fromLatin1(w), QString(), QStringLiteral("释义")});
-        board.StartGame(words, &sound);
+        board.Rules().StartGame(words, &sound);
         log->Calls.clear();
         voice->Calls.clear();
     }
     TTempProgramDir home;
-    std::shared_ptr<TRecordingAudioLayer::Log> log = std::make_shared<TRecordingAudioLayer::Log>();
+    std::shared_ptr<TRecordingAudioOutput::Log> log = std::make_shared<TRecordingAudioOutput::Log>();
     std::shared_ptr<TFakeSpeechLayer::State> voice = std::make_shared<TFakeSpeechLayer::State>();
-    TBassEx bass{std::make_unique<TRecordingAudioLayer>(log), 0};
+    TSoundPlayer player{std::make_unique<TRecordingAudioOutput>(log)};
     TSpeechEx speech{std::make_unique<TFakeSpeechLayer>(voice)};
-    TBoardAudio sound{&bass, &speech, GetAppPath() + QStringLiteral("sound/")};
+    TBoardAudio sound{&player, &speech, GetAppPath() + QStringLiteral("sound/")};
     TSpellGameType board;
 };
 

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "UBassEx.h"
-#include "USdlAudioLayer.h"
+#include "USdlAudioOutput.h"
+#include "USoundPlayer.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,130 +15,132 @@ const QString kSoundDir = QStringLiteral(GULUSPELL_SOUND_DIR);
 
 struct RecordedPlayer
 {
-    explicit RecordedPlayer(quint32 version = 0x02040000, bool initResult = true)
+    explicit RecordedPlayer(bool opens = true)
     {
-        log->Version = version;
-        log->InitResult = initResult;
-        bass = std::make_unique<TBassEx>(std::make_unique<TRecordingAudioLayer>(log), 0);
-        log->Calls.clear();
+        out->OpenResult = opens;
+        player = std::make_unique<TSoundPlayer>(std::make_unique<TRecordingAudioOutput>(out));
     }
     QStringList Names() const
     {
         QStringList names;
-        for (const TPlayStream &entry : bass->PlayStreams())
+        for (const TPlayStream &entry : player->PlayStreams())
             names << entry.Name;
         return names;
     }
-    std::shared_ptr<TRecordingAudioLayer::Log> log = std::make_shared<TRecordingAudioLayer::Log>();
-    std::unique_ptr<TBassEx> bass;
+    QStringList HeldFiles() const
+    {
+        QStringList files;
+        for (const auto &[handle, sound] : out->Held)
+            files << sound.File;
+        return files;
+    }
+    std::shared_ptr<TRecordingAudioOutput::Log> out = std::make_shared<TRecordingAudioOutput::Log>();
+    std::unique_ptr<TSoundPlayer> player;
 };
 
 TEST(SoundPlayer, ANewEffectCutsOffThePreviousOneEvenWhenItsFileIsMissing)
 {
     RecordedPlayer p;
-    p.log->MissingFiles << QStringLiteral("gone.mp3");
-    p.bass->PlaySound(QStringLiteral("/x/select.mp3"));
-    p.bass->PlaySound(QStringLiteral("/x/gone.mp3"));
-    EXPECT_EQ(p.bass->SoundStream(), 0u);
-    p.bass->PlaySound(QStringLiteral("/x/oksel.mp3"));
-    EXPECT_EQ(p.log->Calls, QStringList({
-        "create select.mp3 loop=0 -> 1", "play 1 restart=0",
-        "free 1", "create gone.mp3 loop=0 -> 0", "play 0 restart=0",
-        "create oksel.mp3 loop=0 -> 2", "play 2 restart=0"}));
+    p.out->MissingFiles << QStringLiteral("gone.mp3");
+    p.player->PlaySound(QStringLiteral("/x/select.mp3"));
+    EXPECT_EQ(p.out->Sounding(), QStringList({"select.mp3"}));
+    p.player->PlaySound(QStringLiteral("/x/gone.mp3"));
+    EXPECT_TRUE(p.out->Sounding().isEmpty());
+    EXPECT_TRUE(p.HeldFiles().isEmpty()) << "the cut-off effect is let go of";
+    p.player->PlaySound(QStringLiteral("/x/oksel.mp3"));
+    EXPECT_EQ(p.out->Sounding(), QStringList({"oksel.mp3"}));
+    EXPECT_EQ(p.HeldFiles(), QStringList({"oksel.mp3"}));
 }
 
-TEST(SoundPlayer, RemovingANameFreesEachOfItsEntriesAndKeepsTheRestInOrder)
+TEST(SoundPlayer, RemovingANameLetsGoOfEachOfItsEntriesAndKeepsTheRestInOrder)
 {
     RecordedPlayer p;
     for (const char *name : {"a", "b", "a", "c"})
-        p.bass->AddStream(QStringLiteral("/x/%1.mp3").arg(name), QString::fromLatin1(name));
-    p.log->Calls.clear();
-
-    p.bass->RemoveStream(QStringLiteral("a"));
-    EXPECT_EQ(p.log->Calls, QStringList({"free 1", "free 3"}));
+        p.player->AddStream(QStringLiteral("/x/%1.mp3").arg(name), QString::fromLatin1(name));
+    p.player->RemoveStream(QStringLiteral("a"));
+    EXPECT_EQ(p.HeldFiles(), QStringList({"b.mp3", "c.mp3"}));
     EXPECT_EQ(p.Names(), QStringList({"b", "c"}));
-    EXPECT_EQ(p.bass->IndexOfStream(QStringLiteral("c")), 1);
-    EXPECT_EQ(p.bass->IndexOfStream(QStringLiteral("a")), -1);
+    EXPECT_EQ(p.player->IndexOfStream(QStringLiteral("c")), 1);
+    EXPECT_EQ(p.player->IndexOfStream(QStringLiteral("a")), -1);
 }
 
 TEST(SoundPlayer, StreamNamesMatchExactlyAndTheFirstEntryOfANameIsUsed)
 {
     RecordedPlayer p;
-    p.bass->AddStream(QStringLiteral("/x/back.mp3"), QStringLiteral("spellback"));
-    p.bass->AddStream(QStringLiteral("/x/other.mp3"), QStringLiteral("spellback"));
-    p.log->Calls.clear();
+    p.player->AddStream(QStringLiteral("/x/back.mp3"), QStringLiteral("spellback"));
+    p.player->AddStream(QStringLiteral("/x/other.mp3"), QStringLiteral("spellback"));
+    EXPECT_TRUE(p.out->Sounding().isEmpty()) << "an added stream waits to be played";
 
-    p.bass->PlayStream(QStringLiteral("SpellBack"));
-    p.bass->StopStream(QStringLiteral("spellback "));
-    EXPECT_TRUE(p.log->Calls.isEmpty());
+    p.player->PlayStream(QStringLiteral("SpellBack"));
+    p.player->PlayStream(QStringLiteral("spellback "));
+    EXPECT_TRUE(p.out->Sounding().isEmpty());
 
-    // The music toggle: a stop and a play that continues rather than restarts.
-    p.bass->StopStream(QStringLiteral("spellback"));
-    p.bass->PlayStream(QStringLiteral("spellback"));
-    EXPECT_EQ(p.log->Calls, QStringList({"stop 1", "play 1 restart=0"}));
+    p.player->PlayStream(QStringLiteral("spellback"));
+    EXPECT_EQ(p.out->Sounding(), QStringList({"back.mp3"}));
 }
 
-TEST(SoundPlayer, DestructionFreesTheEffectThenEveryStreamInOrder)
+TEST(SoundPlayer, TheMusicToggleContinuesTheTuneInsteadOfStartingItAgain)
 {
     RecordedPlayer p;
-    p.log->MissingFiles << QStringLiteral("back.mp3");
-    p.bass->AddStream(QStringLiteral("/x/back.mp3"), QStringLiteral("spellback"));
-    p.bass->AddStream(QStringLiteral("/x/rain.mp3"), QStringLiteral("rain"));
-    p.bass->PlaySound(QStringLiteral("/x/select.mp3"));
-    ASSERT_EQ(p.bass->PlayStreams().size(), 2) << "a file that cannot be opened still leaves its entry";
-    p.log->Calls.clear();
-    p.bass.reset();
-    EXPECT_EQ(p.log->Calls, QStringList({"free 2", "free 0", "free 1"}));
+    p.player->AddStream(QStringLiteral("/x/back.mp3"), QStringLiteral("spellback"));
+    p.player->PlayStream(QStringLiteral("spellback"));
+    p.player->StopStream(QStringLiteral("spellback"));
+    EXPECT_TRUE(p.out->Sounding().isEmpty());
+    p.player->PlayStream(QStringLiteral("spellback"));
+    EXPECT_EQ(p.out->Sounding(), QStringList({"back.mp3"}));
+    EXPECT_EQ(p.out->Held.begin()->second.Starts, 1);
+    EXPECT_TRUE(p.out->Held.begin()->second.Loop);
 }
 
-TEST(SoundPlayer, WithoutTheRightLibraryOrADeviceEverythingIsSilent)
+TEST(SoundPlayer, DestructionLetsGoOfEverythingItHolds)
 {
-    struct Case
-    {
-        quint32 Version;
-        bool Init;
-    };
-    for (const Case c : {Case{0x02030000, true}, Case{0x02040000, false}, Case{0x01000000, false}}) {
-        RecordedPlayer p(c.Version, c.Init);
-        EXPECT_FALSE(p.bass->Ready());
-        p.bass->AddStream(QStringLiteral("/x/back.mp3"), QStringLiteral("spellback"));
-        p.bass->PlayStream(QStringLiteral("spellback"));
-        p.bass->StopStream(QStringLiteral("spellback"));
-        p.bass->PlaySound(QStringLiteral("/x/select.mp3"));
-        p.bass->RemoveStream(QStringLiteral("spellback"));
-        EXPECT_TRUE(p.bass->PlayStreams().isEmpty());
-        EXPECT_TRUE(p.log->Calls.isEmpty()) << p.log->Calls.join(", ").toStdString();
-    }
-    // The library is initialised even when its version is wrong.
-    auto log = std::make_shared<TRecordingAudioLayer::Log>();
-    log->Version = 0x02030000;
-    TBassEx bass(std::make_unique<TRecordingAudioLayer>(log), 0);
-    EXPECT_EQ(log->Calls, QStringList({"init"}));
+    RecordedPlayer p;
+    p.out->MissingFiles << QStringLiteral("back.mp3");
+    p.player->AddStream(QStringLiteral("/x/back.mp3"), QStringLiteral("spellback"));
+    p.player->AddStream(QStringLiteral("/x/rain.mp3"), QStringLiteral("rain"));
+    p.player->PlaySound(QStringLiteral("/x/select.mp3"));
+    ASSERT_EQ(p.player->PlayStreams().size(), 2) << "a file that cannot be opened still leaves its entry";
+    p.player.reset();
+    EXPECT_TRUE(p.out->Held.empty());
 }
 
-// The real layer, over the dummy audio driver that the tests run with.
-class SdlLayer : public ::testing::Test
+TEST(SoundPlayer, WithoutADeviceEverythingIsSilent)
+{
+    RecordedPlayer p(false);
+    EXPECT_FALSE(p.player->Ready());
+    p.player->AddStream(QStringLiteral("/x/back.mp3"), QStringLiteral("spellback"));
+    p.player->PlayStream(QStringLiteral("spellback"));
+    p.player->StopStream(QStringLiteral("spellback"));
+    p.player->PlaySound(QStringLiteral("/x/select.mp3"));
+    p.player->RemoveStream(QStringLiteral("spellback"));
+    EXPECT_TRUE(p.player->PlayStreams().isEmpty());
+    EXPECT_TRUE(p.out->Held.empty());
+    EXPECT_TRUE(p.out->Sounding().isEmpty());
+}
+
+// The real output, over the dummy audio driver that the tests run with.
+class SdlAudioOutput : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(layer.Init(-1, 44100, 0, 0)); }
-    TSdlAudioLayer layer;
+    void SetUp() override { ASSERT_TRUE(layer.Open()); }
+    TSdlAudioOutput layer;
 };
 
-TEST_F(SdlLayer, EveryShippedSoundLoadsAndPlays)
+TEST_F(SdlAudioOutput, EveryShippedSoundLoadsAndPlays)
 {
     for (const char *name : {"back.mp3", "select.mp3", "unselect.mp3", "oksel.mp3", "wrong.mp3"}) {
         SCOPED_TRACE(name);
         const bool loop = QByteArray(name) == "back.mp3";
-        const TStreamHandle h = layer.StreamCreateFile(kSoundDir + QLatin1String(name), loop);
+        const TSoundHandle h = layer.Load(kSoundDir + QLatin1String(name), loop);
         ASSERT_NE(h, 0u);
-        EXPECT_TRUE(layer.ChannelPlay(h, false));
+        EXPECT_TRUE(layer.Play(h, false));
         EXPECT_TRUE(layer.IsPlaying(h));
-        EXPECT_TRUE(layer.StreamFree(h));
+        EXPECT_TRUE(layer.Free(h));
         EXPECT_FALSE(layer.IsPlaying(h));
     }
 }
 
-TEST_F(SdlLayer, FilesThatAreNotSoundGiveNoStream)
+TEST_F(SdlAudioOutput, FilesThatAreNotSoundGiveNoStream)
 {
     QTemporaryDir dir;
     QFile text(dir.filePath(QStringLiteral("select.mp3")));
@@ -146,43 +148,43 @@ TEST_F(SdlLayer, FilesThatAreNotSoundGiveNoStream)
     text.write("this is not an mp3 file\n");
     text.close();
     for (bool loop : {false, true}) {
-        EXPECT_EQ(layer.StreamCreateFile(text.fileName(), loop), 0u);
-        EXPECT_EQ(layer.StreamCreateFile(dir.filePath(QStringLiteral("missing.mp3")), loop), 0u);
+        EXPECT_EQ(layer.Load(text.fileName(), loop), 0u);
+        EXPECT_EQ(layer.Load(dir.filePath(QStringLiteral("missing.mp3")), loop), 0u);
     }
-    EXPECT_FALSE(layer.ChannelPlay(0, false));
-    EXPECT_FALSE(layer.ChannelStop(0));
-    EXPECT_FALSE(layer.StreamFree(0));
+    EXPECT_FALSE(layer.Play(0, false));
+    EXPECT_FALSE(layer.Stop(0));
+    EXPECT_FALSE(layer.Free(0));
 }
 
-TEST_F(SdlLayer, StoppedMusicContinuesWhereItStoppedAndRestartGoesBackToTheStart)
+TEST_F(SdlAudioOutput, StoppedMusicContinuesWhereItStoppedAndRestartGoesBackToTheStart)
 {
-    const TStreamHandle h = layer.StreamCreateFile(kSoundDir + QLatin1String("back.mp3"), true);
+    const TSoundHandle h = layer.Load(kSoundDir + QLatin1String("back.mp3"), true);
     ASSERT_NE(h, 0u);
-    layer.ChannelPlay(h, false);
+    layer.Play(h, false);
     QThread::msleep(400);
-    layer.ChannelStop(h);
+    layer.Stop(h);
     EXPECT_FALSE(layer.IsPlaying(h));
     const double stoppedAt = layer.PositionSeconds(h);
     EXPECT_GT(stoppedAt, 0.2);
     QThread::msleep(300);
     EXPECT_NEAR(layer.PositionSeconds(h), stoppedAt, 0.05) << "a stopped stream must not move on";
 
-    layer.ChannelPlay(h, false);
+    layer.Play(h, false);
     EXPECT_TRUE(layer.IsPlaying(h));
     EXPECT_GE(layer.PositionSeconds(h), stoppedAt - 0.05);
 
-    layer.ChannelPlay(h, true);
+    layer.Play(h, true);
     EXPECT_LT(layer.PositionSeconds(h), 0.15);
 }
 
-TEST_F(SdlLayer, AStoppedEffectResumesAndOnlyTheMusicLoops)
+TEST_F(SdlAudioOutput, AStoppedEffectResumesAndOnlyTheMusicLoops)
 {
-    const TStreamHandle effect = layer.StreamCreateFile(kSoundDir + QLatin1String("oksel.mp3"), false);
+    const TSoundHandle effect = layer.Load(kSoundDir + QLatin1String("oksel.mp3"), false);
     ASSERT_NE(effect, 0u);
-    layer.ChannelPlay(effect, false);
-    layer.ChannelStop(effect);
+    layer.Play(effect, false);
+    layer.Stop(effect);
     EXPECT_FALSE(layer.IsPlaying(effect));
-    layer.ChannelPlay(effect, false);
+    layer.Play(effect, false);
     EXPECT_TRUE(layer.IsPlaying(effect));
     // The effect lasts well under a second; a busy machine may feed the
     // output late, so give it time without asserting a speed.
@@ -199,18 +201,18 @@ TEST(SdlOutputMissing, ADriverThatCannotOpenLeavesThePlayerSilent)
     const QByteArray old = qgetenv("SDL_AUDIODRIVER");
     qputenv("SDL_AUDIODRIVER", "no_such_driver");
     {
-        TBassEx bass(std::make_unique<TSdlAudioLayer>(), 0);
-        EXPECT_FALSE(bass.Ready());
-        bass.AddStream(kSoundDir + QLatin1String("back.mp3"), QStringLiteral("spellback"));
-        bass.PlayStream(QStringLiteral("spellback"));
-        bass.PlaySound(kSoundDir + QLatin1String("select.mp3"));
-        EXPECT_TRUE(bass.PlayStreams().isEmpty());
-        EXPECT_EQ(bass.SoundStream(), 0u);
+        TSoundPlayer player(std::make_unique<TSdlAudioOutput>());
+        EXPECT_FALSE(player.Ready());
+        player.AddStream(kSoundDir + QLatin1String("back.mp3"), QStringLiteral("spellback"));
+        player.PlayStream(QStringLiteral("spellback"));
+        player.PlaySound(kSoundDir + QLatin1String("select.mp3"));
+        EXPECT_TRUE(player.PlayStreams().isEmpty());
+        EXPECT_EQ(player.SoundStream(), 0u);
     }
     qputenv("SDL_AUDIODRIVER", old);
     // Once the silent player has let go, a working driver opens again.
-    TSdlAudioLayer layer;
-    EXPECT_TRUE(layer.Init(-1, 44100, 0, 0));
+    TSdlAudioOutput output;
+    EXPECT_TRUE(output.Open());
 }
 
 } // namespace

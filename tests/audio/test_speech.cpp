@@ -1,104 +1,99 @@
+// The speech object over services of the test's choosing: which voice it
+// picks, and how it hands words on.
 #include "FakeSpeechLayer.h"
-#include "UEspeakSpeechLayer.h"
 #include "USpeechEx.h"
 
-#include <QElapsedTimer>
-#include <QThread>
-
 #include <gtest/gtest.h>
-
-#include <atomic>
 
 namespace {
 
 struct Speech
 {
-    explicit Speech(QStringList voices = {})
+    explicit Speech(QStringList voices = {}, QStringList broken = {})
     {
         state->Voices = std::move(voices);
+        state->Broken = std::move(broken);
         speech = std::make_unique<TSpeechEx>(std::make_unique<TFakeSpeechLayer>(state));
     }
     std::shared_ptr<TFakeSpeechLayer::State> state = std::make_shared<TFakeSpeechLayer::State>();
     std::unique_ptr<TSpeechEx> speech;
 };
 
-TEST(VoiceChoice, TheFirstPreferredVoiceInstalledSpeaksOtherwiseTheFallback)
+const QString slt = QStringLiteral("cmu_us_slt"), rms = QStringLiteral("cmu_us_rms"),
+              kal16 = QStringLiteral("cmu_us_kal16"), awb = QStringLiteral("cmu_us_awb"),
+              kal = QStringLiteral("cmu_us_kal"), espeak = QStringLiteral("espeak-ng");
+
+TEST(VoiceChoice, TheWantedVoiceThenThePreferredOnesInOrderThenTheFallback)
 {
     struct Case
     {
+        const char *Why;
         QStringList Installed;
-        int Kind;
-        QString Name;
-        QString Engine;
-        QStringList Calls;
+        QStringList Broken;
+        QString Wanted;
+        bool FallbackWorks;
+        bool Result;
+        QString Speaking; // CurrentVoice()
     };
     const Case cases[] = {
-        {{"Microsoft Sam", "Microsoft Mary"}, 1, "Microsoft Mary", "微软引擎",
-         {"connect", "select 1", "queued ."}},
-        {{"VW Paul", "Microsoft Sam"}, 1, "VW Paul", "NeoSpeak引擎", {"connect", "select 0", "queued ."}},
-        {{"English (America)", "microsoft MIKE"}, 1, "microsoft MIKE", "微软引擎",
-         {"connect", "select 1", "queued ."}},
-        // The first of two entries that match ignoring case gives the index.
-        {{"Afrikaans", "vw kate", "VW Kate"}, 1, "vw kate", "NeoSpeak引擎", {"connect", "select 1", "queued ."}},
-        // Only whole descriptions match.
-        {{"Microsoft Mary Desktop", " VW Kate", "English (America)"}, 0, "", "",
-         {"connect", "fallback", "rate 150"}},
-        {{}, 0, "", "", {"connect", "fallback", "rate 150"}},
+        {"all installed: the first preferred", {awb, kal16, rms, slt}, {}, {}, true, true, slt},
+        {"the preference, not the engine's order", {awb, rms}, {}, {}, true, true, rms},
+        {"a voice that gives no sound is passed over", {slt, rms}, {slt}, {}, true, true, rms},
+        {"only the last preferred", {kal, awb}, {}, {}, true, true, awb},
+        {"names match ignoring case", {QStringLiteral("CMU_US_SLT")}, {}, {}, true, true, QStringLiteral("CMU_US_SLT")},
+        {"names match whole", {QStringLiteral("cmu_us_slt2"), kal}, {}, {}, true, true, espeak},
+        {"no preferred voice: the fallback", {}, {}, {}, true, true, espeak},
+        {"every preferred voice broken", {slt, rms}, {slt, rms}, {}, true, true, espeak},
+        {"nothing works", {slt}, {slt}, {}, false, false, {}},
+        {"the stored voice first", {slt, rms, awb}, {}, awb, true, true, awb},
+        {"the stored voice is gone", {slt, rms}, {}, kal16, true, true, slt},
+        {"the stored voice is broken", {slt, rms, awb}, {awb}, awb, true, true, slt},
+        {"the fallback asked for", {slt}, {}, espeak, true, true, espeak},
+        {"the fallback asked for but missing", {slt}, {}, espeak, false, true, slt},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.Installed.join(", ").toStdString());
-        Speech s(c.Installed);
-        EXPECT_TRUE(s.speech->CreateVoice());
-        EXPECT_EQ(s.speech->VoiceKind(), c.Kind);
-        EXPECT_EQ(s.speech->VoiceName(), c.Name);
-        EXPECT_EQ(s.speech->EngineName(), c.Engine);
+        SCOPED_TRACE(c.Why);
+        Speech s(c.Installed, c.Broken);
+        s.state->FallbackResult = c.FallbackWorks;
+        EXPECT_EQ(s.speech->CreateVoice(c.Wanted), c.Result);
+        EXPECT_EQ(s.speech->CurrentVoice(), c.Speaking);
+        EXPECT_EQ(s.speech->VoiceKind(), c.Speaking == espeak || c.Speaking.isEmpty() ? 0 : 1);
         EXPECT_EQ(s.speech->VoiceList(), c.Installed);
-        EXPECT_EQ(s.state->Calls, c.Calls);
     }
 }
 
-TEST(VoiceChoice, FailuresAndWhereTheyLeaveTheObject)
+TEST(VoiceChoice, WithoutAnyServiceNothingElseIsTriedAndNothingIsSaid)
 {
-    {
-        SCOPED_TRACE("no engine at all: the fallback is not tried");
-        Speech s({"Microsoft Mary"});
-        s.state->ConnectResult = false;
-        EXPECT_FALSE(s.speech->CreateVoice());
-        EXPECT_EQ(s.state->Calls, QStringList({"connect"}));
-        s.speech->Speak(QStringLiteral("apple"));
-        EXPECT_EQ(s.state->Calls.size(), 1);
-    }
-    {
-        SCOPED_TRACE("the test utterance fails: the fallback takes over");
-        Speech s({"VW Kate"});
-        s.state->QueuedResult = false;
-        EXPECT_TRUE(s.speech->CreateVoice());
-        EXPECT_EQ(s.speech->VoiceKind(), 0);
-        EXPECT_EQ(s.speech->EngineName(), QString());
-        EXPECT_EQ(s.speech->VoiceName(), QStringLiteral("VW Kate"));
-        EXPECT_EQ(s.state->Calls.mid(3), QStringList({"fallback", "rate 150"}));
-    }
-    {
-        SCOPED_TRACE("neither a preferred voice nor the fallback");
-        Speech s({"Afrikaans"});
-        s.state->FallbackResult = false;
-        EXPECT_FALSE(s.speech->CreateVoice());
-        s.speech->Speak(QStringLiteral("apple"));
-        EXPECT_FALSE(s.state->Calls.contains(QStringLiteral("say apple")));
-    }
-    {
-        SCOPED_TRACE("the chosen voice cannot be selected");
-        Speech s({"Microsoft Sam"});
-        s.state->SelectResult = false;
-        EXPECT_FALSE(s.speech->CreateVoice());
-        EXPECT_EQ(s.speech->VoiceKind(), 1);
-        EXPECT_EQ(s.speech->VoiceName(), QString());
-    }
+    Speech s({slt});
+    s.state->ConnectResult = false;
+    EXPECT_FALSE(s.speech->CreateVoice());
+    s.speech->Speak(QStringLiteral("apple"));
+    s.speech->Prepare(QStringLiteral("apple"));
+    EXPECT_EQ(s.state->Calls, QStringList({"connect"}));
+}
+
+TEST(VoiceChoice, ThePlayerChoosesAmongTheInstalledPreferredVoicesAndTheFallback)
+{
+    Speech s({kal, awb, slt});
+    ASSERT_TRUE(s.speech->CreateVoice());
+    QStringList names;
+    for (const TVoiceChoice &choice : s.speech->Choices())
+        names << choice.Name;
+    EXPECT_EQ(names, QStringList({slt, awb, espeak}));
+
+    // A new choice speaks from the next word on; the fallback is made once.
+    ASSERT_TRUE(s.speech->CreateVoice(espeak));
+    ASSERT_TRUE(s.speech->CreateVoice(awb));
+    ASSERT_TRUE(s.speech->CreateVoice(espeak));
+    EXPECT_EQ(s.state->Calls.count(QStringLiteral("fallback")), 1);
+    s.state->Calls.clear();
+    s.speech->Speak(QStringLiteral("apple"));
+    EXPECT_EQ(s.state->Calls, QStringList({"say apple"}));
 }
 
 TEST(Speaking, TheFallbackDropsAWordWhileSpeakingAndAPreferredVoiceQueuesIt)
 {
-    Speech fallback({"Afrikaans"});
+    Speech fallback({kal});
     ASSERT_TRUE(fallback.speech->CreateVoice());
     fallback.state->Calls.clear();
     fallback.speech->Speak(QStringLiteral("apple"));
@@ -107,7 +102,7 @@ TEST(Speaking, TheFallbackDropsAWordWhileSpeakingAndAPreferredVoiceQueuesIt)
     fallback.speech->Speak(QStringLiteral("cherry"));
     EXPECT_EQ(fallback.state->Calls, QStringList({"say apple", "say cherry"}));
 
-    Speech preferred({"Microsoft Mary"});
+    Speech preferred({slt});
     ASSERT_TRUE(preferred.speech->CreateVoice());
     preferred.state->Calls.clear();
     preferred.speech->Speak(QStringLiteral("apple"));
@@ -115,67 +110,19 @@ TEST(Speaking, TheFallbackDropsAWordWhileSpeakingAndAPreferredVoiceQueuesIt)
     EXPECT_EQ(preferred.state->Calls, QStringList({"queued apple", "queued banana"}));
 }
 
-// The real engine. Its output plays through the dummy audio driver in real time.
-class Espeak : public ::testing::Test
+TEST(Speaking, PreparedWordsGoToTheEngineThatSpeaksAndSlowSpeechOutlivesAChoice)
 {
-protected:
-    void SetUp() override
-    {
-        raw->SetOnPlay([this] { ++plays; });
-    }
-    bool WaitForPlays(int count, int ms = 5000)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (plays < count && t.elapsed() < ms)
-            QThread::msleep(10);
-        return plays >= count;
-    }
-    TEspeakSpeechLayer *raw = new TEspeakSpeechLayer;
-    TSpeechEx speech{std::unique_ptr<TSpeechLayer>(raw)};
-    std::atomic<int> plays{0};
-};
-
-TEST_F(Espeak, FallsBackToAmericanEnglishAndSynthesisesAWord)
-{
-    ASSERT_TRUE(speech.CreateVoice());
-    EXPECT_EQ(speech.VoiceKind(), 0);
-    EXPECT_EQ(speech.EngineName(), QString());
-    EXPECT_GT(speech.VoiceList().size(), 50);
-    EXPECT_EQ(speech.VoiceList(), raw->VoiceDescriptions()) << "the order is fixed";
-
-    const std::vector<short> samples = raw->Synthesise(QStringLiteral("elephant"));
-    EXPECT_EQ(raw->SampleRate(), 22050);
-    // At 150 words a minute "elephant" lasts well over a third of a second.
-    EXPECT_GT(samples.size(), size_t(22050 / 3));
-    EXPECT_LT(samples.size(), size_t(22050 * 2));
-}
-
-TEST_F(Espeak, AWordHandedInWhileTheLastIsSoundingIsDropped)
-{
-    ASSERT_TRUE(speech.CreateVoice());
-    speech.Speak(QStringLiteral("elephant"));
-    speech.Speak(QStringLiteral("tiger"));
-    ASSERT_TRUE(WaitForPlays(1));
-    EXPECT_TRUE(raw->FallbackIsSpeaking());
-    QElapsedTimer t;
-    t.start();
-    while (raw->FallbackIsSpeaking() && t.elapsed() < 5000)
-        QThread::msleep(10);
-    EXPECT_EQ(plays, 1);
-    speech.Speak(QStringLiteral("tiger"));
-    EXPECT_TRUE(WaitForPlays(2));
-}
-
-TEST_F(Espeak, AChosenVoiceQueuesEveryWord)
-{
-    ASSERT_TRUE(raw->Connect());
-    const int english = raw->VoiceDescriptions().indexOf(QStringLiteral("English (America)"));
-    ASSERT_GE(english, 0);
-    ASSERT_TRUE(raw->SelectVoice(english));
-    for (const char *word : {"one", "two", "three"})
-        ASSERT_TRUE(raw->SpeakQueued(QString::fromLatin1(word)));
-    EXPECT_TRUE(WaitForPlays(3, 8000));
+    Speech s({slt});
+    s.speech->SetSlowSpeech(true);
+    ASSERT_TRUE(s.speech->CreateVoice());
+    s.speech->Prepare(QStringLiteral("apple"));
+    ASSERT_TRUE(s.speech->CreateVoice(espeak));
+    s.speech->Prepare(QStringLiteral("pear"));
+    EXPECT_EQ(s.state->Calls.filter(QStringLiteral("prepare")),
+              QStringList({"prepare apple fallback=0", "prepare pear fallback=1"}));
+    EXPECT_EQ(s.state->Calls.filter(QStringLiteral("stretch")).last(), QStringLiteral("stretch 1.4"));
+    s.speech->SetSlowSpeech(false);
+    EXPECT_EQ(s.state->Calls.last(), QStringLiteral("stretch 1"));
 }
 
 } // namespace

@@ -1,19 +1,23 @@
 // espeak-ng is set up once per process, so its failure needs a process of its own.
-#include "UEspeakSpeechLayer.h"
+#include "UEngineSpeechLayer.h"
+#include "UEspeakSpeechEngine.h"
+#include "UFliteSpeechEngine.h"
 #include "USpeechEx.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-TEST(EspeakMissing, AnEngineWithoutItsDataFailsToCreateTheVoiceAndSpeaksNothing)
+TEST(SpeechMissing, WithoutFliteVoicesOrEspeakDataNoVoiceIsSetUpAndNothingIsSaid)
 {
     QTemporaryDir empty;
-    auto *layer = new TEspeakSpeechLayer(empty.path());
+    auto *layer = new TEngineSpeechLayer(std::make_unique<TFliteSpeechEngine>(QStringList{"cmu_us_none"}),
+                                         std::make_unique<TEspeakSpeechEngine>(empty.path()));
     TSpeechEx speech{std::unique_ptr<TSpeechLayer>(layer)};
     EXPECT_FALSE(speech.CreateVoice());
     EXPECT_TRUE(speech.VoiceList().isEmpty());
+    EXPECT_EQ(speech.CurrentVoice(), QString());
     speech.Speak(QStringLiteral("apple"));
     EXPECT_FALSE(layer->FallbackIsSpeaking());
-    EXPECT_TRUE(layer->Synthesise(QStringLiteral("apple")).empty());
+    EXPECT_TRUE(layer->Synthesise(QStringLiteral("apple"), true).Samples.empty());
 }

@@ -61,5 +61,5 @@ inline bool SpellByClicks(TSpellGameType &board, const QString &text)
 // Spells the current word letter by letter; false when a letter had no tile.
 inline bool SpellCurrentWord(TSpellGameType &board)
 {
-    return SpellByClicks(board, board.Words()[board.WordIndex()].Spelling);
+    return SpellByClicks(board, board.Rules().Words()[board.Rules().WordIndex()].Spelling);
 }

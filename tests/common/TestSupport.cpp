@@ -120,36 +120,58 @@ TScopedDialogs::~TScopedDialogs()
     SetDialogService(std::move(m_previous));
 }
 
-bool TRecordingAudioLayer::Init(int, int, quint32, quintptr)
+QStringList TRecordingAudioOutput::Log::Sounding() const
 {
-    m_log->Calls.append(QStringLiteral("init"));
-    return m_log->InitResult;
+    QStringList files;
+    for (const auto &[handle, sound] : Held)
+        if (sound.Sounding)
+            files << sound.File;
+    return files;
 }
 
-TStreamHandle TRecordingAudioLayer::StreamCreateFile(const QString &fileName, bool loop)
+bool TRecordingAudioOutput::Open()
+{
+    m_log->Calls.append(QStringLiteral("open"));
+    return m_log->OpenResult;
+}
+
+TSoundHandle TRecordingAudioOutput::Load(const QString &fileName, bool loop)
 {
     const QString name = QFileInfo(fileName).fileName();
-    const TStreamHandle handle = m_log->MissingFiles.contains(name) ? 0 : m_next++;
+    const TSoundHandle handle = m_log->MissingFiles.contains(name) ? 0 : m_next++;
     m_log->Calls.append(QStringLiteral("create %1 loop=%2 -> %3").arg(name).arg(int(loop)).arg(handle));
+    if (handle != 0)
+        m_log->Held[handle] = TSound{name, loop};
     return handle;
 }
 
-bool TRecordingAudioLayer::ChannelPlay(TStreamHandle stream, bool restart)
+bool TRecordingAudioOutput::Play(TSoundHandle sound, bool restart)
 {
-    m_log->Calls.append(QStringLiteral("play %1 restart=%2").arg(stream).arg(int(restart)));
-    return stream != 0;
+    m_log->Calls.append(QStringLiteral("play %1 restart=%2").arg(sound).arg(int(restart)));
+    const auto it = m_log->Held.find(sound);
+    if (it == m_log->Held.end())
+        return false;
+    // A sound that never played starts from the beginning.
+    if (restart || it->second.Starts == 0)
+        ++it->second.Starts;
+    it->second.Sounding = true;
+    return true;
 }
 
-bool TRecordingAudioLayer::ChannelStop(TStreamHandle stream)
+bool TRecordingAudioOutput::Stop(TSoundHandle sound)
 {
-    m_log->Calls.append(QStringLiteral("stop %1").arg(stream));
-    return stream != 0;
+    m_log->Calls.append(QStringLiteral("stop %1").arg(sound));
+    const auto it = m_log->Held.find(sound);
+    if (it == m_log->Held.end())
+        return false;
+    it->second.Sounding = false;
+    return true;
 }
 
-bool TRecordingAudioLayer::StreamFree(TStreamHandle stream)
+bool TRecordingAudioOutput::Free(TSoundHandle sound)
 {
-    m_log->Calls.append(QStringLiteral("free %1").arg(stream));
-    return stream != 0;
+    m_log->Calls.append(QStringLiteral("free %1").arg(sound));
+    return m_log->Held.erase(sound) > 0;
 }
 
 TFileSizeLimit::TFileSizeLimit(rlim_t limit)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UAudioLayer.h"
+#include "UAudioOutput.h"
 #include "UMessageBox.h"
 
 #include <QByteArray>
@@ -11,7 +11,9 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <ostream>
+#include <map>
 #include <memory>
 
 #include <csignal>
@@ -83,30 +85,40 @@ private:
     std::unique_ptr<TDialogService> m_previous;
 };
 
-// An audio library that always works and logs each call as text, e.g.
+// An audio output that always opens (unless told otherwise), keeps what a
+// real one would (which sounds are held, which are sounding, how often each
+// started from its beginning) and logs each call as text, e.g.
 // "create select.mp3 loop=0 -> 3", "play 3 restart=0", "stop 2", "free 3".
-class TRecordingAudioLayer : public TAudioLayer
+class TRecordingAudioOutput : public TAudioOutput
 {
 public:
+    struct TSound
+    {
+        QString File; // the last path part
+        bool Loop = false;
+        bool Sounding = false;
+        int Starts = 0; // plays from the beginning; a continued play is not one
+    };
     struct Log
     {
         QStringList Calls;
-        quint32 Version = 0x02040000;
-        bool InitResult = true;
+        bool OpenResult = true;
         QStringList MissingFiles; // file names (last path part) that give 0
+        std::map<TSoundHandle, TSound> Held; // loaded and not yet freed
+        // The files of the sounds now sounding, in handle order.
+        QStringList Sounding() const;
     };
-    explicit TRecordingAudioLayer(std::shared_ptr<Log> log) : m_log(std::move(log)) {}
+    explicit TRecordingAudioOutput(std::shared_ptr<Log> log) : m_log(std::move(log)) {}
 
-    quint32 GetVersion() override { return m_log->Version; }
-    bool Init(int, int, quint32, quintptr) override;
-    TStreamHandle StreamCreateFile(const QString &fileName, bool loop) override;
-    bool ChannelPlay(TStreamHandle stream, bool restart) override;
-    bool ChannelStop(TStreamHandle stream) override;
-    bool StreamFree(TStreamHandle stream) override;
+    bool Open() override;
+    TSoundHandle Load(const QString &fileName, bool loop) override;
+    bool Play(TSoundHandle sound, bool restart) override;
+    bool Stop(TSoundHandle sound) override;
+    bool Free(TSoundHandle sound) override;
 
 private:
     std::shared_ptr<Log> m_log;
-    TStreamHandle m_next = 1;
+    TSoundHandle m_next = 1;
 };
 
 // Files may grow to at most limit bytes while the object lives; a write past

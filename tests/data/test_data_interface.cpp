@@ -229,14 +229,13 @@ TEST_F(DataInterfaceTest, OpeningFailures)
     m_home.WriteFile(QStringLiteral("data/junk.mdb"), QByteArray(4096, 'x'));
     EXPECT_FALSE(m_data.ConnectDatabase(m_home.File(QStringLiteral("data/junk.mdb")), TDataInterface::DatabasePassword()));
 
-    // A missing file is not created; a missing "data" key names ".mdb".
+    // A missing file is not created; a missing "data" key names the shipped library.
     WriteSettings(QStringLiteral("absent"), 0);
     EXPECT_FALSE(m_data.ConnectDatabase(TSettings(m_home.Path())));
+    EXPECT_FALSE(m_data.IsConnected());
     EXPECT_FALSE(QFileInfo::exists(m_home.File(QStringLiteral("data/absent.mdb"))));
     m_home.WriteFile(QStringLiteral("data/spellconfig.ini"), "[system]\r\n");
-    EXPECT_EQ(TDataInterface::GetDatabaseFileName(TSettings(m_home.Path())), m_home.File(QStringLiteral("data/.mdb")));
-    EXPECT_FALSE(m_data.ConnectDatabase(TSettings(m_home.Path())));
-    EXPECT_FALSE(m_data.IsConnected());
+    EXPECT_EQ(TDataInterface::GetDatabaseFileName(TSettings(m_home.Path())), DbFile());
 
     // CreateDatabase never overwrites.
     EXPECT_FALSE(m_data.CreateDatabase(DbFile(), TDataInterface::DatabasePassword()));

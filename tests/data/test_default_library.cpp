@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <QMap>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,9 @@ TEST_F(DefaultLibraryTest, EveryBookIsListedWholeAndInPrintedOrder)
             ASSERT_FALSE(w.Spelling.trimmed().isEmpty()) << i;
             ASSERT_FALSE(w.Meaning.isEmpty()) << qPrintable(w.Spelling);
             ASSERT_FALSE(w.Meaning.contains(QStringLiteral("[网络]"))) << qPrintable(w.Spelling);
+            static const QRegularExpression printedBadly(QStringLiteral(R"([\x00-\x1f\x7f]|\\[nrt\\])"));
+            ASSERT_FALSE(w.Meaning.contains(printedBadly)) << qPrintable(w.Spelling) << ": " << qPrintable(w.Meaning);
+            ASSERT_EQ(w.Meaning, w.Meaning.trimmed()) << qPrintable(w.Spelling);
             if (i > 0) {
                 ASSERT_LE(words[i - 1].Spelling.compare(w.Spelling, Qt::CaseInsensitive), 0)
                     << qPrintable(words[i - 1].Spelling) << " before " << qPrintable(w.Spelling);

@@ -30,6 +30,11 @@ TEST(EcdictBooks, FirstSenseLine)
         {R"([网络] 只有网络)", ""},
         {R"(  \n  a. 好的  )", "a. 好的"},
         {"", ""},
+        // Other break forms end a sense too, so no escape or control character is printed.
+        {R"(第一的\r\nart. 累加器)", "第一的"},
+        {R"(第一的\rart. 累加器)", "第一的"},
+        {"第一的\r\nart. 累加器", "第一的"},
+        {"  \n第一的\rart. 累加器", "第一的"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(FirstSenseLine(QString::fromUtf8(c.translation)), QString::fromUtf8(c.meaning)) << c.translation;

@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <climits>
 #include <thread>
 
 namespace {
@@ -166,6 +167,35 @@ TEST_F(HostileFilesTest, WordNumberCountsStoredRowsAndAFileWithoutOneIsRefused)
     EXPECT_EQ(m_faults.size(), 4);
     EXPECT_FALSE(m_data.BookNameExists(QStringLiteral("nothing")));
     EXPECT_FALSE(m_data.TableExists(QStringLiteral("lib2"))) << "no empty table is left behind";
+}
+
+TEST_F(HostileFilesTest, AnImportTakesAFreeBookNumberWhenTheNextOneIsTaken)
+{
+    const struct
+    {
+        const char *what;
+        QList<QPair<int, QString>> rows; // id and table of each catalogue row
+        int expected;
+    } cases[] = {
+        {"largest id at the limit", {{INT_MAX, "libmax"}}, 1},
+        {"the low ones taken", {{1, "lib1"}, {2, "lib2"}, {INT_MAX, "libmax"}}, 3},
+        {"the next one's table named by another row", {{1, "lib1"}, {3, "lib4"}}, 2},
+        {"only negative ids", {{-5, "libneg"}}, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        m_data.Close();
+        QFile::remove(DbFile());
+        ASSERT_TRUE(m_data.CreateDatabase(DbFile(), TDataInterface::DatabasePassword()));
+        for (const auto &row : c.rows)
+            ASSERT_TRUE(m_data.AddBookInfo(QStringLiteral("row %1").arg(row.first), 1, row.second, 2, row.first));
+        QString error;
+        ASSERT_TRUE(Import(WordFile("apple[]苹果\n"), QStringLiteral("new"), &error)) << error.toStdString();
+        EXPECT_EQ(m_data.GetDefaultBookId(QStringLiteral("new")), c.expected);
+        EXPECT_EQ(m_data.GetBookTableName(c.expected), QStringLiteral("lib%1").arg(c.expected));
+        for (const auto &row : c.rows)
+            EXPECT_EQ(m_data.GetBookTableName(row.first), row.second) << "no row is touched";
+    }
 }
 
 } // namespace

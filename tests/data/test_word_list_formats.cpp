@@ -73,6 +73,8 @@ TEST(WordListReaders, ColumnsHeadersAndEncodings)
     } cases[] = {
         {"csv without header", TWordListFormat::Csv, "apple,ˈæpl,\"n. 苹果, 苹果树\"\n", {"apple/ˈæpl/n. 苹果, 苹果树@1"}},
         {"csv with header in its own order", TWordListFormat::Csv, "释义,Word\n苹果,apple\n", {"apple//苹果@2"}},
+        {"unclosed quote is its own fault", TWordListFormat::Csv, "apple,苹果\npear,\"梨\nplum,李子\n",
+         {"apple//苹果@1", "pear//梨 plum,李子 @2#7"}},
         {"two columns are word and meaning", TWordListFormat::Tsv, "apple\t苹果\n", {"apple//苹果@1"}},
         {"a break inside a field is a space", TWordListFormat::Csv, "cherry,,\"樱桃\r\n樱桃树\"\n", {"cherry//樱桃 樱桃树@1"}},
         {"GBK csv", TWordListFormat::Csv, QByteArray("pear,,") + QByteArray::fromHex("c0e6") + "\n", {"pear//梨@1"}},
@@ -101,6 +103,62 @@ TEST(WordListReaders, ColumnsHeadersAndEncodings)
     EXPECT_EQ(ReadWordList(TWordListFormat::Csv, longWord.toUtf8()).Rows.value(0).Fault, TLineFault::SpellingTooLong);
 }
 
+TEST(WordListReaders, HeadersPlaceColumnsByNameOrElseByPosition)
+{
+    using C = TWordColumn;
+    const struct
+    {
+        const char *what;
+        QByteArray bytes;
+        QString row;
+        QList<TWordColumn> columns;
+    } cases[] = {
+        {"English,Chinese", "English,Chinese\napple,苹果\n", "apple//苹果@2", {C::Spelling, C::Meaning}},
+        {"单词,中文释义", "单词,中文释义\napple,苹果\n", "apple//苹果@2", {C::Spelling, C::Meaning}},
+        {"Word,Chinese Meaning", "Word,Chinese Meaning\napple,苹果\n", "apple//苹果@2", {C::Spelling, C::Meaning}},
+        {"names in their own order", "Translation,Pronunciation,word\n苹果,ˈæpl,apple\n", "apple/ˈæpl/苹果@2",
+         {C::Meaning, C::Pronunciation, C::Spelling}},
+        {"half known, two columns", "Word,Notes\napple,苹果\n", "apple//苹果@2", {C::Spelling, C::Meaning}},
+        {"half known, three columns", "英文,IPA,备注\napple,ˈæpl,苹果\n", "apple/ˈæpl/苹果@2",
+         {C::Spelling, C::Pronunciation, C::Meaning}},
+        {"a name twice", "word,word\napple,苹果\n", "apple//苹果@2", {C::Spelling, C::Meaning}},
+        {"known names without the word", "音标,释义\napple,苹果\n", "apple//苹果@2", {C::Spelling, C::Meaning}},
+        {"no header", "apple,ˈæpl,苹果,n.\n", "apple/ˈæpl/苹果@1", {C::Spelling, C::Pronunciation, C::Meaning, C::Ignored}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Rows(ReadWordList(TWordListFormat::Csv, c.bytes)), QStringList(c.row));
+        EXPECT_EQ(ReadWordListColumns(TWordListFormat::Csv, c.bytes), c.columns);
+    }
+    EXPECT_EQ(ReadWordListColumns(TWordListFormat::Anki, "#separator:comma\nword,x\n"),
+              (QList<TWordColumn>{C::Spelling, C::Meaning})) << "Anki has no header row";
+    EXPECT_TRUE(ReadWordListColumns(TWordListFormat::Json, "[]").isEmpty());
+}
+
+TEST(WordListReaders, ControlCharactersNeverReachASpelling)
+{
+    const struct
+    {
+        const char *what;
+        TWordListFormat format;
+        QByteArray bytes;
+        QString row;
+    } cases[] = {
+        {"JSON zero", TWordListFormat::Json, R"([{"name":"ap\u0000ple","trans":"苹果"}])", "ap ple//苹果@1#6"},
+        {"JSON escape", TWordListFormat::Json, R"([{"name":"\u001b[31mred","trans":"红"}])", " [31mred//红@1#6"},
+        {"CSV escape", TWordListFormat::Csv, "ap\x1bple,苹果\n", "ap ple//苹果@1#6"},
+        {"CSV C0 control", TWordListFormat::Csv, "ap\x01ple,苹果\n", "ap ple//苹果@1#6"},
+        {"CSV line break in a quoted spelling", TWordListFormat::Csv, "\"ap\nple\",苹果\n", "ap ple//苹果@1#6"},
+        {"TSV delete", TWordListFormat::Tsv, "ap\x7fple\t苹果\n", "ap ple//苹果@1#6"},
+        {"bracket tab", TWordListFormat::Bracket, "ap\tple[]苹果\n", "ap ple//苹果@1#6"},
+        {"a control in a meaning is a space", TWordListFormat::Csv, "apple,苹\x1b果\n", "apple//苹 果@1"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Rows(ReadWordList(c.format, c.bytes)), QStringList(c.row));
+    }
+}
+
 TEST(WordListReaders, JsonThatIsNotAWordListIsRefusedAsAWhole)
 {
     for (const QByteArray &bytes : {QByteArray(R"({"name":"apple"})"), QByteArray("[{\"name\":\"a\""), QByteArray("\"x\""),
@@ -127,4 +185,8 @@ TEST(WordListReaders, HtmlBecomesPlainText)
     EXPECT_EQ(HtmlToPlainText("<div>a</div><div>b&lt;c&gt;</div>"), "a b<c>");
     EXPECT_EQ(HtmlToPlainText("&amp;lt; &#x4e2d;&#25991; &#0; &#xD800; &#9999999;"), "&lt; 中文");
     EXPECT_EQ(HtmlToPlainText("<unclosed"), "<unclosed");
+    EXPECT_EQ(HtmlToPlainText("apple<script>alert(1)</script>"), "apple");
+    EXPECT_EQ(HtmlToPlainText("<STYLE type=x>b{}</ style >苹果<Script>x</SCRIPT >果"), "苹果果");
+    EXPECT_EQ(HtmlToPlainText("apple<script>alert(1)"), "apple") << "an unclosed script hides the rest";
+    EXPECT_EQ(HtmlToPlainText("a<!-- <b>c</b> -->b<scripts>s</scripts>"), "abs") << "only those elements";
 }

@@ -9,7 +9,11 @@
 #include "USqlite.h"
 #include "UWordProgress.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -243,6 +247,174 @@ TEST_F(WordProgressTest, ForeignProgressTableIsRebuiltEmptyAndToldOnce)
     EXPECT_TRUE(m_progress.TakeRebuiltNotice());
     // The word tables and catalogue of the older layout are untouched.
     EXPECT_EQ(m_data.GetBookName(1), QStringLiteral("Book A"));
+}
+
+// Every run of a test's warnings, for the one-time log line.
+QStringList &Warnings()
+{
+    static QStringList warnings;
+    return warnings;
+}
+
+void KeepWarning(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtWarningMsg)
+        Warnings().append(message);
+}
+
+TEST_F(WordProgressTest, ALockedLibraryQueuesRecordsAndDropsThemLoggedOnceAfterBoundedTries)
+{
+    const QString file = m_home.File(QStringLiteral("data/guluspell.mdb"));
+    ASSERT_TRUE(m_data.ConnectDatabase(file, TDataInterface::DatabasePassword())); // as the program: write-ahead log
+    ASSERT_TRUE(m_progress.Open());
+    TSqliteDatabase other(file, TDataInterface::DatabasePassword(), false);
+    const auto completed = [this](const char *spelling) {
+        return m_progress.Word(QStringLiteral("lib1"), QLatin1String(spelling)).Completed;
+    };
+    Warnings().clear();
+    const QtMessageHandler previous = qInstallMessageHandler(KeepWarning);
+
+    other.Exec(QStringLiteral("BEGIN IMMEDIATE"));
+    EXPECT_FALSE(Record(Event(QStringLiteral("lib1"), QStringLiteral("one"), TWordOutcome::Completed)));
+    EXPECT_FALSE(Record(Event(QStringLiteral("lib1"), QStringLiteral("two"), TWordOutcome::Completed)));
+    EXPECT_EQ(m_progress.Pending(), 2);
+    other.Exec(QStringLiteral("COMMIT"));
+    EXPECT_TRUE(Record(Event(QStringLiteral("lib1"), QStringLiteral("three"), TWordOutcome::Completed)));
+    EXPECT_EQ(m_progress.Pending(), 0);
+    EXPECT_EQ(completed("one") + completed("two") + completed("three"), 3) << "the waiting ones were written first";
+
+    // Held for good: the oldest record is tried once a recording, and
+    // dropped after a bounded number of tries.
+    other.Exec(QStringLiteral("BEGIN IMMEDIATE"));
+    for (int i = 0; i < 2 * TWordProgress::kMaxAttempts; ++i)
+        Record(Event(QStringLiteral("lib1"), QStringLiteral("held%1").arg(i), TWordOutcome::Completed));
+    EXPECT_EQ(m_progress.Dropped(), 2);
+    EXPECT_EQ(m_progress.Pending(), 2 * TWordProgress::kMaxAttempts - 2);
+    other.Exec(QStringLiteral("COMMIT"));
+    EXPECT_TRUE(Record(Event(QStringLiteral("lib1"), QStringLiteral("after"), TWordOutcome::Completed)));
+    EXPECT_EQ(completed("held0") + completed("held1"), 0);
+    EXPECT_EQ(completed("held2") + completed("after"), 2);
+
+    qInstallMessageHandler(previous);
+    ASSERT_EQ(Warnings().size(), 1) << "one line for the run, however many are dropped";
+    EXPECT_TRUE(Warnings()[0].contains(QStringLiteral("locked"))) << Warnings()[0].toStdString();
+}
+
+// A library of its own for each case, prepared by the case's statements.
+struct TPreparedLibrary
+{
+    TTempProgramDir Home;
+    TDataInterface Data;
+    TWordProgress Progress{Data};
+
+    explicit TPreparedLibrary(const std::function<void(TSqliteDatabase &)> &prepare)
+    {
+        EXPECT_TRUE(Data.CreateDatabase(Home.File(QStringLiteral("data/guluspell.mdb")), TDataInterface::DatabasePassword()));
+        EXPECT_TRUE(Data.AddBookInfo(QStringLiteral("Book A"), 30, QStringLiteral("lib1"), 1, 1));
+        prepare(Data.Database());
+    }
+    int Rows(const QString &sql)
+    {
+        TSqliteStatement query(Data.Database().Handle(), sql);
+        query.Step();
+        return query.ColumnInt(0);
+    }
+};
+
+TEST(WordProgressTables, ForeignTablesAreRebuiltKeepingTheirRowsAndToldOnce)
+{
+    const QString wordColumns = QStringLiteral(
+        "book TEXT NOT NULL, spelling TEXT NOT NULL, dealt INTEGER NOT NULL DEFAULT 0, completed INTEGER NOT NULL "
+        "DEFAULT 0, hinted INTEGER NOT NULL DEFAULT 0, missed INTEGER NOT NULL DEFAULT 0, lastdate TEXT NOT NULL "
+        "DEFAULT '', seconds TEXT NOT NULL DEFAULT ''");
+    const QString keptRow = QStringLiteral("VALUES('lib1', 'kept', 7, 7, 0, 0, '2026-01-01', '5')");
+    const struct
+    {
+        const char *what;
+        QStringList prepare;
+        bool told;
+        QString kept; // a query that counts what must survive, 1 when it did
+    } cases[] = {
+        {"right columns, a CHECK every new row fails",
+         {QStringLiteral("CREATE TABLE wordprogress(%1, PRIMARY KEY(book, spelling), CHECK(dealt = 7))").arg(wordColumns),
+          QStringLiteral("INSERT INTO wordprogress ") + keptRow},
+         true, QStringLiteral("SELECT count(*) FROM wordprogress WHERE spelling = 'kept' AND dealt = 7")},
+        {"a view of that name",
+         {QStringLiteral("CREATE TABLE elsewhere(%1)").arg(wordColumns), QStringLiteral("INSERT INTO elsewhere ") + keptRow,
+          QStringLiteral("CREATE VIEW wordprogress AS SELECT * FROM elsewhere")},
+         true, QStringLiteral("SELECT count(*) FROM wordprogress WHERE spelling = 'kept' AND dealt = 7")},
+        {"a trigger that refuses every row",
+         {QStringLiteral("CREATE TABLE dayprogress(day TEXT PRIMARY KEY, completed INTEGER NOT NULL DEFAULT 0)"),
+          QStringLiteral("INSERT INTO dayprogress VALUES('2026-01-01', 4)"),
+          QStringLiteral("CREATE TRIGGER nope BEFORE INSERT ON dayprogress BEGIN SELECT RAISE(ABORT, 'no'); END")},
+         true, QStringLiteral("SELECT count(*) FROM dayprogress WHERE day = '2026-01-01' AND completed = 4")},
+        {"a plain word table as the mistake book",
+         {QStringLiteral("CREATE TABLE mistakebook(id INTEGER PRIMARY KEY AUTOINCREMENT, spelling TEXT NOT NULL DEFAULT '',"
+                         "pronunciation TEXT NOT NULL DEFAULT '', meaning TEXT NOT NULL DEFAULT '')"),
+          QStringLiteral("INSERT INTO mistakebook(spelling, meaning) VALUES('kept', '留')"),
+          QStringLiteral("INSERT INTO bookinfo VALUES(9, '《我的生词本》', 1, 'mistakebook', 0, 8, 1)")},
+         true, QStringLiteral("SELECT count(*) FROM mistakebook WHERE word = 'kept' AND meaning = '留'")},
+        {"a mistake book counted wrong in the catalogue",
+         {QStringLiteral("INSERT INTO bookinfo VALUES(9, '《我的生词本》', 50, 'mistakebook', 0, 8, 1)")},
+         false, QStringLiteral("SELECT count(*) = 1 FROM mistakebook")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TPreparedLibrary library([&](TSqliteDatabase &db) {
+            for (const QString &statement : c.prepare)
+                db.Exec(statement);
+        });
+        TWordEvent missed = Event(QStringLiteral("lib1"), QStringLiteral("cat"), TWordOutcome::Missed);
+        ASSERT_TRUE(library.Progress.Record(missed, kDay1, false));
+        ASSERT_TRUE(library.Progress.Record(Event(QStringLiteral("lib1"), QStringLiteral("dog"), TWordOutcome::Completed), kDay1, false));
+        EXPECT_EQ(library.Progress.TakeRebuiltNotice(), c.told);
+        EXPECT_FALSE(library.Progress.TakeRebuiltNotice()) << "told once";
+        EXPECT_EQ(library.Rows(c.kept), 1) << "what could be read is kept";
+        EXPECT_EQ(library.Progress.Word(QStringLiteral("lib1"), QStringLiteral("dog")).Completed, 1);
+        EXPECT_EQ(library.Data.GetListedBooks(kWordBookClass).value(0).WordNumber,
+                  library.Rows(QStringLiteral("SELECT count(*) FROM mistakebook")))
+            << "the catalogue counts the mistake book's rows";
+    }
+}
+
+TEST(WordProgressTables, ATableWithADamagedPageIsRebuiltFromTheRowsThatRead)
+{
+    TTempProgramDir home;
+    const QString file = home.File(QStringLiteral("data/guluspell.mdb"));
+    {
+        TDataInterface data;
+        ASSERT_TRUE(data.CreateDatabase(file, TDataInterface::DatabasePassword()));
+        TWordProgress progress(data);
+        ASSERT_TRUE(progress.Open());
+        // Rows added last fill the file's last pages, so damage there hits
+        // this table alone and leaves its first rows readable.
+        data.Database().Exec(QStringLiteral("BEGIN"));
+        for (int i = 0; i < 400; ++i)
+            data.Database().Exec(QStringLiteral("INSERT INTO wordprogress(book, spelling, dealt, seconds) "
+                                                "VALUES('lib1', 'w%1', 1, '%2')")
+                                     .arg(i, 4, 10, QLatin1Char('0'))
+                                     .arg(QString(40, QLatin1Char('9'))));
+        data.Database().Exec(QStringLiteral("COMMIT"));
+    }
+    QFile damaged(file);
+    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
+    const qint64 lastPage = damaged.size() - 1024;
+    ASSERT_GT(lastPage, 4 * 1024);
+    damaged.seek(lastPage + 200);
+    damaged.write(QByteArray(64, '\x5A'));
+    damaged.close();
+
+    TDataInterface data;
+    ASSERT_TRUE(data.ConnectDatabase(file, TDataInterface::DatabasePassword()));
+    TWordProgress progress(data);
+    ASSERT_TRUE(progress.Record(Event(QStringLiteral("lib1"), QStringLiteral("cat"), TWordOutcome::Completed), kDay1, false));
+    EXPECT_TRUE(progress.TakeRebuiltNotice());
+    EXPECT_EQ(progress.Word(QStringLiteral("lib1"), QStringLiteral("cat")).Completed, 1);
+    EXPECT_EQ(progress.Word(QStringLiteral("lib1"), QStringLiteral("w0000")).Dealt, 1) << "the first rows read";
+    TSqliteStatement rows(data.Database().Handle(), QStringLiteral("SELECT count(*) FROM wordprogress"));
+    ASSERT_TRUE(rows.Step());
+    EXPECT_GT(rows.ColumnInt(0), 1);
+    EXPECT_LE(rows.ColumnInt(0), 400);
 }
 
 } // namespace

@@ -79,15 +79,6 @@ TEST(WordLine, ExtractLibNameTakesTheFileNameUpToItsFirstDot)
         EXPECT_EQ(ExtractLibName(QString::fromUtf8(c.path)), QString::fromUtf8(c.name)) << c.path;
 }
 
-TEST(WordLine, LinesEndAtCrLfLfOrLoneCr)
-{
-    EXPECT_EQ(SplitTextLines(QStringLiteral("a\r\nb\nc\rd")), QStringList({"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitTextLines(QStringLiteral("a\nb\n")), QStringList({"a", "b"}));
-    EXPECT_EQ(SplitTextLines(QStringLiteral("a\n\n\r\nb\r\r")), QStringList({"a", "", "", "b", ""}));
-    EXPECT_EQ(SplitTextLines(QStringLiteral("\n")), QStringList({""}));
-    EXPECT_TRUE(SplitTextLines(QString()).isEmpty());
-}
-
 class WordImportTest : public LibraryFixture
 {
 protected:
@@ -174,7 +165,7 @@ TEST_F(WordImportTest, FailedLinesAskWithTheirNumberAndOnlyStoredRowsCount)
     EXPECT_EQ(m_data.GetBookWordCount(1), 3) << "a skipped line is no word of the book";
 }
 
-TEST_F(WordImportTest, NoStopsKeepsNoCatalogueRowAndTheNextImportReplacesTheTable)
+TEST_F(WordImportTest, NoStopsAndLeavesNothingOfTheImport)
 {
     QByteArray lines;
     for (int i = 1; i <= 100; ++i)
@@ -184,7 +175,7 @@ TEST_F(WordImportTest, NoStopsKeepsNoCatalogueRowAndTheNextImportReplacesTheTabl
     EXPECT_EQ(m_dialogs->Texts(), QStringList(Question(5)));
     Reopen();
     EXPECT_FALSE(m_data.BookNameExists(QStringLiteral("stopped")));
-    EXPECT_EQ(Rows(QStringLiteral("lib1")).size(), 4);
+    EXPECT_FALSE(m_data.TableExists(QStringLiteral("lib1"))) << "no table the catalogue does not know";
 
     ASSERT_TRUE(Import(WriteWordFile("fresh[]\n", QStringLiteral("b.txt")), QStringLiteral("fresh")));
     Reopen();
@@ -221,10 +212,12 @@ TEST_F(WordImportTest, ColumnWidthsHoldPlainAndScrambled)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.line.left(20).toStdString() + " length " + std::to_string(c.line.size()));
         SetEncrypt(c.encrypt);
-        const QString table = QStringLiteral("lib%1").arg(++id);
-        ASSERT_TRUE(m_data.CreateWordTable(table));
-        EXPECT_EQ(ImportWordLine(m_data, c.line, table, c.encrypt), c.fits);
-        EXPECT_EQ(m_data.CountWordRows(table), c.fits ? 1 : 0);
+        m_dialogs->Messages.clear();
+        m_dialogs->Answers = {TMsgResult::Yes};
+        const QString file = WriteWordFile(c.line.toUtf8() + "\nok[]fine\n", QStringLiteral("w%1.txt").arg(++id));
+        ASSERT_TRUE(Import(file, QStringLiteral("widths %1").arg(id)));
+        EXPECT_EQ(m_data.CountWordRows(m_data.GetBookTableName(m_data.GetNextBookId() - 1)), c.fits ? 2 : 1);
+        EXPECT_EQ(m_dialogs->Messages.size(), c.fits ? 0u : 1u) << "a line that does not fit is asked about";
     }
 }
 
@@ -352,6 +345,9 @@ TEST_F(WordImportTest, OtherFormatsImportTheirRowsUnderTheSameRules)
         {"words.json", R"([{"name":"cat","trans":["猫","猫科动物"],"usphone":"kæt"},{"trans":[]}])",
          {"cat|kæt|猫；猫科动物"}, 1},
         {"bad.tsv", "apple\t苹果\nbad\xff\t坏\n", {"apple||苹果"}, 1},
+        {"english.csv", "English,Chinese\napple,苹果\n", {"apple||苹果"}, 0},
+        {"half.csv", "Word,Chinese Meaning,Notes\napple,ˈæpl,苹果\n", {"apple|ˈæpl|苹果"}, 0},
+        {"zero.json", R"([{"name":"ap\u0000ple","trans":"苹果"},{"name":"pear","trans":"梨"}])", {"pear||梨"}, 1},
     };
     int book = 0;
     for (const auto &c : cases) {
@@ -362,6 +358,34 @@ TEST_F(WordImportTest, OtherFormatsImportTheirRowsUnderTheSameRules)
         ++book;
         EXPECT_EQ(Rows(QStringLiteral("lib%1").arg(book)), c.rows);
         EXPECT_EQ(int(m_dialogs->Messages.size()), c.questions);
+    }
+}
+
+TEST_F(WordImportTest, BadRowsAreAskedAboutWithTheirReason)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        QString question;
+        QStringList rows;
+    } cases[] = {
+        {"quote.csv", "apple,苹果\npear,\"梨\nplum,李子\n",
+         QStringLiteral("导入的词库中第2条有错误（引号未闭合，从这一条到文件末尾都被读成了一条）,是否略过继续执行导入?"),
+         {"apple||苹果"}},
+        {"escape.csv", "apple,苹果\nred\x1b[31m,红\n",
+         QStringLiteral("导入的词库中第2条有错误（单词中含有控制字符）,是否略过继续执行导入?"), {"apple||苹果"}},
+        {"escape.txt", "apple[]苹果\nred\x1b[31m[]红\n",
+         QStringLiteral("导入的词库中第2条有错误（单词中含有控制字符）,是否略过继续执行导入?"), {"apple||苹果"}},
+    };
+    int book = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        m_dialogs->Messages.clear();
+        m_dialogs->Answers = {TMsgResult::Yes};
+        ASSERT_TRUE(Import(WriteWordFile(c.bytes, QString::fromLatin1(c.name)), QString::fromLatin1(c.name)));
+        EXPECT_EQ(m_dialogs->Texts(), QStringList(c.question));
+        EXPECT_EQ(Rows(QStringLiteral("lib%1").arg(++book)), c.rows);
     }
 }
 
@@ -558,6 +582,13 @@ TEST_F(ImportDialogTest, PreviewShowsTheFirstTenRowsAndCountsTheBadOnes)
     EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("义"));
     EXPECT_EQ(table->verticalHeaderItem(0)->text(), QStringLiteral("2")) << "rows are numbered by their line";
     EXPECT_EQ(Child<QLabel>("labPreviewCount")->text(), QStringLiteral("共12行，其中1行有误。"));
+
+    EXPECT_EQ(Child<QLabel>("labPreviewColumns")->text(), QStringLiteral("列：1=单词 2=释义"));
+
+    FileName()->setText(WriteWordFile("English,IPA,备注,x\napple,ˈæpl,苹果,y\n", QStringLiteral("half.csv")));
+    EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("苹果"));
+    EXPECT_EQ(Child<QLabel>("labPreviewColumns")->text(), QStringLiteral("列：1=单词 2=音标 3=释义 4=不导入"))
+        << "a header half known places the columns by position";
 
     FileName()->setText(WriteWordFile("{}", QStringLiteral("x.json")));
     EXPECT_EQ(table->rowCount(), 0);

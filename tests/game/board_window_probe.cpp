@@ -63,13 +63,13 @@ int main(int argc, char **argv)
     };
     if (!showcase)
         words = {Word("window", "n. 窗户")};
-    board.StartGame(words, nullptr);
+    board.Rules().StartGame(words, nullptr);
     if (showcase) {
         // "showcase long" plays on to the thirteen-letter word.
         const int done = argc > 2 && QByteArray(argv[2]) == "long" ? 12 : 10;
         for (int i = 0; i < done; ++i)
             SpellCurrentWord(board);
-        const QString spelling = board.Words()[board.WordIndex()].Spelling;
+        const QString spelling = board.Rules().Words()[board.Rules().WordIndex()].Spelling;
         for (int i = 0; i < 3; ++i)
             ClickLetter(board, spelling[i]);
         SendMove(board, TileCentre(board, 4));

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QSignalSpy>
 
@@ -83,7 +84,7 @@ class BoardView : public ::testing::Test
 protected:
     TSpellGameType board;
 
-    void Start(const TWordInfos &words) { board.StartGame(words, nullptr); }
+    void Start(const TWordInfos &words) { board.Rules().StartGame(words, nullptr); }
     QRect TileRect(int i) const { return QRect(QPoint(board.Items()[i].Left, board.Items()[i].Top), board.ItemSize()); }
     int HoveredCount() const
     {
@@ -151,8 +152,8 @@ TEST_F(BoardView, LongWordsStayOnTheBoardWithEveryTileReachable)
 // dealt in rows of the tile band, each tile apart and hit by a click.
 TEST_F(BoardView, LongerWordsWrapIntoRowsOfClickableTiles)
 {
-    ASSERT_GE(TSpellGameType::MaxPlayableLetters(), 255);
-    for (int n : {25, 40, 100, 150, 255, TSpellGameType::MaxPlayableLetters()}) {
+    ASSERT_GE(TSpellRules::MaxPlayableLetters(), 255);
+    for (int n : {25, 40, 100, 150, 255, TSpellRules::MaxPlayableLetters()}) {
         QString spelling;
         for (int i = 0; i < n; ++i)
             spelling += QChar('a' + i % 26);
@@ -170,7 +171,7 @@ TEST_F(BoardView, LongerWordsWrapIntoRowsOfClickableTiles)
         font.setPointSizeF(32.0 * board.ItemSize().width() / 48);
         EXPECT_LE(QFontMetrics(font).horizontalAdvance(QStringLiteral("W")), board.ItemSize().width()) << n;
         ASSERT_TRUE(SpellCurrentWord(board)) << n;
-        EXPECT_EQ(board.WordIndex(), 1) << n;
+        EXPECT_EQ(board.Rules().WordIndex(), 1) << n;
     }
 }
 
@@ -178,14 +179,14 @@ TEST_F(BoardView, ThousandsOfLettersAreNeitherDealtNorAHang)
 {
     const TWordInfo huge = Word(QString(100000, QLatin1Char('m')), QStringLiteral("长"));
     Start({huge, Word(QStringLiteral("ok")), huge});
-    EXPECT_EQ(board.WordIndex(), 1);
+    EXPECT_EQ(board.Rules().WordIndex(), 1);
     EXPECT_EQ(board.ItemCount(), 2);
     EXPECT_EQ(board.ItemSize(), QSize(48, 64));
     PaintBoard(board);
-    QSignalSpy over(&board, &TSpellGameType::OnGameOver);
+    QSignalSpy over(&board.Rules(), &TSpellRules::TollGateOver);
     SpellCurrentWord(board);
     EXPECT_EQ(over.size(), 1) << "the word after it is passed over too";
-    EXPECT_EQ(board.GetScore(), 100);
+    EXPECT_EQ(board.Rules().GetScore(), 100);
 }
 
 // ---------------------------------------------------------------------------
@@ -241,16 +242,87 @@ TEST_F(BoardView, AReleasePicksOnlyAHoveredTileAndNeverUnpicksItAtOnce)
     EXPECT_EQ(board.Items()[1].State, ssShadowMove);
     SendRelease(board, at, Qt::MiddleButton);
     EXPECT_FALSE(board.Items()[1].Picked);
-    EXPECT_TRUE(board.Letters().isEmpty());
+    EXPECT_TRUE(board.Rules().Letters().isEmpty());
 }
 
 TEST_F(BoardView, SeventeenLetterWordCanBeSpelledByClicks)
 {
     Start({Word(QStringLiteral("indistinguishable")), Word(QStringLiteral("next"))});
-    QSignalSpy scored(&board, &TSpellGameType::OnScoreChange);
+    QSignalSpy scored(&board.Rules(), &TSpellRules::ScoreChanged);
     ASSERT_TRUE(SpellCurrentWord(board));
     EXPECT_EQ(scored.count(), 1);
-    EXPECT_EQ(board.WordIndex(), 1);
+    EXPECT_EQ(board.Rules().WordIndex(), 1);
+}
+
+namespace {
+
+void SendKey(TSpellGameType &board, int key, const QString &text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(&board, &event);
+}
+
+} // namespace
+
+TEST_F(BoardView, KeysReachTheRulesOnlyWithKeyboardPlayAndWithoutShortcutModifiers)
+{
+    const struct
+    {
+        const char *name;
+        bool keyboardPlay;
+        Qt::KeyboardModifiers modifiers;
+        const char *spelled;
+    } cases[] = {
+        {"keyboard play off", false, Qt::NoModifier, ""},
+        {"Ctrl+letter belongs to the window's shortcuts", true, Qt::ControlModifier, ""},
+        {"Alt+letter too", true, Qt::AltModifier, ""},
+        {"plain keys", true, Qt::NoModifier, "ca"},
+        {"shift only makes capitals", true, Qt::ShiftModifier, "ca"},
+    };
+    for (const auto &c : cases) {
+        Start({Word(QStringLiteral("cat"))});
+        board.SetKeyboardPlay(c.keyboardPlay);
+        EXPECT_EQ(board.focusPolicy(), c.keyboardPlay ? Qt::StrongFocus : Qt::NoFocus) << c.name;
+        for (QChar key : QStringLiteral("ca"))
+            SendKey(board, key.toUpper().unicode(), QString(key), c.modifiers);
+        EXPECT_EQ(board.Rules().Letters().join(QString()), QLatin1String(c.spelled)) << c.name;
+    }
+    SendKey(board, Qt::Key_Backspace, QString());
+    EXPECT_EQ(board.Rules().Letters(), QStringList{"c"}) << "Backspace takes the last pick back";
+    EXPECT_FALSE(board.testAttribute(Qt::WA_InputMethodEnabled)) << "an input method would swallow the letters";
+}
+
+// A tile picked or taken back by a key loses its hover as a clicked one does;
+// a hover elsewhere stays.
+TEST_F(BoardView, KeyedMovesEndOnlyTheHoverOfTheirOwnTile)
+{
+    Start({Word(QStringLiteral("cat"))});
+    board.SetKeyboardPlay(true);
+    int a = -1;
+    for (int i = 0; i < board.ItemCount(); ++i)
+        if (board.Items()[i].Letter == QLatin1String("a"))
+            a = i;
+    SendMove(board, TileCentre(board, a));
+    SendKey(board, Qt::Key_C, QStringLiteral("c"));
+    EXPECT_EQ(board.Items()[a].State, ssNormalMove);
+    SendKey(board, Qt::Key_A, QStringLiteral("a"));
+    EXPECT_EQ(board.Items()[a].State, ssShadow);
+    SendMove(board, TileCentre(board, a) + QPoint(1, 0));
+    SendKey(board, Qt::Key_Backspace, QString());
+    EXPECT_EQ(board.Items()[a].State, ssNormal);
+}
+
+TEST_F(BoardView, TheFrameListsEveryCompletedWordTheListsLastToo)
+{
+    Start({Word(QStringLiteral("ab"), QStringLiteral("甲")), Word(QStringLiteral("cd"), QStringLiteral("乙"))});
+    EXPECT_TRUE(board.ListedWords().isEmpty()) << "the current word is never listed";
+    ASSERT_TRUE(SpellCurrentWord(board));
+    ASSERT_EQ(board.ListedWords().size(), 1);
+    ASSERT_TRUE(SpellCurrentWord(board)); // the end of the list
+    const TWordInfos listed = board.ListedWords();
+    ASSERT_EQ(listed.size(), 2);
+    EXPECT_EQ(listed[0].Spelling, QStringLiteral("cd")) << "newest first";
+    EXPECT_EQ(listed[1].Meaning, QStringLiteral("甲"));
 }
 
 // ---------------------------------------------------------------------------
@@ -371,7 +443,7 @@ TEST_F(BoardView, SpelledTextIsCentredOnTheSlot)
         ASSERT_TRUE(ClickLetter(board, c));
         const QRect ink = InkBox(PaintBoard(board), QRect(0, 284, 600, 70));
         ASSERT_FALSE(ink.isNull());
-        EXPECT_NEAR(ink.center().x(), 300, 3) << qPrintable(board.Letters().join(QString()));
+        EXPECT_NEAR(ink.center().x(), 300, 3) << qPrintable(board.Rules().Letters().join(QString()));
         EXPECT_GT(ink.top(), 290 + 5);
         EXPECT_LT(ink.bottom(), 348 - 5);
     }
@@ -456,15 +528,15 @@ TEST_F(BoardView, RepaintsFollowEveryChange)
     const QRect slot(150, 290, 300, 58), frame(45, 8, 175, 266); // the spelling column
     ASSERT_TRUE(ClickLetter(board, u'a'));
     EXPECT_FALSE(InkBox(PaintBoard(board), slot).isNull());
-    board.ClearSpelling();
+    board.Rules().ClearSpelling();
     EXPECT_TRUE(InkBox(PaintBoard(board), slot.adjusted(4, 6, -4, -6)).isNull());
     ASSERT_TRUE(SpellCurrentWord(board));
     const QList<QRect> rows = InkBands(PaintBoard(board), frame);
     ASSERT_EQ(rows.size(), 1);
-    board.SetWords({Word(QStringLiteral("xyzzy"), QStringLiteral("丙")), Word(QStringLiteral("cd"))});
+    board.Rules().SetWords({Word(QStringLiteral("xyzzy"), QStringLiteral("丙")), Word(QStringLiteral("cd"))});
     const QRect newRow = InkBox(PaintBoard(board), frame);
     EXPECT_GT(newRow.width(), rows[0].width() + 20); // "xyzzy" is listed now
-    board.RestartGame();
+    board.Rules().RestartGame();
     EXPECT_TRUE(InkBands(PaintBoard(board), frame).isEmpty());
 }
 
@@ -506,7 +578,7 @@ TEST_F(BoardView, CueShowsInTheSlotWhileTheBoardWaitsAndComesForwardOnAnIgnoredC
         board.setEnabled(s.cue == TBoardCue::None);
         if (s.click)
             SendRelease(board, TileCentre(board, 0));
-        EXPECT_TRUE(board.Letters().isEmpty()) << "a click the board ignores picks nothing";
+        EXPECT_TRUE(board.Rules().Letters().isEmpty()) << "a click the board ignores picks nothing";
         const int darkest = cueDarkness();
         EXPECT_GT(darkest, s.darkestAbove);
         EXPECT_LT(darkest, s.darkestBelow);
@@ -552,7 +624,7 @@ TEST_F(BoardView, APausedBoardWithTheVeilHidesItsLetters)
     const QImage veiled = PaintBoard(board);
     EXPECT_FALSE(HasColour(veiled, tiles, letter));
     const QRect slotBand(0, 284, 600, 70);
-    board.ClearSpelling();
+    board.Rules().ClearSpelling();
     EXPECT_EQ(PaintBoard(board).copy(slotBand), veiled.copy(slotBand)) << "the spelled letters are covered too";
 
     board.SetCue(TBoardCue::None);

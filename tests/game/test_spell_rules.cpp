@@ -1,23 +1,64 @@
-// The board's rules, driven through its public operations and through the
-// same hover-then-release path the mouse takes.
+// The spelling rules on their own, without a display: driven through their
+// public moves, with a clock ticked by hand and a sound side that notes what
+// it is asked to do.
 
-#include "BoardDriver.h"
-#include "TestSupport.h"
-#include "UBassEx.h"
-#include "UBoardAudio.h"
+#include "UBoardSound.h"
 #include "UCommonFun.h"
+#include "UGameClock.h"
 #include "URandom.h"
-#include "USpellGameType.h"
+#include "USpellRules.h"
 
-#include <QElapsedTimer>
-#include <QKeyEvent>
+#include <QCoreApplication>
 #include <QRandomGenerator>
 
+#include <algorithm>
+#include <functional>
 #include <limits>
 
 #include <gtest/gtest.h>
 
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
 namespace {
+
+class TManualClock : public TGameClock
+{
+public:
+    void Start() override { m_running = true; }
+    void Stop() override { m_running = false; }
+    bool Running() const override { return m_running; }
+
+    // Seconds pass; a stopped clock does not tick.
+    void Advance(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i)
+            if (m_running)
+                emit Ticked();
+    }
+
+private:
+    bool m_running = false;
+};
+
+class TSoundLog : public TBoardSound
+{
+public:
+    void Play(TBoardSoundCue cue) override
+    {
+        static const char *const names[] = {"select", "unselect", "done", "wrong",
+                                            "music start", "music stop", "music on", "music end"};
+        Calls << QString::fromLatin1(names[int(cue)]);
+    }
+    void Speak(const QString &word) override { Calls << QStringLiteral("say ") + word; }
+    void Prepare(const QString &word) override { Calls << QStringLiteral("prepare ") + word; }
+
+    QStringList Calls;
+};
 
 TWordInfos Words(std::initializer_list<const char *> spellings)
 {
@@ -27,101 +68,128 @@ TWordInfos Words(std::initializer_list<const char *> spellings)
     return words;
 }
 
-QString Row(const TSpellGameType &board)
+QString Row(const TSpellRules &rules)
 {
     QString row;
-    for (const TSpellItem &item : board.Items())
-        row += item.Letter;
+    for (const TSpellTile &tile : rules.Tiles())
+        row += tile.Letter;
     return row;
 }
 
-void ExpectInvariants(const TSpellGameType &board)
+int TileOf(const TSpellRules &rules, QChar letter, bool picked)
 {
-    ASSERT_EQ(board.ItemCount(), board.Items().size());
-    QStringList fromTiles(board.Letters().size());
-    int picked = 0;
-    for (const TSpellItem &item : board.Items()) {
-        const bool shadow = item.State == ssShadow || item.State == ssShadowMove;
-        ASSERT_EQ(shadow, item.Picked);
-        if (item.Picked) {
-            ++picked;
-            ASSERT_GE(item.PickIndex, 0);
-            ASSERT_LT(item.PickIndex, board.Letters().size());
-            ASSERT_TRUE(fromTiles[item.PickIndex].isEmpty()) << "two tiles own one entry";
-            fromTiles[item.PickIndex] = item.Letter;
-        } else {
-            ASSERT_EQ(item.PickIndex, -1);
-        }
-    }
-    ASSERT_EQ(picked, board.Letters().size());
-    ASSERT_EQ(fromTiles, board.Letters());
+    for (int i = 0; i < rules.Tiles().size(); ++i)
+        if (rules.Tiles()[i].Picked == picked && rules.Tiles()[i].Letter == QString(letter))
+            return i;
+    return -1;
 }
 
-class Board : public ::testing::Test
+// Picks, in order, an unpicked tile for each character; false when one had none.
+bool Spell(TSpellRules &rules, const QString &text)
+{
+    for (QChar c : text) {
+        const int i = TileOf(rules, c, false);
+        if (i < 0)
+            return false;
+        rules.Pick(i);
+    }
+    return true;
+}
+
+// Spells what is left of the current word after a right beginning (none, or the hint's).
+bool SpellCurrent(TSpellRules &rules)
+{
+    return Spell(rules, rules.Words()[rules.WordIndex()].Spelling.mid(rules.Letters().size()));
+}
+
+void ExpectInvariants(const TSpellRules &rules)
+{
+    QStringList fromTiles(rules.Letters().size());
+    int picked = 0;
+    for (const TSpellTile &tile : rules.Tiles()) {
+        if (tile.Picked) {
+            ++picked;
+            ASSERT_GE(tile.PickIndex, 0);
+            ASSERT_LT(tile.PickIndex, rules.Letters().size());
+            ASSERT_TRUE(fromTiles[tile.PickIndex].isEmpty()) << "two tiles own one entry";
+            fromTiles[tile.PickIndex] = tile.Letter;
+        } else {
+            ASSERT_EQ(tile.PickIndex, -1);
+        }
+    }
+    ASSERT_EQ(picked, rules.Letters().size());
+    ASSERT_EQ(fromTiles, rules.Letters());
+}
+
+class Rules : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         SetRandSeed(0);
-        bass = std::make_unique<TBassEx>(std::make_unique<TRecordingAudioLayer>(log), 0);
-        sound = std::make_unique<TBoardAudio>(bass.get(), nullptr, GetAppPath() + QStringLiteral("sound/"));
-        QObject::connect(&board, &TSpellGameType::OnGameOver, [this](QObject *, bool success) {
+        QObject::connect(&rules, &TSpellRules::TollGateOver, [this](bool success) {
             events << (success ? QStringLiteral("over:won") : QStringLiteral("over:lost"));
-            if (onGameOver)
-                onGameOver(success);
+            if (onOver)
+                onOver(success);
         });
-        QObject::connect(&board, &TSpellGameType::OnScoreChange,
-                         [this](QObject *) { events << QStringLiteral("score:%1").arg(board.GetScore()); });
-        QObject::connect(&board, &TSpellGameType::OnTimeChange, [this](QObject *) { ++timeChanges; });
-        QObject::connect(&board, &TSpellGameType::OnTollGateChange, [this](QObject *) { ++tollGateChanges; });
+        QObject::connect(&rules, &TSpellRules::ScoreChanged,
+                         [this](int score) { events << QStringLiteral("score:%1").arg(score); });
+        QObject::connect(&rules, &TSpellRules::WordSpelled, [this](const TWordInfo &word, bool hinted, int seconds) {
+            events << QStringLiteral("spelled:%1%2 in %3")
+                          .arg(word.Spelling, hinted ? QStringLiteral("(hint)") : QString())
+                          .arg(seconds);
+        });
+        QObject::connect(&rules, &TSpellRules::WrongSpelling,
+                         [this](const TWordInfo &word) { events << QStringLiteral("wrong:") + word.Spelling; });
+        QObject::connect(&rules, &TSpellRules::WordMissed,
+                         [this](const TWordInfo &word) { events << QStringLiteral("missed:") + word.Spelling; });
+        QObject::connect(&rules, &TSpellRules::TimeChanged, [this](int left) { timeLeft << left; });
     }
 
-    void Start(const TWordInfos &words, int tollGateWords = 15)
+    // As the host starts a game, paused until the player starts it; the
+    // restart makes each case of a table a new game on the same rules.
+    void Start(const TWordInfos &words, int tollGateWords = 15, int level = 1)
     {
-        board.SetTollGateWords(tollGateWords);
-        board.StartGame(words, sound.get());
-        log->Calls.clear();
+        rules.SetTollGateWords(tollGateWords);
+        rules.StartGame(words, &sound);
+        rules.RestartGame();
+        rules.SetLevel(level);
+        rules.PauseGame();
+        sound.Calls.clear();
+        events.clear();
+        timeLeft.clear();
     }
 
-    QStringList Effects() const
-    {
-        QStringList effects;
-        for (const QString &call : log->Calls)
-            if (call.startsWith(QLatin1String("create ")) && call.contains(QLatin1String("loop=0")))
-                effects << call.section(QLatin1Char(' '), 1, 1);
-        return effects;
-    }
-
-    TTempProgramDir home;
-    std::shared_ptr<TRecordingAudioLayer::Log> log = std::make_shared<TRecordingAudioLayer::Log>();
-    std::unique_ptr<TBassEx> bass;
-    std::unique_ptr<TBoardAudio> sound;
-    TSpellGameType board;
+    TManualClock clock;
+    TSoundLog sound;
+    TSpellRules rules{clock};
     QStringList events;
-    int timeChanges = 0;
-    int tollGateChanges = 0;
-    std::function<void(bool)> onGameOver;
+    QList<int> timeLeft;
+    std::function<void(bool)> onOver;
 };
 
 } // namespace
 
-TEST(Shuffle, DealsRepeatFromAFreshStartAndKeepTheFirstLetterLast)
+// ---------------------------------------------------------------------------
+// The deal
+
+TEST(Deal, RepeatsFromAFreshStartAndKeepsTheFirstLetterLast)
 {
+    TManualClock clock;
+    TSpellRules rules(clock);
     SetRandSeed(0);
-    TSpellGameType board;
-    board.StartGame(Words({"apple"}), nullptr);
-    EXPECT_EQ(Row(board), QStringLiteral("plepa"));
+    rules.StartGame(Words({"apple"}), nullptr);
+    EXPECT_EQ(Row(rules), QStringLiteral("plepa"));
 
     QStringList first;
-    SetRandSeed(0);
     for (int run = 0; run < 2; ++run) {
         SetRandSeed(0);
         QStringList deals;
         for (const char *w : {"elephant", "x", "committee", "New York", "o'clock"}) {
-            board.StartGame(Words({w}), nullptr);
-            deals << Row(board);
-            EXPECT_EQ(Row(board).right(1), QString::fromUtf8(w).left(1)) << w;
-            QString sorted = Row(board), original = QString::fromUtf8(w);
+            rules.StartGame(Words({w}), nullptr);
+            deals << Row(rules);
+            EXPECT_EQ(Row(rules).right(1), QString::fromUtf8(w).left(1)) << w;
+            QString sorted = Row(rules), original = QString::fromUtf8(w);
             std::sort(sorted.begin(), sorted.end());
             std::sort(original.begin(), original.end());
             EXPECT_EQ(sorted, original) << "a deal is a permutation";
@@ -133,7 +201,7 @@ TEST(Shuffle, DealsRepeatFromAFreshStartAndKeepTheFirstLetterLast)
     }
 }
 
-TEST(Shuffle, TinyArraysAreSafe)
+TEST(Deal, TinyArraysAreSafe)
 {
     TIntAry none;
     ShuffleIntAry(none);
@@ -145,431 +213,240 @@ TEST(Shuffle, TinyArraysAreSafe)
     EXPECT_NE(RandSeed(), before) << "one entry still draws its numbers";
 }
 
-TEST_F(Board, WrongOrderIsNeverJudgedAndCanBeCorrected)
+// The sound side hears of each word as it becomes current, so its speech can
+// be made ahead; a fresh deal of the same word is no news.
+TEST_F(Rules, EachNewWordIsAnnouncedForSpeechOnce)
 {
-    Start(Words({"tea", "cup"}));
-    int wrong = 0;
-    QObject::connect(&board, &TSpellGameType::OnWrongSpelling, [&wrong] { ++wrong; });
-    SpellByClicks(board, QStringLiteral("ea"));
-    EXPECT_EQ(wrong, 0) << "not every tile is picked yet";
-    SpellByClicks(board, QStringLiteral("t"));
-    EXPECT_EQ(wrong, 1);
-    EXPECT_EQ(board.Letters().join(QString()), QStringLiteral("eat"));
-    EXPECT_EQ(Effects(), QStringList({"select.mp3", "select.mp3", "wrong.mp3"}))
-        << "the pick that fills the slot wrongly sounds as a miss";
-    EXPECT_TRUE(board.Shaking());
-    EXPECT_EQ(board.WordIndex(), 0);
-
-    // Take "e" and "a" back out, then pick them again in the right order.
-    for (const char *letter : {"e", "a"})
-        for (int i = 0; i < board.Items().size(); ++i)
-            if (board.Items()[i].Letter == QLatin1String(letter))
-                ClickTile(board, i);
-    EXPECT_EQ(board.Letters(), QStringList{"t"});
-    SpellByClicks(board, QStringLiteral("ea"));
-    EXPECT_EQ(wrong, 1) << "a right spelling is no miss";
-    EXPECT_EQ(board.WordIndex(), 1);
-    EXPECT_EQ(Effects().mid(3), QStringList({"unselect.mp3", "unselect.mp3", "select.mp3", "oksel.mp3"}));
-    EXPECT_EQ(board.GetScore(), 100);
+    const struct
+    {
+        const char *name;
+        std::function<void(TSpellRules &)> act;
+        QStringList prepared;
+    } cases[] = {
+        {"spelled word", [](TSpellRules &r) { Spell(r, QStringLiteral("ab")); }, {"cd"}},
+        {"clear and hint", [](TSpellRules &r) { r.ClearSpelling(); r.ShowHint(); }, {}},
+        {"restart", [](TSpellRules &r) { r.RestartGame(); }, {"ab"}},
+        {"level", [](TSpellRules &r) { r.SetLevel(3); }, {"ab"}},
+        {"empty word passed over", [](TSpellRules &r) { r.SetWords(Words({"", "ef"})); r.RestartGame(); }, {"ef"}},
+    };
+    Start(Words({"ab", "cd"}));
+    for (const auto &c : cases) {
+        sound.Calls.clear();
+        c.act(rules);
+        QStringList prepared;
+        for (const QString &call : sound.Calls)
+            if (call.startsWith(QLatin1String("prepare ")))
+                prepared << call.mid(8);
+        EXPECT_EQ(prepared, c.prepared) << c.name;
+    }
+    rules.StartGame(Words({"gh"}), &sound);
+    EXPECT_TRUE(sound.Calls.contains(QStringLiteral("prepare gh")));
 }
 
 // ---------------------------------------------------------------------------
-// Keyboard play
+// Picks and take-backs
 
-namespace {
-
-void SendKey(TSpellGameType &board, int key, const QString &text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+TEST_F(Rules, WrongOrderIsNeverJudgedAndCanBeCorrected)
 {
-    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(&board, &event);
+    Start(Words({"tea", "cup"}));
+    Spell(rules, QStringLiteral("ea"));
+    EXPECT_TRUE(events.isEmpty()) << "not every tile is picked yet";
+    Spell(rules, QStringLiteral("t"));
+    EXPECT_EQ(events, QStringList{"wrong:tea"});
+    EXPECT_EQ(rules.Letters().join(QString()), QStringLiteral("eat"));
+    EXPECT_EQ(sound.Calls, QStringList({"select", "select", "wrong"})) << "the pick that fills the slot wrongly is a miss";
+
+    for (QChar letter : QStringLiteral("ea"))
+        rules.Unpick(TileOf(rules, letter, true));
+    EXPECT_EQ(rules.Letters(), QStringList{"t"});
+    Spell(rules, QStringLiteral("ea"));
+    EXPECT_EQ(rules.WordIndex(), 1);
+    EXPECT_EQ(sound.Calls.mid(3), QStringList({"unselect", "unselect", "select", "done", "prepare cup"}));
+    EXPECT_EQ(events.mid(1), QStringList({"score:100", "spelled:tea in 0"}));
 }
 
-// Types text at the board: '<' stands for Backspace.
-void Type(TSpellGameType &board, const QString &text)
+TEST_F(Rules, SpellingIsCaseSensitiveAndSpacesAreTiles)
 {
-    for (QChar c : text) {
-        if (c == QLatin1Char('<'))
-            SendKey(board, Qt::Key_Backspace, QString());
-        else
-            SendKey(board, c.toUpper().unicode(), QString(c));
-    }
+    Start(Words({"New York", "I"}));
+    EXPECT_EQ(rules.Tiles().size(), 8);
+    EXPECT_FALSE(Spell(rules, QStringLiteral("new York"))) << "lower-case n is not a tile";
+    EXPECT_EQ(rules.WordIndex(), 0);
+    rules.ClearSpelling();
+    Spell(rules, QStringLiteral("New York"));
+    EXPECT_EQ(rules.WordIndex(), 1);
+    EXPECT_EQ(rules.Tiles().size(), 1);
 }
 
-} // namespace
+TEST_F(Rules, UnpickingFromTheMiddleClosesTheGap)
+{
+    Start(Words({"abcd"}));
+    Spell(rules, QStringLiteral("abc"));
+    rules.Unpick(TileOf(rules, u'b', true));
+    EXPECT_EQ(rules.Letters(), QStringList({"a", "c"}));
+    EXPECT_EQ(rules.Tiles()[TileOf(rules, u'c', true)].PickIndex, 1);
+    ExpectInvariants(rules);
+}
 
-TEST_F(Board, TypedKeysPickAndTakeBackAsClicksDo)
+TEST_F(Rules, MovesOutsideTheTilesOrOnTheWrongSideAreIgnored)
+{
+    Start(Words({"ab"}));
+    const int a = TileOf(rules, u'a', false);
+    for (int index : {-1, 2, 1000})
+        EXPECT_FALSE(rules.Pick(index)) << index;
+    rules.Unpick(a); // not picked
+    rules.Pick(a);
+    EXPECT_FALSE(rules.Pick(a)) << "a picked tile is not picked twice";
+    EXPECT_EQ(rules.Letters(), QStringList{"a"});
+    EXPECT_EQ(sound.Calls, QStringList{"select"});
+    ExpectInvariants(rules);
+}
+
+TEST_F(Rules, TypedKeysPickAndTakeBack)
 {
     const struct
     {
         const char *word;
-        const char *typed;
+        const char *typed;   // '<' takes the last pick back
         const char *spelled; // the slot afterwards; "done" when the word was completed
     } cases[] = {
-        {"letter", "lett", "lett"},           // repeated letters take the leftmost free tile each time
-        {"letter", "letx", "let"},            // no tile for the key: nothing happens
-        {"letter", "let<<e", "le"},           // Backspace takes the last pick back, in order
-        {"letter", "<<", ""},                 // nothing to take back
-        {"Anna", "anna", "done"},             // no shift key needed: the word's own case goes first
-        {"o'clock", "o'c", "o'c"},            // apostrophes are typed as themselves
-        {"ice-cream", "ICE-", "ice-"},        // capitals find small letters
-        {"New York", "new y", "New Y"},       // and the space bar the space
+        {"letter", "lett", "lett"},     // repeated letters take the leftmost free tile each time
+        {"letter", "letx", "let"},      // no tile for the key: nothing happens
+        {"letter", "let<<e", "le"},     // take-backs go in reverse order of the picks
+        {"letter", "<<", ""},           // nothing to take back
+        {"Anna", "anna", "done"},       // no shift key needed: the word's own case goes first
+        {"o'clock", "o'c", "o'c"},      // apostrophes are typed as themselves
+        {"ice-cream", "ICE-", "ice-"},  // capitals find small letters
+        {"New York", "new y", "New Y"}, // and the space bar the space
     };
-    board.SetKeyboardPlay(true);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.word + std::string(" typed ") + c.typed);
         Start(Words({c.word, "tail"}));
-        board.ClearSpelling(); // a new list does not drop the last case's letters by itself
-        Type(board, QString::fromUtf8(c.typed));
-        ExpectInvariants(board);
+        for (QChar key : QString::fromUtf8(c.typed)) {
+            if (key == u'<')
+                rules.TakeBackLastPick();
+            else
+                rules.PickByKey(key);
+        }
+        ExpectInvariants(rules);
         if (QLatin1String(c.spelled) == QLatin1String("done"))
-            EXPECT_EQ(board.WordIndex(), 1);
+            EXPECT_EQ(rules.WordIndex(), 1);
         else
-            EXPECT_EQ(board.Letters().join(QString()), QString::fromUtf8(c.spelled));
+            EXPECT_EQ(rules.Letters().join(QString()), QString::fromUtf8(c.spelled));
     }
 }
 
-TEST_F(Board, KeysAreIgnoredWithoutKeyboardPlayOrWithModifiers)
+// ---------------------------------------------------------------------------
+// Completion, the score and the end of a list
+
+TEST_F(Rules, AWordIsScoredBeforeItIsReportedAndTheListEndsLast)
 {
-    board.SetKeyboardPlay(false);
-    Start(Words({"cat"}));
-    Type(board, QStringLiteral("c"));
-    EXPECT_TRUE(board.Letters().isEmpty());
-    EXPECT_EQ(board.focusPolicy(), Qt::NoFocus);
-
-    board.SetKeyboardPlay(true);
-    EXPECT_FALSE(board.testAttribute(Qt::WA_InputMethodEnabled)) << "an input method would swallow the letters";
-    SendKey(board, Qt::Key_H, QStringLiteral("h"), Qt::ControlModifier);
-    SendKey(board, Qt::Key_C, QStringLiteral("c"), Qt::ControlModifier);
-    EXPECT_TRUE(board.Letters().isEmpty()) << "Ctrl+letter belongs to the window's shortcuts";
-}
-
-TEST_F(Board, TypingGoesThroughTheClickRules)
-{
-    board.SetKeyboardPlay(true);
-    Start(Words({"assess", "tail"}));
-    board.ShowHint();
-    // The hinted tiles are bound: Backspace takes the last hinted "s" back,
-    // and typing it again completes the word, for no points after the hint.
-    Type(board, QStringLiteral("<"));
-    ExpectInvariants(board);
-    EXPECT_EQ(board.Letters().join(QString()), QStringLiteral("asse"));
-    Type(board, QStringLiteral("ss"));
-    EXPECT_EQ(board.WordIndex(), 1);
-    EXPECT_EQ(board.GetScore(), 0);
-    EXPECT_EQ(Effects(), QStringList({"unselect.mp3", "select.mp3", "oksel.mp3"}));
-
-    Type(board, QStringLiteral("tail"));
-    EXPECT_EQ(events.last(), QStringLiteral("score:100"));
-}
-
-TEST_F(Board, ASlotFilledWronglyShakesForAMomentAndStopsStill)
-{
-    board.SetKeyboardPlay(true);
-    Start(Words({"ab"}));
-    Type(board, QStringLiteral("ba"));
-    ASSERT_TRUE(board.Shaking());
-    EXPECT_NE(board.SlotShake(), 0);
-    const QRect tile = board.ItemRect(0);
-    QElapsedTimer clock;
-    clock.start();
-    while (board.Shaking() && clock.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_FALSE(board.Shaking());
-    EXPECT_EQ(board.SlotShake(), 0);
-    EXPECT_EQ(board.ItemRect(0), tile) << "the tiles never move with the slot";
-}
-
-TEST_F(Board, ATileMustBeHoveredBeforeAReleasePicksIt)
-{
-    Start(Words({"ab"}));
-    const QPoint p = TileCentre(board, 0);
-    board.ClickAt(p.x(), p.y());
-    EXPECT_TRUE(board.Letters().isEmpty());
-    board.UpdateHover(p.x(), p.y());
-    board.ClickAt(p.x(), p.y());
-    EXPECT_EQ(board.Letters().size(), 1);
-    EXPECT_EQ(board.Items()[0].State, ssShadow) << "the same release does not unpick it";
-    board.ClickAt(p.x(), p.y());
-    EXPECT_EQ(board.Letters().size(), 1) << "a picked tile needs a move onto it again";
-}
-
-TEST_F(Board, SpellingIsCaseSensitiveAndSpacesAreTiles)
-{
-    Start(Words({"New York", "I"}));
-    EXPECT_EQ(board.ItemCount(), 8);
-    SpellByClicks(board, QStringLiteral("new York"));
-    EXPECT_EQ(board.WordIndex(), 0) << "lower-case n is not a tile";
-    board.ClearSpelling();
-    SpellByClicks(board, QStringLiteral("New York"));
-    EXPECT_EQ(board.WordIndex(), 1);
-    EXPECT_EQ(board.ItemCount(), 1);
-    SpellByClicks(board, QStringLiteral("I"));
-    EXPECT_EQ(events, QStringList({"score:100", "over:won", "score:200"}));
-}
-
-TEST_F(Board, TheLastWordEndsTheListBeforeItsPointsAreAdded)
-{
-    Start(Words({"to"}));
-    board.SetLevel(3);
-    SpellByClicks(board, QStringLiteral("to"));
-    EXPECT_EQ(events, QStringList({"over:won", "score:300"}));
-    EXPECT_FALSE(board.TimerActive());
-    EXPECT_TRUE(board.Items()[0].Picked && board.Items()[1].Picked) << "the finished word stays on the board";
-}
-
-TEST_F(Board, HostLoadingTheNextTollGateInsideGameOverReceivesThePoints)
-{
-    Start(Words({"go"}));
-    onGameOver = [this](bool) {
-        board.SetWords(Words({"up", "on"}));
-        board.RestartGame();
-    };
-    SpellByClicks(board, QStringLiteral("go"));
-    EXPECT_EQ(board.GetScore(), 100) << "the completed word's points land in the new toll gate";
-    EXPECT_EQ(board.WordIndex(), 0);
-    EXPECT_EQ(Row(board).size(), 2);
-    EXPECT_TRUE(board.Letters().isEmpty());
-}
-
-TEST_F(Board, CountdownLengthFollowsTheLevel)
-{
-    struct Case
-    {
-        int level;
-        int seconds;
-    };
-    for (const Case c : {Case{1, 200}, Case{2, 100}, Case{3, 50}}) {
-        Start(Words({"word"}));
-        board.SetLevel(c.level == 1 ? 2 : 1); // make the next SetLevel a real change
-        board.SetLevel(c.level);
-        events.clear();
-        timeChanges = 0;
-        for (int tick = 0; tick < c.seconds; ++tick)
-            board.TimerTick();
-        EXPECT_EQ(timeChanges, c.seconds);
-        EXPECT_EQ(board.GetLevelTime() - board.GetTimerTime(), 0);
-        EXPECT_TRUE(events.isEmpty());
-        board.TimerTick();
-        EXPECT_EQ(events, QStringList{"over:lost"}) << c.level;
-        EXPECT_FALSE(board.TimerActive());
-    }
-}
-
-TEST_F(Board, TollGatesInsideTheBoardResetTheCountdownOnlyWhenTheGateChanges)
-{
-    TWordInfos words;
-    for (int i = 0; i < 25; ++i)
-        words.append(TWordInfo{QStringLiteral("w%1").arg(QChar('a' + i))});
-    Start(words, 10);
-    EXPECT_EQ(board.GetTollGateCount(), 3);
-    for (int i = 0; i < 8; ++i)
-        SpellByClicks(board, words[i].Spelling);
-    board.TimerTick();
-    board.TimerTick();
-    tollGateChanges = 0;
-    SpellByClicks(board, words[8].Spelling); // the 9th word: same gate
-    EXPECT_EQ(tollGateChanges, 1);
-    EXPECT_EQ(board.GetTimerTime(), 2);
-    SpellByClicks(board, words[9].Spelling); // the 10th: gate 2
-    EXPECT_EQ(board.GetTollGateIndex(), 2);
-    EXPECT_EQ(board.GetTimerTime(), 0);
-    EXPECT_TRUE(board.TimerActive());
-}
-
-TEST_F(Board, LevelChangeRestartsTheTollGateAndKeepsTheScore)
-{
-    Start(Words({"ab", "cd", "ef"}));
-    SpellByClicks(board, QStringLiteral("ab"));
-    board.TimerTick();
-    const QStringList before = board.Letters();
-    board.SetLevel(1);
-    EXPECT_EQ(board.WordIndex(), 1) << "the same level changes nothing";
-    board.SetLevel(2);
-    EXPECT_EQ(board.WordIndex(), 0);
-    EXPECT_EQ(board.GetLevelTime(), 100);
-    EXPECT_EQ(board.GetTimerTime(), 0);
-    EXPECT_EQ(board.GetScore(), 100);
-    Q_UNUSED(before);
-}
-
-TEST_F(Board, UnpickingFromTheMiddleClosesTheGap)
-{
-    Start(Words({"abcd"}));
-    SpellByClicks(board, QStringLiteral("abc"));
-    int b = -1, c = -1;
-    for (int i = 0; i < board.Items().size(); ++i) {
-        if (board.Items()[i].Letter == QLatin1String("b"))
-            b = i;
-        if (board.Items()[i].Letter == QLatin1String("c"))
-            c = i;
-    }
-    ClickTile(board, b);
-    EXPECT_EQ(board.Letters(), QStringList({"a", "c"}));
-    EXPECT_EQ(board.Items()[c].PickIndex, 1);
-    ExpectInvariants(board);
-}
-
-TEST_F(Board, HintedWordsScoreNothingUntilAWordIsCompleted)
-{
-    Start(Words({"banana", "kiwi", "fig"}));
-    board.ShowHint();
-    ExpectInvariants(board);
-    EXPECT_EQ(board.Letters().join(QString()), QStringLiteral("banan"));
-    int left = 0;
-    for (const TSpellItem &item : board.Items())
-        left += item.Picked ? 0 : 1;
-    EXPECT_EQ(left, 1);
-
-    board.ClearSpelling();
-    board.RestartGame();
-    SpellByClicks(board, QStringLiteral("banana"));
-    EXPECT_EQ(board.GetScore(), 0) << "the hint survives clear and restart";
-    SpellByClicks(board, QStringLiteral("kiwi"));
-    EXPECT_EQ(board.GetScore(), 100);
-}
-
-TEST_F(Board, HintedTilesOfARepeatedLetterOwnTheirOwnEntries)
-{
-    Start(Words({"assess"}));
-    board.ShowHint();
-    ExpectInvariants(board);
-    // Take every hinted "s" back out, in row order, then spell the rest.
-    for (int i = 0; i < board.Items().size(); ++i) {
-        if (board.Items()[i].Picked && board.Items()[i].Letter == QLatin1String("s")) {
-            ClickTile(board, i);
-            ExpectInvariants(board);
-        }
-    }
-    EXPECT_EQ(board.Letters().join(QString()), QStringLiteral("ae"));
-}
-
-TEST_F(Board, EmptySpellingsArePassedOverWithoutPoints)
-{
-    Start(Words({"", "hi", ""}));
-    EXPECT_EQ(board.WordIndex(), 1);
-    EXPECT_EQ(board.ItemCount(), 2);
-    SpellByClicks(board, QStringLiteral("hi"));
-    EXPECT_EQ(events, QStringList({"over:won", "score:100"}));
-}
-
-TEST_F(Board, EmptyListDealsNothing)
-{
-    Start({});
-    EXPECT_EQ(board.ItemCount(), 0);
-    EXPECT_EQ(board.GetTollGateCount(), 0);
-    board.ShowHint();
-    board.ClearSpelling();
-    board.RestartGame();
-    for (int tick = 0; tick <= 200; ++tick)
-        board.TimerTick();
-    EXPECT_EQ(events, QStringList{"over:lost"});
-}
-
-TEST_F(Board, MusicStartsWithTheGameAndStopsWithTheBoard)
-{
-    log->Calls.clear();
-    {
-        TSpellGameType local;
-        local.StartGame(Words({"a"}), sound.get());
-        EXPECT_EQ(log->Calls.filter(QStringLiteral("back.mp3")).size(), 1);
-        local.StopBackMusic();
-        local.PlayBackMusic();
-    }
-    EXPECT_EQ(bass->IndexOfStream(QStringLiteral("spellback")), -1);
-    EXPECT_TRUE(log->Calls.last().startsWith(QLatin1String("free")));
-}
-
-// Thousands of random sequences of everything a player and the host can do;
-// the board's bookkeeping must hold after every single step.
-TEST_F(Board, InvariantsHoldUnderRandomPlay)
-{
-    const TWordInfos words = Words({"assess", "banana", "a", "committee", "o'clock", "Mississippi", "New York",
-                                    "internationalization", "zz", "tattletale"});
-    QRandomGenerator rng(20261208);
-    Start(words, 4);
-    for (int step = 0; step < 20000; ++step) {
-        const int action = int(rng.bounded(100));
-        if (action < 70 && board.ItemCount() > 0) {
-            ClickTile(board, int(rng.bounded(board.ItemCount())));
-        } else if (action < 78) {
-            board.ShowHint();
-        } else if (action < 84) {
-            board.ClearSpelling();
-        } else if (action < 87) {
-            board.RestartGame();
-        } else if (action < 90) {
-            board.SetLevel(1 + int(rng.bounded(3)));
-        } else if (action < 95) {
-            board.TimerTick();
-        } else if (board.ItemCount() > 0) {
-            // Stray pointer movement anywhere on the board.
-            board.UpdateHover(int(rng.bounded(600)), int(rng.bounded(420)));
-        }
-        ExpectInvariants(board);
-        if (HasFatalFailure()) {
-            ADD_FAILURE() << "at step " << step;
-            return;
-        }
-        int hovered = 0;
-        for (const TSpellItem &item : board.Items())
-            hovered += (item.State == ssNormalMove || item.State == ssShadowMove) ? 1 : 0;
-        ASSERT_LE(hovered, 1);
-        if (events.contains(QStringLiteral("over:won")) || events.contains(QStringLiteral("over:lost"))) {
-            events.clear();
-            board.RestartGame();
-        }
-    }
-}
-
-// A toll gate whose words are all empty or too long to deal (an encrypted
-// flag over a plain book unscrambles every spelling to nothing) must play as
-// an empty toll gate: nothing completes by itself, so a host that loads the
-// next toll gate on success is never re-entered, however long the book.
-TEST_F(Board, TollGatesWithoutAPlayableWordOnlyTimeOut)
-{
-    const QString tooLong(TSpellGameType::MaxPlayableLetters() + 1, QLatin1Char('x'));
-    const QString thousands(5000, QLatin1Char('y'));
     const struct
     {
         const char *name;
-        TWordInfos words;
-    } gates[] = {
-        {"empty spellings", Words({"", "", "", "", "", "", "", "", "", "", "", "", "", "", ""})},
-        {"too long to deal", TWordInfos{TWordInfo{tooLong}, TWordInfo{thousands}, TWordInfo{}}},
+        int level;
+        bool hint;
+        QStringList events;
+    } cases[] = {
+        {"level 1", 1, false, {"score:100", "spelled:to in 0", "over:won"}},
+        {"level 3", 3, false, {"score:300", "spelled:to in 0", "over:won"}},
+        {"after the hint", 2, true, {"score:0", "spelled:to(hint) in 0", "over:won"}},
     };
-    for (const auto &gate : gates) {
-        SCOPED_TRACE(gate.name);
-        events.clear();
-        // 300,000 words are 20,000 toll gates: a host that chained them from
-        // inside the notification would overflow the stack.
-        int gatesLoaded = 0;
-        onGameOver = [&](bool success) {
-            if (success && ++gatesLoaded < 20000) {
-                board.SetWords(gate.words);
-                board.RestartGame();
-            }
-        };
-        Start(gate.words);
-        board.SetLevel(3);
-        board.ShowHint();
-        board.ClearSpelling();
-        board.RestartGame();
-        EXPECT_EQ(gatesLoaded, 0);
-        EXPECT_EQ(board.ItemCount(), 0);
-        ExpectInvariants(board);
-        for (int tick = 0; tick < 50; ++tick)
-            board.TimerTick();
-        EXPECT_TRUE(events.isEmpty());
-        board.TimerTick();
-        EXPECT_EQ(events, QStringList{"over:lost"});
-        EXPECT_EQ(board.GetScore(), 0);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Start(Words({"to"}), 15, c.level);
+        if (c.hint)
+            rules.ShowHint();
+        rules.ContinueGame();
+        SpellCurrent(rules);
+        EXPECT_EQ(events, c.events);
+        EXPECT_FALSE(rules.ClockRunning());
+        EXPECT_EQ(rules.WordIndex(), 1) << "the last word counts as done";
+        EXPECT_TRUE(rules.Tiles()[0].Picked && rules.Tiles()[1].Picked) << "its tiles stay on show";
+        EXPECT_EQ(rules.Letters().join(QString()), QStringLiteral("to"));
     }
-    onGameOver = nullptr;
+}
+
+// A host that loads the next toll gate inside TollGateOver starts it from 0:
+// the finished toll gate's points were all reported before.
+TEST_F(Rules, AHostStartingTheNextTollGateAtTheEndStartsItFromNothing)
+{
+    Start(Words({"go"}));
+    onOver = [this](bool) {
+        rules.SetWords(Words({"up", "on"}));
+        rules.RestartGame();
+    };
+    SpellCurrent(rules);
+    EXPECT_EQ(events, QStringList({"score:100", "spelled:go in 0", "over:won", "score:0"}));
+    EXPECT_EQ(rules.GetScore(), 0);
+    EXPECT_EQ(rules.WordIndex(), 0);
+    EXPECT_EQ(Row(rules).size(), 2);
+    EXPECT_TRUE(rules.Letters().isEmpty());
+}
+
+TEST_F(Rules, AFinishedListTakesNoMoreMoves)
+{
+    Start(Words({"go"}));
+    SpellCurrent(rules);
+    events.clear();
+    sound.Calls.clear();
+    rules.Unpick(0);
+    rules.TakeBackLastPick();
+    rules.PickByKey(u'g');
+    rules.ClearSpelling();
+    rules.ShowHint();
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_TRUE(sound.Calls.isEmpty());
+    EXPECT_EQ(rules.Letters().join(QString()), QStringLiteral("go")) << "the spelled word stays";
+    EXPECT_EQ(rules.GetScore(), 100);
+}
+
+TEST_F(Rules, HintedWordsScoreNothingUntilAWordIsCompleted)
+{
+    Start(Words({"banana", "kiwi", "fig"}));
+    rules.ShowHint();
+    ExpectInvariants(rules);
+    EXPECT_EQ(rules.Letters().join(QString()), QStringLiteral("banan"));
+    int left = 0;
+    for (const TSpellTile &tile : rules.Tiles())
+        left += tile.Picked ? 0 : 1;
+    EXPECT_EQ(left, 1);
+
+    rules.ClearSpelling();
+    rules.RestartGame();
+    SpellCurrent(rules);
+    EXPECT_EQ(rules.GetScore(), 0) << "the hint survives clear and restart";
+    SpellCurrent(rules);
+    EXPECT_EQ(rules.GetScore(), 100);
+}
+
+TEST_F(Rules, HintedTilesOfARepeatedLetterOwnTheirOwnEntries)
+{
+    Start(Words({"assess", "tail"}));
+    rules.ShowHint();
+    ExpectInvariants(rules);
+    // The last hinted "s" goes back first, and picking it again completes
+    // the word, for no points after the hint.
+    EXPECT_GE(rules.TakeBackLastPick(), 0);
+    EXPECT_EQ(rules.Letters().join(QString()), QStringLiteral("asse"));
+    rules.PickByKey(u's');
+    rules.PickByKey(u's');
+    EXPECT_EQ(rules.WordIndex(), 1);
+    EXPECT_EQ(rules.GetScore(), 0);
+
+    Start(Words({"assess"}));
+    rules.ShowHint();
+    for (int i = 0; i < rules.Tiles().size(); ++i) {
+        if (rules.Tiles()[i].Picked && rules.Tiles()[i].Letter == QLatin1String("s")) {
+            rules.Unpick(i);
+            ExpectInvariants(rules);
+        }
+    }
+    EXPECT_EQ(rules.Letters().join(QString()), QStringLiteral("ae"));
 }
 
 // The level may come from a hand-edited file: points are counted in 64 bits
 // and held to the score's range instead of wrapping.
-TEST_F(Board, PointsOfAnyLevelStayInTheScoresRange)
+TEST_F(Rules, PointsOfAnyLevelStayInTheScoresRange)
 {
     constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
     const struct
@@ -578,11 +455,209 @@ TEST_F(Board, PointsOfAnyLevelStayInTheScoresRange)
         int afterTwoWords;
     } cases[] = {{kMax, kMax}, {kMax / 150, kMax}, {kMin, kMin}, {-7, -1400}, {10'000'000, 2'000'000'000}};
     for (const auto &c : cases) {
-        Start(Words({"ab", "cd", "ef"}));
-        board.SetLevel(c.level);
-        SpellByClicks(board, QStringLiteral("ab"));
-        SpellByClicks(board, QStringLiteral("cd"));
-        EXPECT_EQ(board.GetScore(), c.afterTwoWords) << c.level;
-        board.RestartGame();
+        Start(Words({"ab", "cd", "ef"}), 15, c.level);
+        SpellCurrent(rules);
+        SpellCurrent(rules);
+        EXPECT_EQ(rules.GetScore(), c.afterTwoWords) << c.level;
     }
+}
+
+TEST_F(Rules, LevelChangeRestartsTheTollGateAndKeepsTheScore)
+{
+    Start(Words({"ab", "cd", "ef"}));
+    rules.ContinueGame();
+    SpellCurrent(rules);
+    clock.Advance(1);
+    rules.SetLevel(1);
+    EXPECT_EQ(rules.WordIndex(), 1) << "the same level changes nothing";
+    rules.SetLevel(2);
+    EXPECT_EQ(rules.WordIndex(), 0);
+    EXPECT_EQ(rules.GetLevelTime(), 100);
+    EXPECT_EQ(rules.GetTimerTime(), 0);
+    EXPECT_EQ(timeLeft.last(), 100);
+    EXPECT_EQ(rules.GetScore(), 100);
+    EXPECT_TRUE(rules.ClockRunning());
+}
+
+// ---------------------------------------------------------------------------
+// The countdown
+
+TEST_F(Rules, TheCountdownTicksWithTheClockAndEndsOneTickAfterZero)
+{
+    const struct
+    {
+        int level;
+        int seconds;
+    } cases[] = {{1, 200}, {2, 100}, {3, 50}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.level);
+        Start(Words({"word"}), 15, c.level);
+        ASSERT_FALSE(rules.ClockRunning());
+        clock.Advance(10);
+        EXPECT_TRUE(timeLeft.isEmpty()) << "a paused game does not count";
+        rules.ContinueGame();
+        clock.Advance(c.seconds);
+        ASSERT_EQ(timeLeft.size(), c.seconds);
+        EXPECT_EQ(timeLeft.first(), c.seconds - 1);
+        EXPECT_EQ(timeLeft.last(), 0);
+        EXPECT_TRUE(events.isEmpty());
+        clock.Advance(1);
+        EXPECT_EQ(events, QStringList({"missed:word", "over:lost"}));
+        EXPECT_FALSE(rules.ClockRunning());
+        clock.Advance(5);
+        EXPECT_EQ(events.size(), 2) << "a stopped clock ends nothing twice";
+    }
+}
+
+TEST_F(Rules, ASpelledWordReportsTheSecondsSinceItWasDealt)
+{
+    Start(Words({"ab", "cd", "ef", "gh"}), 2);
+    rules.ContinueGame();
+    clock.Advance(3);
+    SpellCurrent(rules);
+    clock.Advance(4);
+    SpellCurrent(rules); // ends toll gate 1: the countdown starts again
+    clock.Advance(2);
+    rules.ClearSpelling(); // the same word: its seconds go on
+    clock.Advance(1);
+    SpellCurrent(rules);
+    EXPECT_EQ(events.filter(QStringLiteral("spelled")),
+              QStringList({"spelled:ab in 3", "spelled:cd in 4", "spelled:ef in 3"}));
+}
+
+TEST_F(Rules, TollGatesInsideAListResetTheCountdownOnlyWhenTheGateChanges)
+{
+    TWordInfos words;
+    for (int i = 0; i < 25; ++i)
+        words.append(TWordInfo{QStringLiteral("w%1").arg(QChar('a' + i))});
+    Start(words, 10);
+    EXPECT_EQ(rules.GetTollGateCount(), 3);
+    rules.ContinueGame();
+    for (int i = 0; i < 8; ++i)
+        SpellCurrent(rules);
+    clock.Advance(2);
+    SpellCurrent(rules); // the 9th word: same gate
+    EXPECT_EQ(rules.GetTimerTime(), 2);
+    SpellCurrent(rules); // the 10th: gate 2
+    EXPECT_EQ(rules.GetTollGateIndex(), 2);
+    EXPECT_EQ(rules.GetTimerTime(), 0);
+    EXPECT_EQ(timeLeft.last(), 200);
+    EXPECT_TRUE(rules.ClockRunning());
+}
+
+// ---------------------------------------------------------------------------
+// Lists with nothing to deal
+
+TEST_F(Rules, EmptySpellingsArePassedOverWithoutPoints)
+{
+    Start(Words({"", "hi", ""}));
+    EXPECT_EQ(rules.WordIndex(), 1);
+    EXPECT_EQ(rules.Tiles().size(), 2);
+    SpellCurrent(rules);
+    EXPECT_EQ(events, QStringList({"score:100", "spelled:hi in 0", "over:won"}));
+}
+
+// A toll gate whose words are all empty or too long to deal (an encrypted
+// flag over a plain book unscrambles every spelling to nothing) must play as
+// an empty toll gate: nothing completes by itself, so a host that loads the
+// next toll gate on success is never re-entered, however long the book.
+TEST_F(Rules, TollGatesWithoutAPlayableWordOnlyTimeOut)
+{
+    const QString tooLong(TSpellRules::MaxPlayableLetters() + 1, QLatin1Char('x'));
+    const QString thousands(5000, QLatin1Char('y'));
+    const struct
+    {
+        const char *name;
+        TWordInfos words;
+    } gates[] = {
+        {"no words", {}},
+        {"empty spellings", Words({"", "", "", "", "", "", "", "", "", "", "", "", "", "", ""})},
+        {"too long to deal", TWordInfos{TWordInfo{tooLong}, TWordInfo{thousands}, TWordInfo{}}},
+    };
+    for (const auto &gate : gates) {
+        SCOPED_TRACE(gate.name);
+        int gatesLoaded = 0;
+        onOver = [&](bool success) {
+            if (success && ++gatesLoaded < 20000) {
+                rules.SetWords(gate.words);
+                rules.RestartGame();
+            }
+        };
+        Start(gate.words, 15, 3);
+        rules.ShowHint();
+        rules.ClearSpelling();
+        rules.RestartGame();
+        EXPECT_EQ(gatesLoaded, 0);
+        EXPECT_TRUE(rules.Tiles().isEmpty());
+        EXPECT_EQ(rules.PickByKey(u'x'), -1);
+        ExpectInvariants(rules);
+        clock.Advance(50);
+        EXPECT_EQ(events, QStringList{"score:0"}) << "only the restart's own report";
+        clock.Advance(1);
+        EXPECT_EQ(events, QStringList({"score:0", "over:lost"})) << "no word to miss";
+    }
+    onOver = nullptr;
+}
+
+TEST_F(Rules, MusicStartsWithTheGameAndEndsWithTheRules)
+{
+    TManualClock localClock;
+    TSoundLog local;
+    {
+        TSpellRules r(localClock);
+        r.StartGame(Words({"a"}), &local);
+        r.StopBackMusic();
+        r.PlayBackMusic();
+    }
+    EXPECT_EQ(local.Calls, QStringList({"prepare a", "music start", "music stop", "music on", "music end"}));
+}
+
+// Thousands of random sequences of everything a player and the host can do;
+// the bookkeeping must hold after every single step.
+TEST_F(Rules, InvariantsHoldUnderRandomPlay)
+{
+    const TWordInfos words = Words({"assess", "banana", "a", "committee", "o'clock", "Mississippi", "New York",
+                                    "internationalization", "zz", "tattletale"});
+    QRandomGenerator rng(20261208);
+    Start(words, 4);
+    rules.ContinueGame();
+    for (int step = 0; step < 20000; ++step) {
+        const int action = int(rng.bounded(100));
+        const int tiles = int(rules.Tiles().size());
+        if (action < 45 && tiles > 0) {
+            rules.Pick(int(rng.bounded(tiles)));
+        } else if (action < 65 && tiles > 0) {
+            rules.Unpick(int(rng.bounded(tiles)));
+        } else if (action < 70) {
+            rules.PickByKey(QChar(u'a' + rng.bounded(26)));
+        } else if (action < 75) {
+            rules.TakeBackLastPick();
+        } else if (action < 82) {
+            rules.ShowHint();
+        } else if (action < 86) {
+            rules.ClearSpelling();
+        } else if (action < 89) {
+            rules.RestartGame();
+        } else if (action < 92) {
+            rules.SetLevel(1 + int(rng.bounded(3)));
+        } else {
+            clock.Advance(1);
+        }
+        ExpectInvariants(rules);
+        if (HasFatalFailure()) {
+            ADD_FAILURE() << "at step " << step;
+            return;
+        }
+        if (events.contains(QStringLiteral("over:won")) || events.contains(QStringLiteral("over:lost"))) {
+            events.clear();
+            rules.RestartGame();
+        }
+    }
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

@@ -27,7 +27,7 @@ int main(int argc, char **argv)
         return 2;
     SetUpApplication(app, settings);
     TFrmSpell::TPlatform platform;
-    platform.CreateAudioLayer = CreatePlatformAudioLayer;
+    platform.CreateAudioOutput = CreatePlatformAudioOutput;
     platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
     TFrmSpell window(data, settings, platform);
     window.show();

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs to a temporary prefix, makes the installation read-only, and plays
 # a word there with a fresh home: the settings and "UseRecord.txt" must land
-# in the user's data folder, with the game saved, and nothing in the install.
+# in the user's data folder, with the game saved, and nothing in the install;
+# the copies there are the player's to write, read-only as the install is.
 #   test_installed_program.sh <cmake> <build-folder> <probe>
 set -u
 cmake=$1 build=$2 probe=$3
@@ -28,5 +29,11 @@ grep -q 'TollGateIndex=1' "$data/data/spellconfig.ini" && grep -q 'Level=1' "$da
   || { echo "settings not saved in the data folder"; exit 1; }
 grep -q 'lib109' "$data/UseRecord.txt" || { echo "no recent game in the data folder"; exit 1; }
 [ -s "$data/data/guluspell.mdb" ] || { echo "no word library in the data folder"; exit 1; }
+for f in data/spellconfig.ini data/guluspell.mdb; do
+  case $(stat -c %A "$data/$f") in
+    ??w*) ;;
+    *) echo "the copy $f is not writable by its owner: $(stat -c %A "$data/$f")"; exit 1 ;;
+  esac
+done
 [ ! -e "$program/UseRecord.txt" ] || { echo "wrote into the install"; exit 1; }
 echo "installed program ok"

@@ -3,6 +3,7 @@
 
 #include "UUserDataFolder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -127,6 +128,84 @@ TEST_F(UserDataFolder, AUserFolderThatCannotBeMadeLeavesTheInstalledFiles)
     Write(m_home.path() + QStringLiteral("/blocker"), "a file where a folder should go");
     SetReadOnly(true);
     EXPECT_EQ(ChooseDataFolder(Program(), m_home.path() + QStringLiteral("/blocker/guluspell")), Program());
+}
+
+// "chmod -R a-w" on the install leaves its files r--r--r--; the player's copies
+// must still take scores and settings, also where an earlier start copied
+// them read-only.
+TEST_F(UserDataFolder, CopiesFromAReadOnlyInstallAreWritableByTheirOwner)
+{
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const struct
+    {
+        const char *name;
+        bool earlierReadOnlyCopy;
+    } cases[] = {{"first start", false}, {"copies left read-only by an earlier start", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(User()).removeRecursively();
+        for (const char *file : {"data/spellconfig.ini", "data/guluspell.mdb"}) {
+            QFile::setPermissions(Program(file), readOnly);
+            if (c.earlierReadOnlyCopy) {
+                Write(User(file), Read(Program(file)));
+                QFile::setPermissions(User(file), readOnly);
+            }
+        }
+        SetReadOnly(true);
+        ASSERT_EQ(Choose(), User());
+        SetReadOnly(false);
+        for (const char *file : {"data/spellconfig.ini", "data/guluspell.mdb"}) {
+            EXPECT_TRUE(QFile::permissions(User(file)) & QFile::WriteOwner) << file;
+            EXPECT_EQ(Read(User(file)), Read(Program(file))) << file;
+        }
+    }
+}
+
+TEST_F(UserDataFolder, ADamagedCopyIsReplacedByTheInstalledOneAndKeptUnderADatedName)
+{
+    const QDateTime now(QDate(2026, 12, 9), QTime(15, 30, 0));
+    const QString stem = User("data/guluspell.mdb.damaged-20261209-153000");
+    const struct
+    {
+        const char *name;
+        QStringList before; // files in the user's data folder, as "name=content"
+        bool installed;     // the install ships the library
+        QString kept;       // empty: nothing restored
+    } cases[] = {
+        {"damaged library", {"guluspell.mdb=junk"}, true, stem},
+        {"with its write-ahead log", {"guluspell.mdb=junk", "guluspell.mdb-wal=log", "guluspell.mdb-shm=index"}, true, stem},
+        {"a second restore in the same second", {"guluspell.mdb=junk", "guluspell.mdb.damaged-20261209-153000=old"}, true,
+         stem + "-2"},
+        {"nothing installed to restore", {"guluspell.mdb=junk"}, false, {}},
+        {"no copy to replace", {}, true, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(User()).removeRecursively();
+        QDir().mkpath(User("data"));
+        for (const QString &entry : c.before)
+            Write(User("data/") + entry.section('=', 0, 0), entry.section('=', 1).toUtf8());
+        if (!c.installed)
+            QFile::remove(Program("data/guluspell.mdb"));
+        else if (!QFileInfo::exists(Program("data/guluspell.mdb")))
+            Write(Program("data/guluspell.mdb"), "installed library v1");
+        SetReadOnly(true);
+        const QString kept = RestoreInstalledFile(Program(), User(), QStringLiteral("data/guluspell.mdb"), now);
+        SetReadOnly(false);
+        EXPECT_EQ(kept, c.kept);
+        if (kept.isEmpty()) {
+            EXPECT_EQ(Read(User("data/guluspell.mdb")), c.before.isEmpty() ? "<missing>" : "junk") << "left as it was";
+            continue;
+        }
+        EXPECT_EQ(Read(User("data/guluspell.mdb")), "installed library v1");
+        EXPECT_TRUE(QFile::permissions(User("data/guluspell.mdb")) & QFile::WriteOwner);
+        EXPECT_EQ(Read(kept), "junk");
+        if (c.before.contains("guluspell.mdb-wal=log")) {
+            EXPECT_EQ(Read(kept + "-wal"), "log") << "the log goes with its database";
+            EXPECT_FALSE(QFileInfo::exists(User("data/guluspell.mdb-wal")));
+            EXPECT_FALSE(QFileInfo::exists(User("data/guluspell.mdb-shm")));
+        }
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "UEcdictBooks.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -123,7 +125,11 @@ bool IsPrimaryWord(const QString &word)
 
 QString FirstSenseLine(const QString &translation)
 {
-    for (const QString &line : translation.split(QStringLiteral("\\n"))) {
+    // Most entries separate their senses with an escaped "\n", but a few carry
+    // "\r\n", a lone "\r" or a real line break; any of them ends a sense, so
+    // none reaches a meaning the board prints.
+    static const QRegularExpression lineBreak(QStringLiteral(R"((\\r\\n|\\n|\\r|\r\n|\n|\r))"));
+    for (const QString &line : translation.split(lineBreak)) {
         const QString sense = line.trimmed();
         if (!sense.isEmpty() && !sense.startsWith(QStringLiteral("[网络]")))
             return sense.left(255).trimmed();

@@ -6,7 +6,8 @@
 // - An entry is used only when its translation has a sense line other than
 //   the "[网络]" (web) lines; the first such line, trimmed and cut to 255
 //   characters, is the meaning ("vt. 放弃, 抛弃, 遗弃"). Sense lines are
-//   separated by the two characters backslash and n.
+//   separated by the two characters backslash and n (a few entries use an
+//   escaped or a real CR LF, CR or LF instead).
 // - The spelling is ECDICT's word as it is (capitals, spaces, hyphens,
 //   apostrophes and dots are tiles too); the pronunciation is ECDICT's
 //   phonetic text cut to 200 characters.

@@ -3,7 +3,7 @@
 // still sounding) and named looping streams (the background music). Every
 // failure leaves it silent; nothing is reported to the caller.
 
-#include "UAudioLayer.h"
+#include "UAudioOutput.h"
 
 #include <QList>
 #include <QString>
@@ -12,20 +12,20 @@
 
 struct TPlayStream
 {
-    QString Name;             // compared exactly, case-sensitive
-    TStreamHandle Stream = 0; // 0 when the file could not be opened
+    QString Name;            // compared exactly, case-sensitive
+    TSoundHandle Stream = 0; // 0 when the file could not be opened
 };
 using TPlayStreams = QList<TPlayStream>;
 
-class TBassEx
+class TSoundPlayer
 {
 public:
-    // Checks the library version and opens the output. Without a working
-    // device Ready() stays false for the whole run.
-    TBassEx(std::unique_ptr<TAudioLayer> layer, quintptr windowHandle);
-    ~TBassEx();
-    TBassEx(const TBassEx &) = delete;
-    TBassEx &operator=(const TBassEx &) = delete;
+    // Opens the output. Without a working device Ready() stays false for the
+    // whole run. A null output is a silent one.
+    explicit TSoundPlayer(std::unique_ptr<TAudioOutput> output);
+    ~TSoundPlayer();
+    TSoundPlayer(const TSoundPlayer &) = delete;
+    TSoundPlayer &operator=(const TSoundPlayer &) = delete;
 
     void PlaySound(const QString &fileName);
     void AddStream(const QString &fileName, const QString &streamName);
@@ -35,14 +35,12 @@ public:
     int IndexOfStream(const QString &streamName) const;
 
     bool Ready() const { return m_ready; }
-    TStreamHandle SoundStream() const { return m_soundStream; }
+    TSoundHandle SoundStream() const { return m_soundStream; }
     const TPlayStreams &PlayStreams() const { return m_playStreams; }
-    TAudioLayer &Layer() { return *m_layer; }
 
 private:
-    std::unique_ptr<TAudioLayer> m_layer;
-    quintptr m_windowHandle;
+    std::unique_ptr<TAudioOutput> m_output;
     bool m_ready = false;
-    TStreamHandle m_soundStream = 0;
+    TSoundHandle m_soundStream = 0;
     TPlayStreams m_playStreams;
 };

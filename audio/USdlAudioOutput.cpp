@@ -1,4 +1,4 @@
-#include "USdlAudioLayer.h"
+#include "USdlAudioOutput.h"
 
 #include "USdlOutput.h"
 
@@ -6,32 +6,24 @@
 
 #include <SDL_mixer.h>
 
-TSdlAudioLayer::~TSdlAudioLayer()
+TSdlAudioOutput::~TSdlAudioOutput()
 {
     while (!m_streams.empty())
-        StreamFree(m_streams.begin()->first);
+        Free(m_streams.begin()->first);
     if (m_acquired)
         SdlOutput::Release();
 }
 
-quint32 TSdlAudioLayer::GetVersion()
-{
-    // The layer keeps the interface of a 2.4 library as long as it runs on the
-    // SDL2_mixer major version it was built for.
-    const SDL_version *linked = Mix_Linked_Version();
-    return linked && linked->major == SDL_MIXER_MAJOR_VERSION ? 0x02040000u : 0u;
-}
-
-bool TSdlAudioLayer::Init(int, int frequency, quint32, quintptr)
+bool TSdlAudioOutput::Open()
 {
     if (!m_acquired) {
         m_acquired = true;
-        m_open = SdlOutput::Acquire(frequency);
+        m_open = SdlOutput::Acquire();
     }
     return m_open;
 }
 
-TStreamHandle TSdlAudioLayer::StreamCreateFile(const QString &fileName, bool loop)
+TSoundHandle TSdlAudioOutput::Load(const QString &fileName, bool loop)
 {
     if (!m_open)
         return 0;
@@ -44,24 +36,24 @@ TStreamHandle TSdlAudioLayer::StreamCreateFile(const QString &fileName, bool loo
         stream.Chunk = Mix_LoadWAV(path.constData());
     if (!stream.Music && !stream.Chunk)
         return 0;
-    const TStreamHandle handle = m_nextHandle++;
+    const TSoundHandle handle = m_nextHandle++;
     m_streams.emplace(handle, stream);
     return handle;
 }
 
-bool TSdlAudioLayer::OnItsChannel(const TStream &s) const
+bool TSdlAudioOutput::OnItsChannel(const TStream &s) const
 {
     // Mix_Playing counts a paused channel as playing, which is what we want:
     // the channel still holds our chunk at its position.
     return s.Channel >= 0 && Mix_GetChunk(s.Channel) == s.Chunk && Mix_Playing(s.Channel);
 }
 
-bool TSdlAudioLayer::IsCurrentMusic(TStreamHandle stream) const
+bool TSdlAudioOutput::IsCurrentMusic(TSoundHandle stream) const
 {
     return m_currentMusic == stream && Mix_PlayingMusic();
 }
 
-bool TSdlAudioLayer::ChannelPlay(TStreamHandle stream, bool restart)
+bool TSdlAudioOutput::Play(TSoundHandle stream, bool restart)
 {
     const auto it = m_streams.find(stream);
     if (it == m_streams.end())
@@ -86,7 +78,7 @@ bool TSdlAudioLayer::ChannelPlay(TStreamHandle stream, bool restart)
     return s.Channel >= 0;
 }
 
-bool TSdlAudioLayer::ChannelStop(TStreamHandle stream)
+bool TSdlAudioOutput::Stop(TSoundHandle stream)
 {
     const auto it = m_streams.find(stream);
     if (it == m_streams.end())
@@ -102,7 +94,7 @@ bool TSdlAudioLayer::ChannelStop(TStreamHandle stream)
     return true;
 }
 
-bool TSdlAudioLayer::StreamFree(TStreamHandle stream)
+bool TSdlAudioOutput::Free(TSoundHandle stream)
 {
     const auto it = m_streams.find(stream);
     if (it == m_streams.end())
@@ -123,7 +115,7 @@ bool TSdlAudioLayer::StreamFree(TStreamHandle stream)
     return true;
 }
 
-bool TSdlAudioLayer::IsPlaying(TStreamHandle stream) const
+bool TSdlAudioOutput::IsPlaying(TSoundHandle stream) const
 {
     const auto it = m_streams.find(stream);
     if (it == m_streams.end())
@@ -134,7 +126,7 @@ bool TSdlAudioLayer::IsPlaying(TStreamHandle stream) const
     return OnItsChannel(s) && !Mix_Paused(s.Channel);
 }
 
-double TSdlAudioLayer::PositionSeconds(TStreamHandle stream) const
+double TSdlAudioOutput::PositionSeconds(TSoundHandle stream) const
 {
     const auto it = m_streams.find(stream);
     if (it == m_streams.end() || !it->second.Music)
