@@ -67,7 +67,7 @@ TEST(ScoreSaving, AFullDiskIsToldAndTheGameGoesOnAsAfterAStoredScore)
             return dialog.result();
         });
         TFrmSpell::TPlatform platform;
-        platform.CreateAudioLayer = [] { return std::make_unique<TRecordingAudioLayer>(std::make_shared<TRecordingAudioLayer::Log>()); };
+        platform.CreateAudioOutput = [] { return std::make_unique<TRecordingAudioOutput>(std::make_shared<TRecordingAudioOutput::Log>()); };
         TFrmSpell window(data, TSettings(home.Path()), platform);
         window.show();
         dialogs->Messages.clear(); // no speech engine here: that notice is not this test's
@@ -77,7 +77,7 @@ TEST(ScoreSaving, AFullDiskIsToldAndTheGameGoesOnAsAfterAStoredScore)
         for (int i = 0; i < c.wordsSpelled; ++i)
             SpellCurrentWord(board);
         for (int tick = 0; c.timeOut && tick <= 50; ++tick)
-            board.TimerTick();
+            board.Rules().Tick();
         QCoreApplication::processEvents();
         fullDisk.reset();
 
