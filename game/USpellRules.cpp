@@ -76,7 +76,12 @@ void TSpellRules::SetTollGateWords(int value)
 
 void TSpellRules::SetHasSpeech(bool value)
 {
+    // Speech made ahead is wasted while nothing is spoken; switched on, the
+    // word already dealt is made ahead at once.
+    const bool switchedOn = value && !m_hasSpeech;
     m_hasSpeech = value;
+    if (switchedOn && m_sound && HasCurrentWord())
+        m_sound->Prepare(m_words[m_wordIndex].Spelling);
 }
 
 void TSpellRules::PauseGame()
@@ -209,7 +214,7 @@ void TSpellRules::EnterWord(int index)
     if (!HasCurrentWord())
         return;
     const TWordInfo &word = m_words[index];
-    if (m_sound)
+    if (m_sound && m_hasSpeech)
         m_sound->Prepare(word.Spelling);
     emit WordDealt(word);
 }

@@ -7,6 +7,8 @@
 #include "USpeechEx.h"
 #include "USpellGameType.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,14 +37,15 @@ protected:
 
 TEST_F(BoardSound, ACompletedWordIsSpokenOnlyWhilePronunciationIsOn)
 {
+    const auto spoken = [this] { return voice->Calls.filter(QRegularExpression(QStringLiteral("^say "))); };
     SpellByClicks(board, QStringLiteral("cat"));
-    EXPECT_TRUE(voice->Calls.isEmpty());
+    EXPECT_TRUE(voice->Calls.isEmpty()) << "nothing is said or made ahead with pronunciation off";
 
     board.SetHasSpeech(true);
     SpellByClicks(board, QStringLiteral("do"));
-    EXPECT_TRUE(voice->Calls.isEmpty()) << "an unfinished word is not spoken";
+    EXPECT_TRUE(spoken().isEmpty()) << "an unfinished word is not spoken";
     SpellByClicks(board, QStringLiteral("g"));
-    EXPECT_EQ(voice->Calls, QStringList({"say dog"}));
+    EXPECT_EQ(spoken(), QStringList({"say dog"}));
 }
 
 TEST_F(BoardSound, TheMusicToggleStopsAndContinuesTheSameStream)
