@@ -3,11 +3,15 @@
 #include <QEvent>
 #include <QWidget>
 
-TAutoPause::TAutoPause(QWidget *window, std::function<bool()> running, std::function<void()> pause)
+#include <exception>
+
+TAutoPause::TAutoPause(QWidget *window, std::function<bool()> running, std::function<void()> pause,
+                       std::function<void()> resume)
     : QObject(window)
     , m_window(window)
     , m_running(std::move(running))
     , m_pause(std::move(pause))
+    , m_resume(std::move(resume))
 {
     m_window->installEventFilter(this);
     m_settle.setSingleShot(true);
@@ -38,8 +42,31 @@ bool TAutoPause::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void TAutoPause::PauseIfRunning()
+bool TAutoPause::PauseIfRunning()
 {
-    if (m_enabled && m_running())
-        m_pause();
+    if (!m_enabled || !m_running())
+        return false;
+    m_pause();
+    return true;
+}
+
+void TAutoPause::ResumeAfterDialog()
+{
+    // The focus the dialog took is back with the game: a judgement of that
+    // loss still pending must not pause it again.
+    m_settle.stop();
+    m_resume();
+}
+
+TAutoPause::TDuringDialog::TDuringDialog(TAutoPause &autoPause)
+    : m_autoPause(autoPause)
+    , m_paused(autoPause.PauseIfRunning())
+    , m_exceptions(std::uncaught_exceptions())
+{
+}
+
+TAutoPause::TDuringDialog::~TDuringDialog()
+{
+    if (m_paused && std::uncaught_exceptions() == m_exceptions)
+        m_autoPause.ResumeAfterDialog();
 }

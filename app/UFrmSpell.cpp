@@ -60,9 +60,15 @@ TFrmSpell::TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platfor
     ConnectWebItems();
     // Only a running countdown needs protecting: at a game's end the board
     // has stopped it before the flow's own message boxes take the focus.
+    // A game it paused goes on only while it is still paused: a dialog that
+    // started another game (a book chosen, a restart) has settled its state.
     m_autoPause = new TAutoPause(
         this, [this] { return m_spellGame && m_spellGame->TimerActive() && m_form.btnPause->isEnabled(); },
-        [this] { btnPauseClick(); });
+        [this] { btnPauseClick(); },
+        [this] {
+            if (m_form.btnContinue->isEnabled())
+                btnContinueClick();
+        });
     ConnectGameKeys();
 
     m_adTimer = new QTimer(this);
@@ -390,7 +396,9 @@ void TFrmSpell::GameKeyRestartClick()
     // is not thrown away without asking.
     if (!m_form.sbReStart->isEnabled())
         return;
-    if (m_form.btnPause->isEnabled() && !AskYesNo(this, QStringLiteral("是否重新开始游戏？")))
+    const bool running = m_form.btnPause->isEnabled();
+    TAutoPause::TDuringDialog pause(*m_autoPause);
+    if (running && !AskYesNo(this, QStringLiteral("是否重新开始游戏？")))
         return;
     sbReStartClick();
 }
@@ -448,7 +456,7 @@ void TFrmSpell::cbBackGroundClick(QObject *sender)
 
 void TFrmSpell::SelectBook()
 {
-    m_autoPause->BeforeDialog();
+    TAutoPause::TDuringDialog pause(*m_autoPause);
     TFrmSelectBook dialog(m_data, this);
     CopyGamePara(m_flow->GamePara(), dialog.GamePara());
     if (DialogService().ExecDialog(dialog) != QDialog::Accepted)
@@ -458,7 +466,7 @@ void TFrmSpell::SelectBook()
 
 void TFrmSpell::ImportLibrary()
 {
-    m_autoPause->BeforeDialog();
+    TAutoPause::TDuringDialog pause(*m_autoPause);
     // The selection dialog reads the catalogue afresh, so nothing to refresh here.
     TFrmImportLib dialog(m_data, m_settings.IsEncrypt(), this);
     DialogService().ExecDialog(dialog);
@@ -466,7 +474,7 @@ void TFrmSpell::ImportLibrary()
 
 void TFrmSpell::ShowRanking()
 {
-    m_autoPause->BeforeDialog();
+    TAutoPause::TDuringDialog pause(*m_autoPause);
     TFrmGameRecord dialog(m_data, this);
     DialogService().ExecDialog(dialog);
 }
@@ -475,6 +483,7 @@ void TFrmSpell::ShowWordStats()
 {
     if (!m_recorder)
         return;
+    TAutoPause::TDuringDialog pause(*m_autoPause);
     TFrmWordStats dialog(m_recorder->Progress(), QDate::currentDate(), this);
     dialog.LoadStats();
     DialogService().ExecDialog(dialog);
@@ -487,7 +496,7 @@ void TFrmSpell::ExitGame()
 
 void TFrmSpell::ShowSupport()
 {
-    m_autoPause->BeforeDialog();
+    TAutoPause::TDuringDialog pause(*m_autoPause);
     TFrmSupport dialog(this);
     dialog.SetSupportUrl(m_adInterface ? m_adInterface->Urls().value(0) : QString());
     DialogService().ExecDialog(dialog);
@@ -495,7 +504,7 @@ void TFrmSpell::ShowSupport()
 
 void TFrmSpell::ShowAbout()
 {
-    m_autoPause->BeforeDialog();
+    TAutoPause::TDuringDialog pause(*m_autoPause);
     TFrmAbout dialog(this);
     DialogService().ExecDialog(dialog);
 }

@@ -11,6 +11,7 @@
 #include "USettings.h"
 #include "USpellGameType.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QToolButton>
 
@@ -136,8 +137,16 @@ void TGameFlow::SetButtonStates(bool start, bool reStart, bool cont, bool pause,
     m_form.btnContinue->setEnabled(cont);
     m_form.btnPause->setEnabled(pause);
     m_form.sbLevel->setEnabled(level);
-    m_form.btnClear->setEnabled(cont || pause);
-    m_form.btnDoHint->setEnabled(cont || pause);
+    // Clear and hint deal the word anew, so they belong to a running game
+    // only: under the pause veil they would spend a hint on hidden tiles.
+    m_form.btnClear->setEnabled(pause);
+    m_form.btnDoHint->setEnabled(pause);
+    // The "游戏" menu's items and their keys follow the buttons they stand for.
+    m_form.startAction->setEnabled(start || cont);
+    m_form.pauseAction->setEnabled(pause);
+    m_form.restartAction->setEnabled(reStart);
+    m_form.hintAction->setEnabled(pause);
+    m_form.clearAction->setEnabled(pause);
     // Only a running game takes clicks: a paused board would let the player
     // think on a stopped clock.
     if (m_spellGame) {
@@ -198,14 +207,20 @@ void TGameFlow::Continue()
 
 void TGameFlow::Clear()
 {
-    if (!m_bookFinished)
+    if (Running())
         m_spellGame->Rules().ClearSpelling();
 }
 
 void TGameFlow::Hint()
 {
-    if (!m_bookFinished)
+    if (Running())
         m_spellGame->Rules().ShowHint();
+}
+
+bool TGameFlow::Running() const
+{
+    // The pause button is on exactly in the running state.
+    return !m_bookFinished && m_form.btnPause->isEnabled();
 }
 
 void TGameFlow::ChangeLevel(int level, const QString &caption)
@@ -268,6 +283,8 @@ void TGameFlow::SpellGameOver(bool success)
     const int score = Score();
     if (success && m_gamePara.TollGateIndex == m_gamePara.TollGateCount) {
         if (!AskYesNo(m_window, QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：%1\n再玩一次吧？").arg(score))) {
+            // Not playing again is no reason to lose the finished game's score.
+            SaveGameRecord(score);
             FinishBook();
             return;
         }
@@ -283,7 +300,7 @@ void TGameFlow::SpellGameOver(bool success)
         ChangeTollGate(m_gamePara.TollGateIndex);
         return;
     }
-    ShowInfo(m_window, QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：%1").arg(score));
+    ShowInfo(m_window, QStringLiteral("很遗憾，您没能完成此次游戏，再接再厉吧！\n得分：%1").arg(score));
     SaveGameRecord(score);
     m_gamePara.TollGateIndex = 1;
     m_scoreBase = 0;

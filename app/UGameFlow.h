@@ -60,7 +60,7 @@ public:
     // Start, pause, continue, clear and hint do nothing once the book is
     // finished and the player declined another round: the finished board
     // stays as it is, and only a new start (restart, level, book, recent
-    // game) leaves that state.
+    // game) leaves that state. Clear and hint act on a running game only.
     void Start();
     void ReStart();
     void Pause();
@@ -78,6 +78,7 @@ private:
     void SpellScoreChange(int score);
     void SpellGameOver(bool success);
     void FinishBook();
+    bool Running() const;
     void FitTitle();
     void ShowScore();
     void ShowTime();

@@ -3,6 +3,7 @@
 #include "UCommonFun.h"
 #include "UFontMap.h"
 #include "USpellGameType.h"
+#include "UWordListLayout.h"
 
 #include <QPainter>
 
@@ -55,6 +56,9 @@ QPixmap TransparentPixmap(QSize logical, qreal dpr)
 // Shown: the quiet grey of a hint; brought forward after an ignored click.
 const QColor kCueColour(150, 150, 150);
 const QColor kCueForwardColour(60, 60, 60);
+// The line that tells of earlier words left out of the list: quieter than
+// the words, still readable on the frame's light blue.
+const QColor kMoreWordsColour(70, 80, 100);
 
 int CueKey(const TSpellGameType &board)
 {
@@ -245,22 +249,29 @@ void TBoardPainter::DrawDoneWords(QPainter &painter, const TSpellGameType &board
     const QFont cjk = BoardFont(QStringLiteral("黑体"), 14);
     const QFontMetrics latinMetrics(latin, painter.device());
     const QFontMetrics cjkMetrics(cjk, painter.device());
-    painter.setPen(Qt::black);
 
     // The row pitch follows the font's height in pixels, rounded as the
     // classic font mapper does: 14 points are 19 pixels at 96 dpi.
     const int fontHeight = RoundHalfEven(14.0 * painter.device()->logicalDpiY() / 72.0);
-    const int pitch = fontHeight + 8;
-    const int frameX = board.FrameX();
-    const int bottom = m_art.PieceSize(pFrameMiddle).height() - 15;
-    const TWordInfos listed = board.ListedWords();
-    for (int k = 0; k < listed.size(); ++k) {
-        const int y = bottom - pitch * (k + 1);
+    TWordListArea area;
+    area.Left = board.FrameX() + 20;
+    area.Right = board.width() - m_art.PieceSize(pFrameRight).width() - board.FrameX();
+    area.Top = 0;
+    area.Bottom = m_art.PieceSize(pFrameMiddle).height() - 15;
+    area.Pitch = fontHeight + 8;
+    area.MeaningOffset = 180;
+    const TWordListLayout layout = LayoutWordList(board.ListedWords(), board.CompletedCount(), area, latinMetrics, cjkMetrics);
+
+    painter.setPen(Qt::black);
+    for (const TWordListRow &row : layout.Rows) {
         painter.setFont(latin);
-        painter.drawText(frameX + 20, y + latinMetrics.ascent(), listed[k].Spelling);
+        painter.drawText(row.SpellingRect.left(), row.SpellingRect.top() + latinMetrics.ascent(), row.Spelling);
         painter.setFont(cjk);
-        painter.drawText(frameX + 200, y + cjkMetrics.ascent(), listed[k].Meaning);
-        if (bottom - pitch * (k + 2) < 0)
-            break;
+        painter.drawText(row.MeaningRect.left(), row.MeaningRect.top() + cjkMetrics.ascent(), row.Meaning);
+    }
+    if (!layout.MoreText.isEmpty()) {
+        painter.setFont(cjk);
+        painter.setPen(kMoreWordsColour);
+        painter.drawText(layout.MoreRect.left(), layout.MoreRect.top() + cjkMetrics.ascent(), layout.MoreText);
     }
 }

@@ -114,6 +114,11 @@ TWordInfos TSpellGameType::ListedWords() const
     return listed;
 }
 
+int TSpellGameType::CompletedCount() const
+{
+    return std::clamp(m_rules.WordIndex(), 0, int(m_rules.Words().size()));
+}
+
 // ---------------------------------------------------------------------------
 // Pointer input
 

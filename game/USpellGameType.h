@@ -62,8 +62,10 @@ public:
     const TSpellItems &Items() const { return m_items; }
     int ItemCount() const { return int(m_items.size()); }
 
-    // The completed words listed in the frame, the newest first.
+    // The completed words listed in the frame, the newest first; the list
+    // may stop short of the oldest of CompletedCount().
     TWordInfos ListedWords() const;
+    int CompletedCount() const;
 
     // Geometry, all derived from the loaded bitmaps.
     int TileWidth() const { return m_tileWidth; }

@@ -96,7 +96,9 @@ void TSpellRules::ContinueGame()
 
 void TSpellRules::ClearSpelling()
 {
-    if (!HasCurrentWord())
+    // A stopped countdown (paused, waiting to start, over) takes no fresh
+    // deal: the letters stay as they were left.
+    if (!HasCurrentWord() || !m_clock.Running())
         return; // also keeps a finished list's last word on show
     DealWord(m_wordIndex);
     m_letters.clear();
@@ -105,7 +107,9 @@ void TSpellRules::ClearSpelling()
 
 void TSpellRules::ShowHint()
 {
-    if (!HasCurrentWord())
+    // On a stopped countdown a hint would cost the word its points for
+    // letters the player cannot use yet.
+    if (!HasCurrentWord() || !m_clock.Running())
         return;
     const QString spelling = m_words[m_wordIndex].Spelling;
     DealWord(m_wordIndex);

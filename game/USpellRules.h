@@ -53,7 +53,8 @@ public:
     void SetHasSpeech(bool value);
     void PauseGame();
     void ContinueGame();
-    // A fresh deal of the current word with nothing spelled.
+    // A fresh deal of the current word with nothing spelled. Like the hint,
+    // only while the countdown runs; otherwise nothing changes.
     void ClearSpelling();
     // Spells all but the last letter; the word then scores nothing.
     void ShowHint();

@@ -208,6 +208,7 @@ protected:
     bool Enabled(const char *name) { return Find<QWidget>(name)->isEnabled(); }
 
     void SpellCurrentWord() { ::SpellCurrentWord(Board()); }
+    void SpellFirstLetter() { ClickLetter(Board(), Board().Rules().Words()[Board().Rules().WordIndex()].Spelling[0]); }
 
     QStringList RecentLines()
     {
@@ -342,7 +343,7 @@ TEST_F(MainWindow, PauseContinueAndLevelChangeWhilePaused)
     EXPECT_FALSE(Board().TimerActive());
     EXPECT_FALSE(Board().isEnabled());
     EXPECT_EQ(Board().Cue(), TBoardCue::Paused);
-    EXPECT_TRUE(Enabled("btnContinue") && !Enabled("btnPause") && Enabled("btnClear"));
+    EXPECT_TRUE(Enabled("btnContinue") && !Enabled("btnPause"));
 
     ChooseLevel("困难");
     EXPECT_EQ(Board().Rules().WordIndex(), 0) << "the toll gate starts again";
@@ -377,7 +378,8 @@ TEST_F(MainWindow, ScoreCarriesAcrossTollGatesAndTheBookEndsWithItsLastWord)
     SpellCurrentWord();
     dialogs->Answers = {TMsgResult::No};
     SpellCurrentWord();
-    ASSERT_EQ(dialogs->Texts(), QStringList{QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：3200\n再玩一次吧？")});
+    ASSERT_EQ(dialogs->Texts(), QStringList({QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：3200\n再玩一次吧？"),
+                                             QStringLiteral("是否记录您的游戏成绩？")}));
     EXPECT_EQ(dialogs->Messages[0].Icon, TMsgIcon::Question);
     EXPECT_EQ(Label("labScore"), "3200");
     EXPECT_EQ(Window().GamePara().TollGateIndex, 3) << "No leaves the finished toll gate";
@@ -474,6 +476,45 @@ TEST_F(MainWindow, PlayingAgainRecordsTheWholeScoreAndStartsFromNothing)
     EXPECT_TRUE(Board().TimerActive());
 }
 
+// The finished book's score is offered for the ranking whether or not the
+// player plays again; declining leaves the finished board as it is.
+TEST_F(MainWindow, TheFinishedBooksScoreIsOfferedWhetherOrNotThePlayerPlaysAgain)
+{
+    const struct
+    {
+        const char *name;
+        TMsgResult again;
+        int gateAfter;
+        bool runsAfter;
+    } cases[] = {
+        {"not again", TMsgResult::No, 3, false},
+        {"again", TMsgResult::Yes, 1, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        window.reset();
+        dialogs->Messages.clear();
+        const int recordsBefore = int(data.GetGameRecords(20).size());
+        WriteSettings("lib1", 32, kBook, 3, 2);
+        Window().sbStartClick();
+        SpellCurrentWord();
+        dialogs->Answers = {c.again, TMsgResult::Yes};
+        dialogs->DialogHandlers = {[](QDialog &dialog) {
+            dialog.findChild<QLineEdit *>("ediText")->setText(QStringLiteral("小明"));
+            dynamic_cast<TFrmInputBox &>(dialog).btnOkClick();
+            return dialog.result();
+        }};
+        SpellCurrentWord();
+        ASSERT_EQ(dialogs->Texts().size(), 2);
+        EXPECT_EQ(dialogs->Texts()[1], QStringLiteral("是否记录您的游戏成绩？"));
+        const QList<TGameRecord> records = data.GetGameRecords(20);
+        ASSERT_EQ(records.size(), recordsBefore + 1);
+        EXPECT_EQ(records[0].Score, 400);
+        EXPECT_EQ(Window().GamePara().TollGateIndex, c.gateAfter);
+        EXPECT_EQ(Board().TimerActive(), c.runsAfter);
+    }
+}
+
 TEST_F(MainWindow, RunningOutOfTimeOffersTheRecordAndReturnsToTheStart)
 {
     WriteSettings("lib1", 32, kBook, 2, 3);
@@ -482,7 +523,7 @@ TEST_F(MainWindow, RunningOutOfTimeOffersTheRecordAndReturnsToTheStart)
     dialogs->Answers = {TMsgResult::Ok, TMsgResult::No};
     for (int tick = 0; tick <= 50; ++tick)
         Board().Rules().Tick();
-    EXPECT_EQ(dialogs->Texts(), QStringList({QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：300"),
+    EXPECT_EQ(dialogs->Texts(), QStringList({QStringLiteral("很遗憾，您没能完成此次游戏，再接再厉吧！\n得分：300"),
                                               QStringLiteral("是否记录您的游戏成绩？")}));
     EXPECT_EQ(dialogs->Messages[0].Icon, TMsgIcon::Information);
     EXPECT_TRUE(data.GetGameRecords(20).isEmpty());
@@ -698,7 +739,7 @@ TEST_F(MainWindow, TollGatesWithoutAPlayableWordWaitForTheCountdown)
         for (int tick = 0; tick <= 50; ++tick)
             Board().Rules().Tick();
         ASSERT_FALSE(dialogs->Texts().isEmpty());
-        EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：0"));
+        EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("很遗憾，您没能完成此次游戏，再接再厉吧！\n得分：0"));
         Window().close();
         EXPECT_EQ(TIniFile(home.File("data/spellconfig.ini")).ReadInteger("system", "TollGateIndex", 0), 1);
     }
@@ -709,8 +750,8 @@ TEST_F(MainWindow, DecliningAnotherRoundClosesTheFinishedBoard)
     WriteSettings("lib1", 32, kBook, 3, 1);
     Window().sbStartClick();
     SpellCurrentWord();
-    SpellCurrentWord(); // the end-of-book question, answered No by default
-    ASSERT_EQ(dialogs->Messages.size(), 1u);
+    SpellCurrentWord(); // the end-of-book question and the record's, answered No by default
+    ASSERT_EQ(dialogs->Messages.size(), 2u);
     EXPECT_EQ(Label("labScore"), "200");
 
     // Take the last tile back and pick it again, clear, hint, continue.
@@ -722,7 +763,7 @@ TEST_F(MainWindow, DecliningAnotherRoundClosesTheFinishedBoard)
     Window().btnDoHintClick();
     Window().btnContinueClick();
     Window().sbStartClick();
-    EXPECT_EQ(dialogs->Messages.size(), 1u) << "the book is not finished twice";
+    EXPECT_EQ(dialogs->Messages.size(), 2u) << "the book is not finished twice";
     EXPECT_EQ(Label("labScore"), "200");
     EXPECT_EQ(Board().Rules().Letters().join(QString()), WordAt(31));
     EXPECT_FALSE(Board().TimerActive());
@@ -760,7 +801,7 @@ TEST_F(MainWindow, LevelChangeShowsThePointsCarriedFromEarlierTollGates)
     for (int tick = 0; tick <= 100; ++tick)
         Board().Rules().Tick();
     ASSERT_FALSE(dialogs->Texts().isEmpty());
-    EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：1500"));
+    EXPECT_EQ(dialogs->Texts().first(), QStringLiteral("很遗憾，您没能完成此次游戏，再接再厉吧！\n得分：1500"));
 }
 
 TEST_F(MainWindow, AHugeLevelFromTheSettingsPlaysAsTheFirst)
@@ -1000,12 +1041,42 @@ TEST_F(MainWindow, KeyboardPlayAndAutoPauseAreSettingsKeptInTheFile)
     EXPECT_EQ(Board().Rules().WordIndex(), 1) << "the word is typed on the board";
 }
 
-TEST_F(MainWindow, LeavingTheGamePausesItUntilThePlayerContinues)
+namespace {
+
+// Calls Watch whenever a message box or a dialog is up.
+class TWatchedDialogs : public TFakeDialogs
 {
+public:
+    TMsgResult MessageBox(QWidget *parent, const QString &text, TMsgIcon icon, TMsgButtons buttons) override
+    {
+        if (Watch)
+            Watch();
+        return TFakeDialogs::MessageBox(parent, text, icon, buttons);
+    }
+    int ExecDialog(QDialog &dialog) override
+    {
+        if (Watch)
+            Watch();
+        return TFakeDialogs::ExecDialog(dialog);
+    }
+    std::function<void()> Watch;
+};
+
+} // namespace
+
+// Leaving the window waits for "继续"; a window of the game's own holds the
+// countdown while it is open and, closed with nothing changed, gives a game
+// that was running back to the player.
+TEST_F(MainWindow, LeavingTheGamePausesItAndItsOwnWindowsGiveItBack)
+{
+    enum TAfter { StaysPaused, Runs, Ready };
     const struct
     {
         const char *way;
         std::function<void(TFrmSpell &)> leave;
+        std::deque<TMsgResult> answers;
+        int dialogResult;
+        TAfter after;
     } ways[] = {
         {"focus lost to another program's window", [](TFrmSpell &w) {
              QWidget other;
@@ -1013,33 +1084,154 @@ TEST_F(MainWindow, LeavingTheGamePausesItUntilThePlayerContinues)
              QApplication::setActiveWindow(&other);
              QTest::qWait(TAutoPause::kSettleMs + 100);
              QApplication::setActiveWindow(&w);
-         }},
-        {"minimised", [](TFrmSpell &w) { w.setWindowState(Qt::WindowMinimized); }},
-        {"ranking", [](TFrmSpell &w) { w.ShowRanking(); }},
-        {"book selection", [](TFrmSpell &w) { w.SelectBook(); }},
-        {"import", [](TFrmSpell &w) { w.ImportLibrary(); }},
-        {"about", [](TFrmSpell &w) { w.ShowAbout(); }},
+         }, {}, QDialog::Rejected, StaysPaused},
+        {"minimised", [](TFrmSpell &w) { w.setWindowState(Qt::WindowMinimized); }, {}, QDialog::Rejected, StaysPaused},
+        {"ranking", [](TFrmSpell &w) { w.ShowRanking(); }, {}, QDialog::Rejected, Runs},
+        {"book selection cancelled", [](TFrmSpell &w) { w.SelectBook(); }, {}, QDialog::Rejected, Runs},
+        {"book chosen", [](TFrmSpell &w) { w.SelectBook(); }, {}, QDialog::Accepted, Ready},
+        {"import", [](TFrmSpell &w) { w.ImportLibrary(); }, {}, QDialog::Rejected, Runs},
+        {"statistics", [](TFrmSpell &w) { w.ShowWordStats(); }, {}, QDialog::Rejected, Runs},
+        {"about", [](TFrmSpell &w) { w.ShowAbout(); }, {}, QDialog::Rejected, Runs},
+        {"support", [](TFrmSpell &w) { w.ShowSupport(); }, {}, QDialog::Rejected, Runs},
+        {"F5 answered No", [](TFrmSpell &w) { w.GameKeyRestartClick(); }, {TMsgResult::No}, QDialog::Rejected, Runs},
+        {"F5 answered Yes", [](TFrmSpell &w) { w.GameKeyRestartClick(); }, {TMsgResult::Yes}, QDialog::Rejected, Runs},
     };
+    Window();
+    auto *fake = new TWatchedDialogs;
+    std::unique_ptr<TDialogService> previous = SetDialogService(std::unique_ptr<TDialogService>(fake));
     for (const auto &way : ways) {
         SCOPED_TRACE(way.way);
         Window().setWindowState(Qt::WindowNoState);
         Window().sbStartClick();
         Window().btnContinueClick();
+        SpellCurrentWord();
         ASSERT_TRUE(Board().TimerActive());
-        bool stoppedWhileOpen = false;
-        dialogs->DialogHandlers = {[this, &stoppedWhileOpen](QDialog &) {
-            stoppedWhileOpen = !Board().TimerActive();
-            return int(QDialog::Rejected);
-        }};
+        int windowsOpen = 0;
+        bool ranWhileOpen = false;
+        fake->Watch = [&] {
+            ++windowsOpen;
+            ranWhileOpen |= Board().TimerActive();
+        };
+        fake->Answers = way.answers;
+        fake->DialogHandlers = {[&way](QDialog &) { return way.dialogResult; }};
         way.leave(Window());
-        if (dialogs->DialogHandlers.empty()) {
-            EXPECT_TRUE(stoppedWhileOpen) << "the countdown stands while the dialog is open";
-        }
-        EXPECT_FALSE(Board().TimerActive());
-        EXPECT_EQ(Board().Cue(), TBoardCue::Paused);
-        EXPECT_TRUE(Enabled("btnContinue"));
-        EXPECT_TRUE(Board().Veiled());
+        EXPECT_FALSE(ranWhileOpen) << "the countdown stands while the window is open";
         QCoreApplication::processEvents();
-        EXPECT_FALSE(Board().TimerActive()) << "it never resumes by itself";
+        switch (way.after) {
+        case StaysPaused:
+            EXPECT_FALSE(Board().TimerActive()) << "it never resumes by itself";
+            EXPECT_EQ(Board().Cue(), TBoardCue::Paused);
+            EXPECT_TRUE(Enabled("btnContinue"));
+            EXPECT_TRUE(Board().Veiled());
+            break;
+        case Runs:
+            EXPECT_EQ(windowsOpen, 1);
+            EXPECT_TRUE(Board().TimerActive());
+            EXPECT_TRUE(Enabled("btnPause") && Board().isEnabled());
+            EXPECT_FALSE(Board().Veiled());
+            break;
+        case Ready:
+            EXPECT_FALSE(Board().TimerActive());
+            EXPECT_TRUE(Enabled("sbStart"));
+            break;
+        }
     }
+    EXPECT_EQ(Board().Rules().WordIndex(), 0) << "Yes restarted the toll gate";
+    fake->Watch = nullptr;
+    SetDialogService(std::move(previous));
+}
+
+TEST_F(MainWindow, AGameThePlayerPausedStaysPausedAfterADialog)
+{
+    Window().sbStartClick();
+    Window().btnPauseClick();
+    Window().ShowAbout();
+    Window().ShowRanking();
+    EXPECT_FALSE(Board().TimerActive());
+    EXPECT_TRUE(Enabled("btnContinue"));
+
+    // With the automatic pause off a dialog neither stops nor starts the game.
+    MenuItem({"设置", "自动暂停"})->trigger();
+    Window().btnContinueClick();
+    bool ranWhileOpen = false;
+    dialogs->DialogHandlers = {[&](QDialog &) { return ranWhileOpen = Board().TimerActive(), int(QDialog::Rejected); }};
+    Window().ShowAbout();
+    EXPECT_TRUE(ranWhileOpen);
+    EXPECT_TRUE(Board().TimerActive());
+}
+
+// ---------------------------------------------------------------------------
+// Button and menu states
+
+// Each toolbar button and the "游戏" menu item for it are enabled together,
+// clear and hint only while the game runs.
+TEST_F(MainWindow, ButtonsAndGameMenuItemsFollowTheGameState)
+{
+    const struct
+    {
+        const char *state;
+        int gate;
+        std::function<void()> reach;
+        // sbStart, sbReStart, btnContinue, btnPause, sbLevel, btnClear, btnDoHint
+        std::vector<bool> buttons;
+    } cases[] = {
+        {"ready", 1, [] {}, {1, 0, 0, 0, 1, 0, 0}},
+        {"running", 1, [this] { Window().sbStartClick(); }, {0, 1, 0, 1, 1, 1, 1}},
+        {"paused", 1, [this] { Window().sbStartClick(); Window().btnPauseClick(); }, {0, 1, 1, 0, 1, 0, 0}},
+        {"continued", 1, [this] {
+             Window().sbStartClick();
+             Window().btnPauseClick();
+             Window().btnContinueClick();
+         }, {0, 1, 0, 1, 1, 1, 1}},
+        {"timed out", 1, [this] {
+             Window().sbStartClick();
+             for (int tick = 0; tick <= 200; ++tick)
+                 Board().Rules().Tick();
+         }, {1, 0, 0, 0, 1, 0, 0}},
+        {"book finished, not played again", 3, [this] {
+             Window().sbStartClick();
+             SpellCurrentWord();
+             SpellCurrentWord();
+         }, {0, 1, 0, 0, 1, 0, 0}},
+    };
+    const char *const names[] = {"sbStart", "sbReStart", "btnContinue", "btnPause", "sbLevel", "btnClear", "btnDoHint"};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.state);
+        window.reset();
+        WriteSettings("lib1", 32, kBook, c.gate, 1);
+        c.reach();
+        for (int i = 0; i < 7; ++i)
+            EXPECT_EQ(Enabled(names[i]), c.buttons[i]) << names[i];
+        const auto item = [this](const char *caption) { return MenuItem({"游戏", QString::fromUtf8(caption)})->isEnabled(); };
+        EXPECT_EQ(item("开始游戏/继续"), c.buttons[0] || c.buttons[2]);
+        EXPECT_EQ(item("暂停"), c.buttons[3]);
+        EXPECT_EQ(item("重新游戏"), c.buttons[1]);
+        EXPECT_EQ(item("提示"), c.buttons[6]);
+        EXPECT_EQ(item("清除"), c.buttons[5]);
+    }
+}
+
+// Under the pause veil and before the start, the handlers of hint and clear
+// change nothing, whoever calls them.
+TEST_F(MainWindow, HintAndClearActOnlyOnARunningGame)
+{
+    const struct
+    {
+        const char *state;
+        std::function<void()> reach;
+        bool running;
+    } cases[] = {
+        {"ready", [] {}, false},
+        {"paused", [this] { Window().sbStartClick(); SpellFirstLetter(); Window().btnPauseClick(); }, false},
+        {"running", [this] { Window().sbStartClick(); SpellFirstLetter(); }, true},
+    };
+    for (const auto &c : cases)
+        for (const bool hint : {true, false}) {
+            SCOPED_TRACE(std::string(c.state) + (hint ? ", hint" : ", clear"));
+            window.reset();
+            c.reach();
+            const QStringList letters = Board().Rules().Letters();
+            hint ? Window().btnDoHintClick() : Window().btnClearClick();
+            EXPECT_EQ(Board().Rules().Letters() != letters || Board().Rules().HintUsed(), c.running);
+        }
 }

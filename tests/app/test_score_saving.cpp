@@ -44,7 +44,7 @@ TEST(ScoreSaving, AFullDiskIsToldAndTheGameGoesOnAsAfterAStoredScore)
         QString ending;                 // the first message
         bool runningAfter;              // a new game runs at once, or waits for "开始游戏"
     } cases[] = {
-        {"time out", 2, 3, 1, true, {TMsgResult::Ok, TMsgResult::Yes}, QStringLiteral("很遗憾，您没能完成此次游戏，再接再励吧！\n得分：300"),
+        {"time out", 2, 3, 1, true, {TMsgResult::Ok, TMsgResult::Yes}, QStringLiteral("很遗憾，您没能完成此次游戏，再接再厉吧！\n得分：300"),
          false},
         {"end of the book, played again", 2, 2, 2, false, {TMsgResult::Yes, TMsgResult::Yes},
          QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：400\n再玩一次吧？"), true},

@@ -449,24 +449,33 @@ TEST_F(BoardView, SpelledTextIsCentredOnTheSlot)
     }
 }
 
-TEST_F(BoardView, CompletedWordsAreListedNewestAtTheBottomNineAtMost)
+// Nine lines at 96 dpi; once the words outgrow them the newest eight stay
+// and the top line tells of the earlier ones.
+TEST_F(BoardView, CompletedWordsAreListedNewestAtTheBottomTheLatestWhenFull)
 {
     // Word j has j + 1 letters, so the width of a row tells which word it shows.
     TWordInfos words;
-    for (int j = 0; j < 11; ++j)
+    for (int j = 0; j < 12; ++j)
         words << Word(QString(j + 1, QLatin1Char('M')), QStringLiteral("词"));
     Start(words);
     const QRect spellings(45, 8, 175, 266);
     EXPECT_TRUE(InkBands(PaintBoard(board), spellings).isEmpty()); // first word: frame empty
 
-    for (int done = 1; done <= 10; ++done) {
+    QList<int> widthOf{0}; // ink width of a row of n letters, as first seen at the bottom
+    for (int done = 1; done <= 11; ++done) {
         ASSERT_TRUE(SpellCurrentWord(board));
         const QList<QRect> rows = InkBands(PaintBoard(board), spellings);
         ASSERT_EQ(rows.size(), std::min(done, 9)) << done << " words done";
         EXPECT_NEAR(rows.last().top(), 240, 6);
-        for (int r = 1; r < rows.size(); ++r) {
+        widthOf << rows.last().width();
+        const int firstWord = done > 9 ? 1 : 0; // below the line telling of earlier words
+        for (int r = firstWord + 1; r < rows.size(); ++r) {
             EXPECT_NEAR(rows[r].top() - rows[r - 1].top(), 27, 1);
             EXPECT_GT(rows[r].width(), rows[r - 1].width()) << "newer words lie below older ones";
+        }
+        // The oldest word listed is the eighth newest, of done - 7 letters.
+        if (done > 9) {
+            EXPECT_EQ(rows[firstWord].width(), widthOf[done - 7]) << done << " words done";
         }
     }
 }

@@ -224,7 +224,7 @@ TEST_F(Rules, EachNewWordIsAnnouncedForSpeechOnce)
         QStringList prepared;
     } cases[] = {
         {"spelled word", [](TSpellRules &r) { Spell(r, QStringLiteral("ab")); }, {"cd"}},
-        {"clear and hint", [](TSpellRules &r) { r.ClearSpelling(); r.ShowHint(); }, {}},
+        {"clear and hint", [](TSpellRules &r) { r.ContinueGame(); r.ClearSpelling(); r.ShowHint(); }, {}},
         {"restart", [](TSpellRules &r) { r.RestartGame(); }, {"ab"}},
         {"level", [](TSpellRules &r) { r.SetLevel(3); }, {"ab"}},
         {"empty word passed over", [](TSpellRules &r) { r.SetWords(Words({"", "ef"})); r.RestartGame(); }, {"ef"}},
@@ -360,9 +360,9 @@ TEST_F(Rules, AWordIsScoredBeforeItIsReportedAndTheListEndsLast)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         Start(Words({"to"}), 15, c.level);
+        rules.ContinueGame();
         if (c.hint)
             rules.ShowHint();
-        rules.ContinueGame();
         SpellCurrent(rules);
         EXPECT_EQ(events, c.events);
         EXPECT_FALSE(rules.ClockRunning());
@@ -406,9 +406,48 @@ TEST_F(Rules, AFinishedListTakesNoMoreMoves)
     EXPECT_EQ(rules.GetScore(), 100);
 }
 
+// A stopped countdown (before the start, paused, run out) takes no hint and no
+// clear: the tiles, the spelled letters and the word's points stay as left.
+TEST_F(Rules, HintAndClearWaitForARunningCountdown)
+{
+    const struct
+    {
+        const char *state;
+        std::function<void(TSpellRules &)> reach;
+        bool running;
+    } cases[] = {
+        {"waiting for the start", [](TSpellRules &) {}, false},
+        {"paused mid-word", [](TSpellRules &r) { r.ContinueGame(); Spell(r, QStringLiteral("ba")); r.PauseGame(); }, false},
+        {"run out", [this](TSpellRules &r) { r.ContinueGame(); Spell(r, QStringLiteral("b")); clock.Advance(201); }, false},
+        {"running", [](TSpellRules &r) { r.ContinueGame(); Spell(r, QStringLiteral("ba")); }, true},
+    };
+    const struct
+    {
+        const char *move;
+        std::function<void(TSpellRules &)> act;
+    } moves[] = {
+        {"hint", [](TSpellRules &r) { r.ShowHint(); }},
+        {"clear", [](TSpellRules &r) { r.ClearSpelling(); }},
+    };
+    for (const auto &c : cases)
+        for (const auto &move : moves) {
+            SCOPED_TRACE(std::string(c.state) + ", " + move.move);
+            Start(Words({"banana", "kiwi"}));
+            c.reach(rules);
+            const QStringList letters = rules.Letters();
+            const QString row = Row(rules);
+            events.clear();
+            move.act(rules);
+            const bool changed = rules.Letters() != letters || Row(rules) != row || rules.HintUsed();
+            EXPECT_EQ(changed, c.running);
+            ExpectInvariants(rules);
+        }
+}
+
 TEST_F(Rules, HintedWordsScoreNothingUntilAWordIsCompleted)
 {
     Start(Words({"banana", "kiwi", "fig"}));
+    rules.ContinueGame();
     rules.ShowHint();
     ExpectInvariants(rules);
     EXPECT_EQ(rules.Letters().join(QString()), QStringLiteral("banan"));
@@ -428,6 +467,7 @@ TEST_F(Rules, HintedWordsScoreNothingUntilAWordIsCompleted)
 TEST_F(Rules, HintedTilesOfARepeatedLetterOwnTheirOwnEntries)
 {
     Start(Words({"assess", "tail"}));
+    rules.ContinueGame();
     rules.ShowHint();
     ExpectInvariants(rules);
     // The last hinted "s" goes back first, and picking it again completes
@@ -440,6 +480,7 @@ TEST_F(Rules, HintedTilesOfARepeatedLetterOwnTheirOwnEntries)
     EXPECT_EQ(rules.GetScore(), 0);
 
     Start(Words({"assess"}));
+    rules.ContinueGame();
     rules.ShowHint();
     for (int i = 0; i < rules.Tiles().size(); ++i) {
         if (rules.Tiles()[i].Picked && rules.Tiles()[i].Letter == QLatin1String("s")) {
