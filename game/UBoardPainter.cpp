@@ -2,7 +2,7 @@
 
 #include "UCommonFun.h"
 #include "UFontMap.h"
-#include "USpellGameType.h"
+#include "UBoardView.h"
 #include "UWordListLayout.h"
 
 #include <QPainter>
@@ -60,24 +60,14 @@ const QColor kCueForwardColour(60, 60, 60);
 // the words, still readable on the frame's light blue.
 const QColor kMoreWordsColour(70, 80, 100);
 
-int CueKey(const TSpellGameType &board)
+int CueKey(const TBoardView &board)
 {
     return int(board.Cue()) * 2 + (board.CueFlashing() ? 1 : 0);
 }
 
 } // namespace
 
-QString BoardCueText(TBoardCue cue)
-{
-    switch (cue) {
-    case TBoardCue::Ready: return QStringLiteral("点击「开始游戏」开始拼写");
-    case TBoardCue::Paused: return QStringLiteral("游戏已暂停，点击「继续」接着拼写");
-    case TBoardCue::None: break;
-    }
-    return QString();
-}
-
-void TBoardPainter::Paint(QPainter &painter, const TSpellGameType &board)
+void TBoardPainter::Paint(QPainter &painter, const TBoardView &board)
 {
     const qreal dpr = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
     painter.setBrush(Qt::NoBrush);
@@ -90,7 +80,7 @@ void TBoardPainter::Paint(QPainter &painter, const TSpellGameType &board)
         DrawVeil(painter, board);
 }
 
-const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
+const QPixmap &TBoardPainter::BackLayer(const TBoardView &board, qreal dpr)
 {
     TPaintCache &cache = m_cache;
     const QString spelling = board.Rules().Letters().join(QString());
@@ -99,10 +89,10 @@ const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
         rows << word.Spelling << word.Meaning;
     if (!cache.Back.isNull() && cache.BackDpr == dpr && cache.BackSpelling == spelling && cache.BackRows == rows
         && cache.BackCue == CueKey(board) && cache.BackShake == board.SlotShake()
-        && cache.Back.deviceIndependentSize().toSize() == board.size())
+        && cache.Back.deviceIndependentSize().toSize() == board.BoardSize())
         return cache.Back;
 
-    cache.Back = TransparentPixmap(board.size(), dpr);
+    cache.Back = TransparentPixmap(board.BoardSize(), dpr);
     cache.BackDpr = dpr;
     cache.BackSpelling = spelling;
     cache.BackRows = rows;
@@ -128,7 +118,7 @@ const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
     const int frameX = board.FrameX();
     const QSize frameLeft = m_art.PieceSize(pFrameLeft);
     const QSize frameRight = m_art.PieceSize(pFrameRight);
-    const int frameRightX = board.width() - frameRight.width() - frameX;
+    const int frameRightX = board.BoardSize().width() - frameRight.width() - frameX;
     const int frameMiddleLeft = frameX + frameLeft.width();
     m_art.Draw(painter, pFrameLeft, QRect(QPoint(frameX, 0), frameLeft), dpr);
     m_art.Draw(painter, pFrameMiddle,
@@ -138,7 +128,7 @@ const QPixmap &TBoardPainter::BackLayer(const TSpellGameType &board, qreal dpr)
     return cache.Back;
 }
 
-const QPixmap &TBoardPainter::TileImage(const TSpellGameType &board, int index, qreal dpr)
+const QPixmap &TBoardPainter::TileImage(const TBoardView &board, int index, qreal dpr)
 {
     TPaintCache &cache = m_cache;
     if (cache.TileSize != board.ItemSize() || cache.TileDpr != dpr) {
@@ -163,7 +153,7 @@ const QPixmap &TBoardPainter::TileImage(const TSpellGameType &board, int index, 
     return *cache.Tiles.insert(key, pixmap);
 }
 
-void TBoardPainter::DrawItemLetter(QPainter &painter, const TSpellGameType &board, int index) const
+void TBoardPainter::DrawItemLetter(QPainter &painter, const TBoardView &board, int index) const
 {
     const TSpellItem &item = board.Items()[index];
     // Narrowed tiles of long words carry proportionally smaller letters.
@@ -178,7 +168,7 @@ void TBoardPainter::DrawItemLetter(QPainter &painter, const TSpellGameType &boar
     painter.drawText(x, y + metrics.ascent(), item.Letter);
 }
 
-void TBoardPainter::DrawSpelling(QPainter &painter, const TSpellGameType &board) const
+void TBoardPainter::DrawSpelling(QPainter &painter, const TBoardView &board) const
 {
     QString text = board.Rules().Letters().join(QString());
     if (text.isEmpty())
@@ -196,7 +186,7 @@ void TBoardPainter::DrawSpelling(QPainter &painter, const TSpellGameType &board)
     painter.drawText(x, y + metrics.ascent(), text);
 }
 
-bool TBoardPainter::DrawCue(QPainter &painter, const TSpellGameType &board) const
+bool TBoardPainter::DrawCue(QPainter &painter, const TBoardView &board) const
 {
     // The ready cue waits in the empty slot; the pause cue covers the spelled
     // letters only for the moment after a click.
@@ -213,16 +203,16 @@ bool TBoardPainter::DrawCue(QPainter &painter, const TSpellGameType &board) cons
     return true;
 }
 
-void TBoardPainter::DrawVeil(QPainter &painter, const TSpellGameType &board) const
+void TBoardPainter::DrawVeil(QPainter &painter, const TBoardView &board) const
 {
     // Just over the slot and the tiles, so the panel's picture around them
     // stays as it is.
     const int slotWidth = m_art.PieceSize(pSlotLeft).width() + board.SlotWidth() + m_art.PieceSize(pSlotRight).width();
     QRect veil(board.SlotLeft(), board.SlotTop(), slotWidth, m_art.PieceSize(pSlotLeft).height());
-    veil |= QRect(0, board.TileRowTop(), 1, board.TileHeight()).translated(board.width() / 2, 0);
+    veil |= QRect(0, board.TileRowTop(), 1, board.TileHeight()).translated(board.BoardSize().width() / 2, 0);
     for (int i = 0; i < board.Items().size(); ++i)
         veil |= board.ItemRect(i);
-    veil = veil.adjusted(-kTileMargin - 6, -6, kTileMargin + 6, 6) & QRect(QPoint(0, 0), board.size());
+    veil = veil.adjusted(-kTileMargin - 6, -6, kTileMargin + 6, 6) & QRect(QPoint(0, 0), board.BoardSize());
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(150, 180, 230), 2));
@@ -243,7 +233,7 @@ void TBoardPainter::DrawVeil(QPainter &painter, const TSpellGameType &board) con
     painter.restore();
 }
 
-void TBoardPainter::DrawDoneWords(QPainter &painter, const TSpellGameType &board) const
+void TBoardPainter::DrawDoneWords(QPainter &painter, const TBoardView &board) const
 {
     const QFont latin = BoardFont(QStringLiteral("Arial"), 14);
     const QFont cjk = BoardFont(QStringLiteral("黑体"), 14);
@@ -255,7 +245,7 @@ void TBoardPainter::DrawDoneWords(QPainter &painter, const TSpellGameType &board
     const int fontHeight = RoundHalfEven(14.0 * painter.device()->logicalDpiY() / 72.0);
     TWordListArea area;
     area.Left = board.FrameX() + 20;
-    area.Right = board.width() - m_art.PieceSize(pFrameRight).width() - board.FrameX();
+    area.Right = board.BoardSize().width() - m_art.PieceSize(pFrameRight).width() - board.FrameX();
     area.Top = 0;
     area.Bottom = m_art.PieceSize(pFrameMiddle).height() - 15;
     area.Pitch = fontHeight + 8;

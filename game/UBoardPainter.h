@@ -6,21 +6,14 @@
 // blitted until what they show changes.
 
 #include "UBoardArt.h"
+#include "UBoardCue.h"
 
 #include <QHash>
 #include <QPixmap>
 #include <QStringList>
 
 class QPainter;
-class TSpellGameType;
-
-// What the empty slot tells a player whose clicks the board does not take:
-// nothing while the game runs; how to begin before the first "开始游戏"; how
-// to go on while paused (shown only for a moment after an ignored click).
-enum class TBoardCue : quint8 { None, Ready, Paused };
-
-// The cue's words; empty for None.
-QString BoardCueText(TBoardCue cue);
+class TBoardView;
 
 class TBoardPainter
 {
@@ -30,18 +23,18 @@ public:
     // Draws the whole board with its top-left at the painter's origin. The
     // painter's device decides the resolution: art and text are rendered at
     // its device pixels, the geometry stays in logical pixels.
-    void Paint(QPainter &painter, const TSpellGameType &board);
+    void Paint(QPainter &painter, const TBoardView &board);
 
 private:
-    const QPixmap &BackLayer(const TSpellGameType &board, qreal dpr);
-    const QPixmap &TileImage(const TSpellGameType &board, int index, qreal dpr);
-    void DrawItemLetter(QPainter &painter, const TSpellGameType &board, int index) const;
-    void DrawSpelling(QPainter &painter, const TSpellGameType &board) const;
+    const QPixmap &BackLayer(const TBoardView &board, qreal dpr);
+    const QPixmap &TileImage(const TBoardView &board, int index, qreal dpr);
+    void DrawItemLetter(QPainter &painter, const TBoardView &board, int index) const;
+    void DrawSpelling(QPainter &painter, const TBoardView &board) const;
     // The cue in place of the spelled text, or nothing; true when drawn.
-    bool DrawCue(QPainter &painter, const TSpellGameType &board) const;
-    void DrawDoneWords(QPainter &painter, const TSpellGameType &board) const;
+    bool DrawCue(QPainter &painter, const TBoardView &board) const;
+    void DrawDoneWords(QPainter &painter, const TBoardView &board) const;
     // Covers the slot and the tiles of a paused board.
-    void DrawVeil(QPainter &painter, const TSpellGameType &board) const;
+    void DrawVeil(QPainter &painter, const TBoardView &board) const;
 
     struct TPaintCache
     {

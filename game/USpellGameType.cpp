@@ -1,5 +1,6 @@
 #include "USpellGameType.h"
 
+#include "UBoardPainter.h"
 #include "UCommonFun.h"
 #include "UStartupTrace.h"
 #include "UTileLayout.h"
@@ -27,18 +28,19 @@ void TSpellGameType::PreloadArtwork()
 
 TSpellGameType::TSpellGameType(QWidget *parent, TGameClock *clock)
     : QWidget(parent)
+    , m_painter(std::make_unique<TBoardPainter>())
     , m_rules(clock ? *clock : m_ownClock)
 {
-    const QSize tile = m_painter.Art().PieceSize(pNormal);
+    const QSize tile = m_painter->Art().PieceSize(pNormal);
     m_tileWidth = tile.width();
     m_tileHeight = tile.height();
     m_itemSize = tile;
 
-    const int frameHeight = m_painter.Art().PieceSize(pFrameLeft).height();
-    const QSize slotLeft = m_painter.Art().PieceSize(pSlotLeft);
+    const int frameHeight = m_painter->Art().PieceSize(pFrameLeft).height();
+    const QSize slotLeft = m_painter->Art().PieceSize(pSlotLeft);
     setFixedSize(kBoardWidth, frameHeight + slotLeft.height() + m_tileHeight + 16);
     m_slotWidth = kSlotWidth;
-    m_slotLeft = RoundHalfEven((kBoardWidth - m_slotWidth - slotLeft.width() - m_painter.Art().PieceSize(pSlotRight).width()) / 2.0);
+    m_slotLeft = RoundHalfEven((kBoardWidth - m_slotWidth - slotLeft.width() - m_painter->Art().PieceSize(pSlotRight).width()) / 2.0);
     m_slotTop = frameHeight + 8;
     m_tileRowTop = frameHeight + 8 + slotLeft.height() + 8;
 
@@ -268,5 +270,5 @@ void TSpellGameType::paintEvent(QPaintEvent *)
 
 void TSpellGameType::Paint(QPainter &painter)
 {
-    m_painter.Paint(painter, *this);
+    m_painter->Paint(painter, *this);
 }

@@ -10,7 +10,7 @@
 // hovered; it is the tile under the pointer at its last move over the board,
 // and a deal, a pick or a take-back of that tile ends its hover.
 
-#include "UBoardPainter.h"
+#include "UBoardView.h"
 #include "UBoardShake.h"
 #include "UGameClock.h"
 #include "USpellRules.h"
@@ -20,23 +20,12 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+
 class QPainter;
+class TBoardPainter;
 
-enum TSpellState : quint8 { ssNormal = 0, ssNormalMove = 1, ssShadow = 2, ssShadowMove = 3 };
-
-// One tile as it is drawn and hit-tested.
-struct TSpellItem
-{
-    int Left = 0, Top = 0;    // where the face is drawn and hit-tested
-    QString Letter;           // one character
-    TSpellState State = ssNormal;
-    int HomeLeft = 0, HomeTop = 0;
-    bool Picked = false;
-    int PickIndex = -1;       // entry of the rules' Letters() holding this tile's letter
-};
-using TSpellItems = QList<TSpellItem>;
-
-class TSpellGameType : public QWidget
+class TSpellGameType : public QWidget, public TBoardView
 {
     Q_OBJECT
 public:
@@ -50,7 +39,7 @@ public:
     static void PreloadArtwork();
 
     TSpellRules &Rules() { return m_rules; }
-    const TSpellRules &Rules() const { return m_rules; }
+    const TSpellRules &Rules() const override { return m_rules; }
 
     // The window's sound and speech switches and its pause guard.
     void SetHasSpeech(bool value) { m_rules.SetHasSpeech(value); }
@@ -59,29 +48,29 @@ public:
     bool TimerActive() const { return m_rules.ClockRunning(); }
 
     // The tiles of the current word as drawn, in row order.
-    const TSpellItems &Items() const { return m_items; }
+    const TSpellItems &Items() const override { return m_items; }
     int ItemCount() const { return int(m_items.size()); }
 
     // The completed words listed in the frame, the newest first; the list
     // may stop short of the oldest of CompletedCount().
-    TWordInfos ListedWords() const;
-    int CompletedCount() const;
+    TWordInfos ListedWords() const override;
+    int CompletedCount() const override;
 
     // Geometry, all derived from the loaded bitmaps.
-    int TileWidth() const { return m_tileWidth; }
-    int TileHeight() const { return m_tileHeight; }
-    int SlotLeft() const { return m_slotLeft; }
-    int SlotTop() const { return m_slotTop; }
-    int SlotWidth() const { return m_slotWidth; }
-    int TileRowTop() const { return m_tileRowTop; }
-    int FrameX() const;
+    int TileWidth() const override { return m_tileWidth; }
+    int TileHeight() const override { return m_tileHeight; }
+    int SlotLeft() const override { return m_slotLeft; }
+    int SlotTop() const override { return m_slotTop; }
+    int SlotWidth() const override { return m_slotWidth; }
+    int TileRowTop() const override { return m_tileRowTop; }
+    int FrameX() const override;
     // Size of the current word's tiles: the bitmap's size for words that fit
     // the row, smaller for longer words so every tile stays reachable.
-    QSize ItemSize() const { return m_itemSize; }
+    QSize ItemSize() const override { return m_itemSize; }
 
     // Where tile index (0 <= index < ItemCount()) is drawn; hit-testing and
     // painting both take the tiles' places from here.
-    QRect ItemRect(int index) const;
+    QRect ItemRect(int index) const override;
 
     // Pointer input, resolved on the same geometry that painting uses.
     int ItemAt(int x, int y) const;
@@ -91,8 +80,8 @@ public:
     // The host's word on why the board takes no clicks; a click it then
     // ignores brings the cue forward for a moment.
     void SetCue(TBoardCue cue);
-    TBoardCue Cue() const { return m_cue; }
-    bool CueFlashing() const { return m_cueFlash.isActive(); }
+    TBoardCue Cue() const override { return m_cue; }
+    bool CueFlashing() const override { return m_cueFlash.isActive(); }
 
     // Keyboard play, off unless the host turns it on: a typed character picks
     // a tile by the rules' PickByKey and Backspace takes the last pick back.
@@ -104,15 +93,16 @@ public:
     // After a wrong spelling the slot shakes for about 300 ms: its sideways
     // offset in pixels now, 0 when still. Only the slot moves; the tiles and
     // their hit areas stay put.
-    int SlotShake() const { return m_shake.Offset(); }
+    int SlotShake() const override { return m_shake.Offset(); }
     bool Shaking() const { return m_shake.Active(); }
 
     // With the veil on, a paused board covers its tiles and slot, so the
     // letters cannot be studied while the clock stands still.
     void SetPauseVeil(bool value);
-    bool Veiled() const { return m_pauseVeil && m_cue == TBoardCue::Paused; }
+    bool Veiled() const override { return m_pauseVeil && m_cue == TBoardCue::Paused; }
 
     QSize sizeHint() const override { return size(); }
+    QSize BoardSize() const override { return size(); }
 
     // Draws the whole board with its top-left at the painter's origin. The
     // painter's device decides the resolution: art and text are rendered at
@@ -132,7 +122,7 @@ private:
     void RulesChanged();
     void RebuildItems();
 
-    TBoardPainter m_painter;
+    std::unique_ptr<TBoardPainter> m_painter;
     int m_tileWidth = 0, m_tileHeight = 0;
     int m_slotLeft = 0, m_slotTop = 0, m_slotWidth = 0;
     int m_tileRowTop = 0;
