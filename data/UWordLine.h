@@ -29,7 +29,9 @@ enum class TLineFault
     None,
     NoSpelling,       // blank before the first "[", or no "[" at all
     SpellingTooLong,  // more than kMaxSpellingLetters characters
-    TooWide,          // a text does not fit its column
+    SpellingTooWide,  // the spelling, as stored, does not fit its column
+    PronunciationTooWide,
+    MeaningTooWide,
     NotText,          // invalid bytes in a UTF-8 file
     InsertFailed,
     ControlCharacter, // a control character (a zero, ESC, a tab ...) in the spelling

@@ -17,14 +17,16 @@ TMsgResult TDialogService::MessageBox(QWidget *parent, const QString &text, TMsg
     QMessageBox box(parent);
     box.setWindowTitle(kMessageCaption);
     box.setText(text);
+    // Addresses and error texts can be copied from any box.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     switch (icon) {
     case TMsgIcon::Information: box.setIcon(QMessageBox::Information); break;
     case TMsgIcon::Question: box.setIcon(QMessageBox::Question); break;
     case TMsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
     }
-    if (buttons == TMsgButtons::YesNo) {
+    if (buttons != TMsgButtons::Ok) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(buttons == TMsgButtons::YesNo ? QMessageBox::Yes : QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
@@ -72,4 +74,9 @@ void ShowExclamation(QWidget *parent, const QString &text)
 bool AskYesNo(QWidget *parent, const QString &text)
 {
     return DialogService().MessageBox(parent, text, TMsgIcon::Question, TMsgButtons::YesNo) == TMsgResult::Yes;
+}
+
+bool AskYesNoDefaultNo(QWidget *parent, const QString &text)
+{
+    return DialogService().MessageBox(parent, text, TMsgIcon::Question, TMsgButtons::YesNoDefaultNo) == TMsgResult::Yes;
 }

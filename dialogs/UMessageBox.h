@@ -12,7 +12,8 @@ class QDialog;
 class QWidget;
 
 enum class TMsgIcon { Information, Question, Exclamation };
-enum class TMsgButtons { Ok, YesNo };
+// YesNoDefaultNo: for a question whose Yes destroys something; Enter answers No.
+enum class TMsgButtons { Ok, YesNo, YesNoDefaultNo };
 enum class TMsgResult { Ok, Yes, No, Cancel };
 
 // The caption of every message box.
@@ -39,3 +40,5 @@ void ShowInfo(QWidget *parent, const QString &text);
 void ShowExclamation(QWidget *parent, const QString &text);
 // Question icon with Yes and No; true only for Yes.
 bool AskYesNo(QWidget *parent, const QString &text);
+// The same for a question whose Yes cannot be undone: No is the default.
+bool AskYesNoDefaultNo(QWidget *parent, const QString &text);

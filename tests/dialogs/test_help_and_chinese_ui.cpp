@@ -15,13 +15,21 @@
 
 namespace {
 
-TEST(Help, TheChmFileIsHandedToTheShellWhenItIsThere)
+TEST(Help, TheChmFileIsHandedToTheShellAndWithoutAViewerTheOwnWindowShows)
 {
     TTempProgramDir dir;
     dir.WriteFile(QStringLiteral("guluspell.chm"), "ITSF");
-    QStringList opened;
-    EXPECT_EQ(TFrmHelp::ShowHelp(nullptr, dir.Path(), [&](const QString &file) { opened.append(file); }), nullptr);
-    EXPECT_EQ(opened, QStringList{dir.File(QStringLiteral("guluspell.chm"))});
+    for (const bool viewerThere : {true, false}) {
+        SCOPED_TRACE(viewerThere ? "a chm viewer" : "no chm viewer");
+        QStringList opened;
+        TFrmHelp *help = TFrmHelp::ShowHelp(nullptr, dir.Path(), [&](const QString &file) {
+            opened.append(file);
+            return viewerThere;
+        });
+        EXPECT_EQ(opened, QStringList{dir.File(QStringLiteral("guluspell.chm"))});
+        EXPECT_EQ(help != nullptr, !viewerThere);
+        delete help; // at once: the next call must make a window of its own
+    }
 }
 
 TEST(Help, WithoutTheChmTheProgramsOwnHelpPageShows)
@@ -33,7 +41,7 @@ TEST(Help, WithoutTheChmTheProgramsOwnHelpPageShows)
     dir.WriteFile(QStringLiteral("help/index.html"), page.readAll());
 
     bool shellUsed = false;
-    TFrmHelp *help = TFrmHelp::ShowHelp(nullptr, dir.Path(), [&](const QString &) { shellUsed = true; });
+    TFrmHelp *help = TFrmHelp::ShowHelp(nullptr, dir.Path(), [&](const QString &) { return shellUsed = true; });
     ASSERT_NE(help, nullptr);
     EXPECT_FALSE(shellUsed);
     EXPECT_TRUE(help->isVisible());
