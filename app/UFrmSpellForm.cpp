@@ -334,7 +334,12 @@ void TFrmSpellForm::BuildFileMenu(QMenuBar *bar)
     wordStatsAction = AddItem(fileMenu, "wordStatsAction", QStringLiteral("学习统计(&T)"));
     fileMenu->addSeparator();
     exitAction = AddItem(fileMenu, "exitAction", QStringLiteral("退出游戏(&X)"));
-    exitAction->setShortcut(QKeySequence::Quit);
+    // The platform's quit key; platforms without one (Windows' key scheme)
+    // get Ctrl+Q, which players know from other programs.
+    QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (quitKeys.isEmpty())
+        quitKeys = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    exitAction->setShortcuts(quitKeys);
 }
 
 void TFrmSpellForm::BuildGameMenu(QMenuBar *bar)

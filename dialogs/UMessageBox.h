@@ -9,6 +9,7 @@
 #include <memory>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 enum class TMsgIcon { Information, Question, Exclamation };
@@ -29,6 +30,9 @@ public:
     // Runs a modal dialog and gives its result code (QDialog::Accepted or Rejected).
     virtual int ExecDialog(QDialog &dialog);
 };
+
+// The box the default service shows, not yet shown.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget *parent, const QString &text, TMsgIcon icon, TMsgButtons buttons);
 
 TDialogService &DialogService();
 // Installs a service and gives back the previous one.

@@ -994,6 +994,33 @@ TEST_F(MainWindow, GameKeysDoWhatTheirEnabledButtonsDo)
     EXPECT_EQ(Label("labScore"), "0");
 }
 
+TEST_F(MainWindow, MenuItemsHaveAccessKeysOfTheirOwnAndCtrlQQuits)
+{
+    Window();
+    // The access key of an item: the letter after a single "&". Every item
+    // of the four menus has one, and no two of one menu share it; the lists
+    // made from data inside them (levels, styles, recent games, voices,
+    // the series) carry none.
+    static const QRegularExpression accessKey(QStringLiteral("&([^&])"));
+    for (QAction *title : Window().menuBar()->actions()) {
+        QStringList keys;
+        for (QAction *item : title->menu()->actions()) {
+            if (item->isSeparator() || !item->isVisible())
+                continue;
+            const QRegularExpressionMatch match = accessKey.match(item->text());
+            EXPECT_TRUE(match.hasMatch()) << qPrintable(item->text());
+            keys << match.captured(1).toUpper();
+        }
+        QStringList distinct = keys;
+        distinct.removeDuplicates();
+        EXPECT_EQ(keys, distinct) << qPrintable(title->text());
+    }
+
+    QApplication::setActiveWindow(&Window());
+    QTest::keyClick(&Window(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(Window().isVisible());
+}
+
 TEST_F(MainWindow, KeyboardPlayAndAutoPauseAreSettingsKeptInTheFile)
 {
     Window();
