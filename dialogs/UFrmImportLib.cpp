@@ -220,13 +220,16 @@ void TFrmImportLib::ShowPreview()
         return;
     }
     m_preview->setRowCount(int(first.size()));
+    // Red that reads on the skin's list: no one red does on white and on charcoal.
+    const QColor badInk = m_preview->palette().color(QPalette::Base).lightness() < 128 ? QColor(255, 128, 128)
+                                                                                     : QColor(176, 0, 0);
     for (int r = 0; r < first.size(); ++r) {
         const TWordRow &row = first[r];
         const QString texts[] = {row.Word.Spelling, row.Word.Pronunciation, row.Word.Meaning};
         for (int c = 0; c < 3; ++c) {
             auto *item = new QTableWidgetItem(texts[c]);
             if (row.Fault != TLineFault::None)
-                item->setForeground(Qt::red);
+                item->setForeground(badInk);
             m_preview->setItem(r, c, item);
         }
         m_preview->setVerticalHeaderItem(r, new QTableWidgetItem(QString::number(row.Line)));
