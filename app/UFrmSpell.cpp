@@ -21,6 +21,7 @@
 #include "USoundPlayer.h"
 #include "USpeechEx.h"
 #include "USkin.h"
+#include "UShellOpen.h"
 #include "UStartupTrace.h"
 #include "USpellGameType.h"
 #include "UWebBrowserPane.h"
@@ -132,7 +133,8 @@ void TFrmSpell::ConnectMenus()
         connect(action, &QAction::triggered, this, [this, action] { StyleItemClicked(action); });
     connect(f.helpAction, &QAction::triggered, this, [this] {
         m_autoPause->BeforeDialog();
-        TFrmHelp::ShowHelp(this, GetInstallPath(), [this](const QString &file) { OpenUrl(QUrl::fromLocalFile(file)); });
+        // Without a chm viewer the program's own help window shows instead.
+        TFrmHelp::ShowHelp(this, GetInstallPath(), [this](const QString &file) { return OpenUrl(QUrl::fromLocalFile(file)); });
     });
 }
 
@@ -142,11 +144,7 @@ void TFrmSpell::ConnectWebItems()
     // Every address is read at each click, so an edit of the settings file
     // counts at once.
     const auto openSetting = [this](QAction *item, const char *key, const QString &page = QString()) {
-        connect(item, &QAction::triggered, this, [this, key, page] {
-            const QString address = m_settings.ReadString(QLatin1String(key));
-            if (!address.isEmpty())
-                OpenWebPage(address + page);
-        });
+        connect(item, &QAction::triggered, this, [this, key, page] { OpenSettingsPage(QLatin1String(key), page); });
     };
     openSetting(f.downloadLibraryAction, "GuluLoadCiKu");
     openSetting(f.downloadSpeechAction, "Speek");
@@ -182,19 +180,25 @@ void TFrmSpell::ApplyPlaySettings()
     m_spellGame->SetPauseVeil(m_form.autoPauseAction->isChecked());
 }
 
-void TFrmSpell::OpenWebPage(const QString &address)
+void TFrmSpell::OpenSettingsPage(const QString &key, const QString &page)
 {
-    const QUrl url = WebAddress(address);
-    if (!url.isEmpty())
-        OpenUrl(url);
+    const QString address = m_settings.ReadString(key).trimmed();
+    if (address.isEmpty()) {
+        ShowInfo(this, QStringLiteral("还没有设置这个网页的网址（设置文件中的“%1”），无法打开。").arg(key));
+        return;
+    }
+    const QUrl url = WebAddress(address + page);
+    if (url.isEmpty()) {
+        ShowInfo(this, QStringLiteral("“%1”不是以 http:// 或 https:// 开头的网址，无法打开。").arg(address + page));
+        return;
+    }
+    if (!OpenUrl(url))
+        TellNotOpened(this, url);
 }
 
-void TFrmSpell::OpenUrl(const QUrl &url)
+bool TFrmSpell::OpenUrl(const QUrl &url)
 {
-    if (m_platform.OpenUrl)
-        m_platform.OpenUrl(url);
-    else
-        QDesktopServices::openUrl(url); // the result is not examined: nothing to tell the player
+    return m_platform.OpenUrl ? m_platform.OpenUrl(url) : QDesktopServices::openUrl(url);
 }
 
 // ---------------------------------------------------------------------------
@@ -506,6 +510,7 @@ void TFrmSpell::ShowAbout()
 {
     TAutoPause::TDuringDialog pause(*m_autoPause);
     TFrmAbout dialog(this);
+    dialog.SetWebSite(m_settings.ReadString(QStringLiteral("HomePage")));
     DialogService().ExecDialog(dialog);
 }
 

@@ -46,9 +46,10 @@ public:
     {
         std::function<std::unique_ptr<TAudioOutput>()> CreateAudioOutput;
         std::function<std::unique_ptr<TSpeechLayer>()> CreateSpeechLayer;
-        // The desktop's opener for web pages and the help file; unset, the
-        // program's default (QDesktopServices).
-        std::function<void(const QUrl &)> OpenUrl;
+        // The desktop's opener for web pages and the help file, false when
+        // nothing took the address; unset, the program's default
+        // (QDesktopServices).
+        std::function<bool(const QUrl &)> OpenUrl;
     };
 
     // adWindow: the hidden pop-up advertising window, shown once ten seconds
@@ -118,9 +119,11 @@ private:
     void FreeGame();
     void DeleteTempFiles();
     void FillStyleMenu();
-    // Opens only what WebAddress accepts; anything else does nothing.
-    void OpenWebPage(const QString &address);
-    void OpenUrl(const QUrl &url);
+    // The web page of a settings key (with page appended): only what
+    // WebAddress accepts is opened. A missing address, one that is no web
+    // address, and a page that no browser opened are each told to the player.
+    void OpenSettingsPage(const QString &key, const QString &page);
+    bool OpenUrl(const QUrl &url);
 
     TDataInterface &m_data;
     TSettings m_settings;

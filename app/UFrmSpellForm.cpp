@@ -324,16 +324,22 @@ void TFrmSpellForm::BuildMenus(QMainWindow &window)
 void TFrmSpellForm::BuildFileMenu(QMenuBar *bar)
 {
     fileMenu = AddMenu(bar, "fileMenu", QStringLiteral("  文件(&F)"));
-    selectBookAction = AddItem(fileMenu, "selectBookAction", QStringLiteral("选择课本"));
-    importLibraryAction = AddItem(fileMenu, "importLibraryAction", QStringLiteral("导入咕噜猫词库"));
-    downloadLibraryAction = AddItem(fileMenu, "downloadLibraryAction", QStringLiteral("下载咕噜猫词库"));
+    selectBookAction = AddItem(fileMenu, "selectBookAction", QStringLiteral("选择课本(&B)"));
+    importLibraryAction = AddItem(fileMenu, "importLibraryAction", QStringLiteral("导入咕噜猫词库(&I)"));
+    downloadLibraryAction = AddItem(fileMenu, "downloadLibraryAction", QStringLiteral("下载咕噜猫词库(&D)"));
     fileMenu->addSeparator();
-    recentMenu = fileMenu->addMenu(QStringLiteral("最近关卡"));
+    recentMenu = fileMenu->addMenu(QStringLiteral("最近关卡(&R)"));
     recentMenu->setObjectName(QStringLiteral("recentMenu"));
-    rankingAction = AddItem(fileMenu, "rankingAction", QStringLiteral("排行榜"));
-    wordStatsAction = AddItem(fileMenu, "wordStatsAction", QStringLiteral("学习统计"));
+    rankingAction = AddItem(fileMenu, "rankingAction", QStringLiteral("排行榜(&K)"));
+    wordStatsAction = AddItem(fileMenu, "wordStatsAction", QStringLiteral("学习统计(&T)"));
     fileMenu->addSeparator();
-    exitAction = AddItem(fileMenu, "exitAction", QStringLiteral("退出游戏"));
+    exitAction = AddItem(fileMenu, "exitAction", QStringLiteral("退出游戏(&X)"));
+    // The platform's quit key; platforms without one (Windows' key scheme)
+    // get Ctrl+Q, which players know from other programs.
+    QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (quitKeys.isEmpty())
+        quitKeys = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    exitAction->setShortcuts(quitKeys);
 }
 
 void TFrmSpellForm::BuildGameMenu(QMenuBar *bar)
@@ -347,25 +353,25 @@ void TFrmSpellForm::BuildGameMenu(QMenuBar *bar)
         QKeySequence key;
         QToolButton *button;
     } items[] = {
-        {&startAction, "startAction", "开始游戏/继续", QKeySequence(Qt::Key_F2), sbStart},
-        {&pauseAction, "pauseAction", "暂停", QKeySequence(Qt::Key_F3), btnPause},
-        {&restartAction, "restartAction", "重新游戏", QKeySequence(Qt::Key_F5), sbReStart},
-        {&hintAction, "hintAction", "提示", QKeySequence(Qt::CTRL | Qt::Key_H), btnDoHint},
-        {&clearAction, "clearAction", "清除", QKeySequence(Qt::Key_Escape), btnClear},
+        {&startAction, "startAction", "开始游戏/继续(&S)", QKeySequence(Qt::Key_F2), sbStart},
+        {&pauseAction, "pauseAction", "暂停(&P)", QKeySequence(Qt::Key_F3), btnPause},
+        {&restartAction, "restartAction", "重新游戏(&R)", QKeySequence(Qt::Key_F5), sbReStart},
+        {&hintAction, "hintAction", "提示(&H)", QKeySequence(Qt::CTRL | Qt::Key_H), btnDoHint},
+        {&clearAction, "clearAction", "清除(&C)", QKeySequence(Qt::Key_Escape), btnClear},
     };
     for (const auto &def : items) {
         QAction *action = AddItem(gameMenu, def.name, QString::fromUtf8(def.caption));
         action->setShortcut(def.key);
         *def.field = action;
-        def.button->setToolTip(QStringLiteral("%1 (%2)").arg(def.button->text(), def.key.toString(QKeySequence::NativeText)));
+        def.button->setToolTip(QStringLiteral("%1（%2）").arg(def.button->text(), def.key.toString(QKeySequence::NativeText)));
     }
-    btnContinue->setToolTip(QStringLiteral("%1 (F2)").arg(btnContinue->text()));
+    btnContinue->setToolTip(QStringLiteral("%1（F2）").arg(btnContinue->text()));
 }
 
 void TFrmSpellForm::BuildSettingsMenu(QMainWindow &window, QMenuBar *bar)
 {
     settingsMenu = AddMenu(bar, "settingsMenu", QStringLiteral("  设置(&S)"));
-    levelMenu = settingsMenu->addMenu(QStringLiteral("难度"));
+    levelMenu = settingsMenu->addMenu(QStringLiteral("难度(&L)"));
     levelMenu->setObjectName(QStringLiteral("levelMenu"));
     levelPopupMenu = new QMenu(&window);
     levelPopupMenu->setObjectName(QStringLiteral("levelPopupMenu"));
@@ -390,18 +396,18 @@ void TFrmSpellForm::BuildSettingsMenu(QMainWindow &window, QMenuBar *bar)
         }
     }
     settingsMenu->addSeparator();
-    speechAction = AddItem(settingsMenu, "speechAction", QStringLiteral("单词朗读"));
-    musicAction = AddItem(settingsMenu, "musicAction", QStringLiteral("背景音乐"));
+    speechAction = AddItem(settingsMenu, "speechAction", QStringLiteral("单词朗读(&W)"));
+    musicAction = AddItem(settingsMenu, "musicAction", QStringLiteral("背景音乐(&M)"));
     for (QAction *toggle : {speechAction, musicAction}) {
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
-    keyboardPlayAction = AddItem(settingsMenu, "keyboardPlayAction", QStringLiteral("键盘拼写"));
-    autoPauseAction = AddItem(settingsMenu, "autoPauseAction", QStringLiteral("自动暂停"));
+    keyboardPlayAction = AddItem(settingsMenu, "keyboardPlayAction", QStringLiteral("键盘拼写(&K)"));
+    autoPauseAction = AddItem(settingsMenu, "autoPauseAction", QStringLiteral("自动暂停(&A)"));
     keyboardPlayAction->setCheckable(true);
     autoPauseAction->setCheckable(true);
     settingsMenu->addSeparator();
-    styleMenu = settingsMenu->addMenu(QStringLiteral("界面风格"));
+    styleMenu = settingsMenu->addMenu(QStringLiteral("界面风格(&U)"));
     styleMenu->setObjectName(QStringLiteral("styleMenu"));
     // The default style (tag 18) comes first, then the others in tag order.
     // Each item carries its tag; TFrmSpell gives it its caption.
@@ -421,15 +427,15 @@ void TFrmSpellForm::BuildSettingsMenu(QMainWindow &window, QMenuBar *bar)
 void TFrmSpellForm::BuildHelpMenu(QMenuBar *bar)
 {
     helpMenu = AddMenu(bar, "helpMenu", QStringLiteral("  帮助(&H)"));
-    helpAction = AddItem(helpMenu, "helpAction", QStringLiteral("帮助"));
-    supportAction = AddItem(helpMenu, "supportAction", QStringLiteral("支持我们"));
+    helpAction = AddItem(helpMenu, "helpAction", QStringLiteral("帮助(&H)"));
+    supportAction = AddItem(helpMenu, "supportAction", QStringLiteral("支持我们(&S)"));
     helpMenu->addSeparator();
-    homePageAction = AddItem(helpMenu, "homePageAction", QStringLiteral("官方主页"));
-    forumAction = AddItem(helpMenu, "forumAction", QStringLiteral("官方论坛"));
-    downloadSpeechAction = AddItem(helpMenu, "downloadSpeechAction", QStringLiteral("下载语音引擎"));
-    webGuideAction = AddItem(helpMenu, "webGuideAction", QStringLiteral("网址导航"));
-    learningResourcesAction = AddItem(helpMenu, "learningResourcesAction", QStringLiteral("英语学习资源"));
-    QMenu *seriesMenu = helpMenu->addMenu(QStringLiteral("英语学习系列软件"));
+    homePageAction = AddItem(helpMenu, "homePageAction", QStringLiteral("官方主页(&O)"));
+    forumAction = AddItem(helpMenu, "forumAction", QStringLiteral("官方论坛(&F)"));
+    downloadSpeechAction = AddItem(helpMenu, "downloadSpeechAction", QStringLiteral("下载语音引擎(&D)"));
+    webGuideAction = AddItem(helpMenu, "webGuideAction", QStringLiteral("网址导航(&N)"));
+    learningResourcesAction = AddItem(helpMenu, "learningResourcesAction", QStringLiteral("英语学习资源(&E)"));
+    QMenu *seriesMenu = helpMenu->addMenu(QStringLiteral("英语学习系列软件(&L)"));
     seriesMenu->setObjectName(QStringLiteral("seriesMenu"));
     const struct
     {
@@ -445,7 +451,7 @@ void TFrmSpellForm::BuildHelpMenu(QMenuBar *bar)
         seriesActions.append(action);
     }
     helpMenu->addSeparator();
-    aboutAction = AddItem(helpMenu, "aboutAction", QStringLiteral("关于"));
+    aboutAction = AddItem(helpMenu, "aboutAction", QStringLiteral("关于(&A)"));
 }
 
 void TFrmSpellForm::FitTitleLabels()

@@ -47,12 +47,12 @@ TVoiceMenu::TVoiceMenu(QMenu *settingsMenu, const TSettings &settings, TSpeechEx
 {
     if (!settingsMenu)
         return;
-    m_menu = new QMenu(QStringLiteral("发音"), settingsMenu);
+    m_menu = new QMenu(QStringLiteral("发音(&V)"), settingsMenu);
     m_menu->setObjectName(QStringLiteral("nVoice"));
     QAction *before = nullptr;
     const QList<QAction *> items = settingsMenu->actions();
     for (int i = 0; i + 1 < items.size() && !before; ++i)
-        if (items[i]->text() == QStringLiteral("单词朗读"))
+        if (items[i]->objectName() == QLatin1String("speechAction"))
             before = items[i + 1];
     settingsMenu->insertMenu(before, m_menu);
 

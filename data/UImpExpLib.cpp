@@ -31,9 +31,12 @@ TLineFault StoreWord(TDataInterface &data, TWordLine word, const QString &tableN
     }
     // The table's CHECKs refuse these as well; asking first tells the player
     // which rule the line broke instead of a bare failed insert.
-    if (word.Spelling.size() > kSpellingWidth || word.Pronunciation.size() > kPronunciationWidth
-        || word.Meaning.size() > kMeaningWidth)
-        return TLineFault::TooWide;
+    if (word.Spelling.size() > kSpellingWidth)
+        return TLineFault::SpellingTooWide;
+    if (word.Pronunciation.size() > kPronunciationWidth)
+        return TLineFault::PronunciationTooWide;
+    if (word.Meaning.size() > kMeaningWidth)
+        return TLineFault::MeaningTooWide;
     // Values are bound, so quotes are stored as typed without doubling.
     return data.InsertWord(tableName, word.Spelling, word.Pronunciation, word.Meaning) ? TLineFault::None
                                                                                        : TLineFault::InsertFailed;
@@ -43,13 +46,24 @@ TLineFault StoreWord(TDataInterface &data, TWordLine word, const QString &tableN
 // the sink, until the sink says stop.
 using TReadRows = std::function<void(const TRowSink &sink)>;
 
-bool ImportRows(TDataInterface &data, int rowCount, const TReadRows &read, const QString &title, int bookClass,
-                bool encrypt, const TBadLineDecision &skipBadLine, const TImportProgress &progress, QString *error)
+// What one import is asked to do, and where it reports.
+struct TImportJob
+{
+    QString Title;
+    int BookClass;
+    bool Encrypt;
+    const TBadLineDecision &SkipBadLine;
+    const TImportProgress &Progress;
+    QString *Error;
+    TImportCounts *Counts;
+};
+
+bool ImportRows(TDataInterface &data, int rowCount, const TReadRows &read, const TImportJob &job)
 {
     const int id = data.GetNextBookId();
     if (id <= 0) {
-        if (error)
-            *error = QStringLiteral("词库目录中的书号已经全部用完，无法再导入新的词库。");
+        if (job.Error)
+            *job.Error = QStringLiteral("词库目录中的书号已经全部用完，无法再导入新的词库。");
         return false;
     }
     const QString tableName = QStringLiteral("lib") + QString::number(id);
@@ -78,8 +92,8 @@ bool ImportRows(TDataInterface &data, int rowCount, const TReadRows &read, const
     const int step = std::max(1, rowCount / 100);
     QElapsedTimer sinceReport;
     sinceReport.start();
-    if (progress)
-        progress(0, maximum);
+    if (job.Progress)
+        job.Progress(0, maximum);
 
     int counter = 0;
     int stored = 0;
@@ -88,16 +102,16 @@ bool ImportRows(TDataInterface &data, int rowCount, const TReadRows &read, const
         if (counter >= rowCount) // the file grew since it was counted
             return false;
         const TLineFault fault =
-            row.Fault == TLineFault::None ? StoreWord(data, row.Word, tableName, encrypt) : row.Fault;
+            row.Fault == TLineFault::None ? StoreWord(data, row.Word, tableName, job.Encrypt) : row.Fault;
         if (fault == TLineFault::None) {
             ++stored;
-        } else if (!skipBadLine || !skipBadLine(row.Line, fault)) {
+        } else if (!job.SkipBadLine || !job.SkipBadLine(row.Line, fault)) {
             carryOn = false;
             return false;
         }
         ++counter;
-        if (progress && (counter % step == 0 || counter == rowCount || sinceReport.elapsed() >= 50)) {
-            progress(counter, maximum);
+        if (job.Progress && (counter % step == 0 || counter == rowCount || sinceReport.elapsed() >= 50)) {
+            job.Progress(counter, maximum);
             sinceReport.restart();
         }
         return true;
@@ -105,18 +119,22 @@ bool ImportRows(TDataInterface &data, int rowCount, const TReadRows &read, const
     if (!carryOn) // the player's stop: nothing of this import stays
         return fail();
     // A book without a word could only be lost at its first toll gate.
-    if (stored == 0 || !data.AddBookInfo(title, stored, tableName, bookClass, id))
+    if (stored == 0 || !data.AddBookInfo(job.Title, stored, tableName, job.BookClass, id))
         return fail();
     if (inTransaction && !data.Commit())
         return fail();
+    if (job.Counts)
+        *job.Counts = TImportCounts{stored, counter - stored};
     return true;
 }
 
 } // namespace
 
 bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString &title, int bookClass, bool encrypt,
-                   const TBadLineDecision &skipBadLine, const TImportProgress &progress, QString *error)
+                   const TBadLineDecision &skipBadLine, const TImportProgress &progress, QString *error,
+                   TImportCounts *counts)
 {
+    const TImportJob job{title, bookClass, encrypt, skipBadLine, progress, error, counts};
     TWordFileReader reader;
     QString reason;
     if (!reader.Open(fileName, reason)) {
@@ -147,7 +165,7 @@ bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString 
             return false;
         }
         const TReadRows read = [&](const TRowSink &sink) { ReadWordList(format, bytes, sink); };
-        return ImportRows(data, rowCount, read, title, bookClass, encrypt, skipBadLine, progress, error);
+        return ImportRows(data, rowCount, read, job);
     }
 
     // The bracket format streams, line by line.
@@ -172,5 +190,5 @@ bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString 
                 return;
         }
     };
-    return ImportRows(data, reader.LineCount(), read, title, bookClass, encrypt, skipBadLine, progress, error);
+    return ImportRows(data, reader.LineCount(), read, job);
 }

@@ -29,6 +29,14 @@ using TImportProgress = std::function<void(int position, int maximum)>;
 // skips the line and goes on, false stops the import.
 using TBadLineDecision = std::function<bool(int lineNumber, TLineFault fault)>;
 
+// What a successful import stored: the words, and the bad lines the player
+// chose to skip.
+struct TImportCounts
+{
+    int Imported = 0;
+    int Skipped = 0;
+};
+
 // Imports a file as book number GetNextBookId() under the title and class,
 // in any format TWordListFormat knows (by DetectWordListFormat; bad rows are
 // numbered by the line they start on), scrambling the texts when encrypt is
@@ -41,8 +49,8 @@ using TBadLineDecision = std::function<bool(int lineNumber, TLineFault fault)>;
 // stored; a file that yields no row leaves nothing behind and gives false,
 // and so does a failed write (a full disk): the book's table and its
 // catalogue row are written in one transaction, whole or not at all, a kill
-// included. True when the book was imported and registered. Throws
-// EDatabaseError when the catalogue cannot be read.
+// included. True when the book was imported and registered, with what went
+// in set in *counts. Throws EDatabaseError when the catalogue cannot be read.
 bool ImportWordLib(TDataInterface &data, const QString &fileName, const QString &title, int bookClass, bool encrypt,
                    const TBadLineDecision &skipBadLine, const TImportProgress &progress = {},
-                   QString *error = nullptr);
+                   QString *error = nullptr, TImportCounts *counts = nullptr);

@@ -29,11 +29,13 @@ enum class TLineFault
     None,
     NoSpelling,       // blank before the first "[", or no "[" at all
     SpellingTooLong,  // more than kMaxSpellingLetters characters
-    TooWide,          // a text does not fit its column
+    SpellingTooWide,  // the spelling, as stored, does not fit its column
     NotText,          // invalid bytes in a UTF-8 file
     InsertFailed,
     ControlCharacter, // a control character (a zero, ESC, a tab ...) in the spelling
     UnclosedQuote,    // a quoted field runs to the end of the file
+    PronunciationTooWide, // the pronunciation, as stored, does not fit its column
+    MeaningTooWide,
 };
 
 // The three pieces of a line: before the first "[", between it and the first

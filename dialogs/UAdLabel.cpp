@@ -74,7 +74,7 @@ void TAdLabel::SetClickHandler(std::function<void()> handler)
 
 void TAdLabel::OpenUrl(const QUrl &url)
 {
-    ShellOpen(url);
+    ShellOpen(url, m_label ? m_label->window() : nullptr);
 }
 
 void TAdLabel::LabelMouseMove()

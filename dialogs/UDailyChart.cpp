@@ -37,6 +37,8 @@ void TDailyChart::paintEvent(QPaintEvent *)
         return;
 
     const int top = std::max(1, *std::max_element(m_counts.cbegin(), m_counts.cend()));
+    // The axis numbers in the dates' black: the axes' grey is too faint for text.
+    painter.setPen(Qt::black);
     painter.drawText(QRect(0, plot.top() - 6, kMargin - 4, 14), Qt::AlignRight | Qt::AlignVCenter, QString::number(top));
     painter.drawText(QRect(0, plot.bottom() - 7, kMargin - 4, 14), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("0"));
 
@@ -50,7 +52,6 @@ void TDailyChart::paintEvent(QPaintEvent *)
             painter.fillRect(QRect(left, plot.bottom() - h + 1, width, h), QColor(70, 140, 220));
     }
     // The first and the last day under the axis, so the span reads at a glance.
-    painter.setPen(Qt::black);
     const QDate first = m_lastDay.addDays(1 - n);
     const int labelTop = plot.bottom() + 3;
     painter.drawText(QRect(plot.left(), labelTop, 80, 16), Qt::AlignLeft, first.toString(QStringLiteral("M月d日")));

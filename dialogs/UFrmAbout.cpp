@@ -4,6 +4,7 @@
 #include "UCommonFun.h"
 #include "UFontMap.h"
 #include "UShellOpen.h"
+#include "USettings.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -14,7 +15,6 @@
 
 const QString TFrmAbout::kMakerName = QStringLiteral("咕噜猫工作室");
 const QString TFrmAbout::kRightsNotice = QStringLiteral("版权所有 © 2024-2026 保留所有权利");
-const QString TFrmAbout::kWebSite = QStringLiteral("https://guluspell.example.org/");
 const QString TFrmAbout::kEmail = QStringLiteral("guluspell@example.org");
 
 namespace {
@@ -64,7 +64,7 @@ TFrmAbout::TFrmAbout(QWidget *parent) : QDialog(parent)
     PlacedLabel(this, "labMaker", kMakerName, {8, 286}, Qt::black);
     PlacedLabel(this, "labRights", kRightsNotice, {104, 286}, Qt::black);
     PlacedLabel(this, "labWebCaption", QStringLiteral("官方网站："), {8, 312}, Qt::black);
-    labWeb = PlacedLabel(this, "labWeb", kWebSite, {72, 311}, Qt::black);
+    labWeb = PlacedLabel(this, "labWeb", TSettings::DefaultOf(QStringLiteral("HomePage")), {72, 311}, Qt::black);
     labEmail = PlacedLabel(this, "labEmail", kEmail, {72, 335}, Qt::black);
     for (QLabel *link : {labWeb, labEmail}) {
         link->setMouseTracking(true);
@@ -78,6 +78,12 @@ TFrmAbout::TFrmAbout(QWidget *parent) : QDialog(parent)
     btnOk->setGeometry(207, 370, 90, 25);
     btnOk->setDefault(true);
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFrmAbout::SetWebSite(const QString &address)
+{
+    labWeb->setText(address.trimmed());
+    labWeb->adjustSize();
 }
 
 void TFrmAbout::showEvent(QShowEvent *event)
@@ -99,7 +105,7 @@ void TFrmAbout::labWebMouseLeave()
 
 void TFrmAbout::labWebClick()
 {
-    ShellOpen(QUrl(labWeb->text()));
+    ShellOpen(QUrl(labWeb->text()), this);
 }
 
 bool TFrmAbout::eventFilter(QObject *watched, QEvent *event)

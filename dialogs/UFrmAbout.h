@@ -15,10 +15,13 @@ class TFrmAbout : public QDialog
 public:
     explicit TFrmAbout(QWidget *parent = nullptr);
 
+    // The maker's web site, the one home page of the settings ("HomePage");
+    // until set, that key's default.
+    void SetWebSite(const QString &address);
+
     // The maker's details shown in the dialog.
     static const QString kMakerName;
     static const QString kRightsNotice;
-    static const QString kWebSite;
     static const QString kEmail;
 
 protected:

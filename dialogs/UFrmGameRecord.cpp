@@ -23,7 +23,6 @@ TFrmGameRecord::TFrmGameRecord(TDataInterface &data, QWidget *parent)
     lvBookInfo->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvBookInfo->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvBookInfo->setFont(FontByPixels(QStringLiteral("宋体"), 12));
-    lvBookInfo->setStyleSheet(QStringLiteral("QTreeWidget { background: white; }"));
     lvBookInfo->setHeaderLabels({QStringLiteral("排名"), QStringLiteral("用户"), QStringLiteral("得分")});
     lvBookInfo->header()->setStretchLastSection(false);
     lvBookInfo->setColumnWidth(0, 50);

@@ -44,11 +44,8 @@ TFrmHelp::TFrmHelp(const QString &helpFile, QWidget *parent)
 TFrmHelp *TFrmHelp::ShowHelp(QWidget *parent, const QString &programFolder, const TShellOpen &open)
 {
     const QString chm = programFolder + QStringLiteral("guluspell.chm");
-    if (QFileInfo::exists(chm)) {
-        if (open)
-            open(chm);
+    if (QFileInfo::exists(chm) && open && open(chm))
         return nullptr;
-    }
     static QPointer<TFrmHelp> shown;
     if (!shown) {
         shown = new TFrmHelp(programFolder + QStringLiteral("help/index.html"), parent);

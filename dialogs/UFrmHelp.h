@@ -13,8 +13,9 @@ class TFrmHelp : public QDialog
     Q_OBJECT
 
 public:
-    // Opens a document in the desktop's own viewer (the shell's "open").
-    using TShellOpen = std::function<void(const QString &fileName)>;
+    // Opens a document in the desktop's own viewer (the shell's "open");
+    // false when nothing on the desktop took it.
+    using TShellOpen = std::function<bool(const QString &fileName)>;
 
     // Shows helpFile (an HTML file; its pictures are found beside it). A
     // missing file shows a short notice instead of an empty window.
@@ -23,10 +24,10 @@ public:
     QTextBrowser *Browser() const { return m_browser; }
 
     // What "帮助" does: "guluspell.chm" in programFolder (ending in '/') when
-    // it is there, opened through open; otherwise this window with
-    // programFolder + "help/index.html", without waiting for it. One help
-    // window at a time: a second call raises the open one. Gives the help
-    // window, or nullptr when the chm was handed to open.
+    // it is there and open takes it; otherwise (no chm, or no viewer for it)
+    // this window with programFolder + "help/index.html", without waiting for
+    // it. One help window at a time: a second call raises the open one. Gives
+    // the help window, or nullptr when the chm opened.
     static TFrmHelp *ShowHelp(QWidget *parent, const QString &programFolder, const TShellOpen &open);
 
 private:

@@ -5,6 +5,7 @@
 #include "UErrorMessages.h"
 #include "UImpExpLib.h"
 #include "UMessageBox.h"
+#include "UScramble.h"
 #include "UWordFileReader.h"
 #include "UWordListFormats.h"
 
@@ -47,27 +48,54 @@ QString ColumnsText(const QList<TWordColumn> &columns)
 }
 } // namespace
 
-bool ImportWordLibAsking(TDataInterface &data, const QString &fileName, const QString &title, int bookClass,
-                         bool encrypt, const TImportProgress &progress, QWidget *parent)
+QString LineFaultReason(TLineFault fault, bool encrypt)
 {
-    const auto skipBadLine = [parent](int line, TLineFault fault) {
-        switch (fault) {
-        case TLineFault::SpellingTooLong:
-            return AskYesNo(parent, QStringLiteral("导入的词库中第%1条的单词超过%2个字母，无法在游戏中拼写,是否略过继续执行导入?")
-                                        .arg(line)
-                                        .arg(kMaxSpellingLetters));
-        case TLineFault::UnclosedQuote:
-            return AskYesNo(parent, QStringLiteral("导入的词库中第%1条有错误（引号未闭合，从这一条到文件末尾都被读成了一条）,"
-                                                   "是否略过继续执行导入?")
-                                        .arg(line));
-        case TLineFault::ControlCharacter:
-            return AskYesNo(parent, QStringLiteral("导入的词库中第%1条有错误（单词中含有控制字符）,是否略过继续执行导入?").arg(line));
-        default:
-            return AskYesNo(parent, QStringLiteral("导入的词库中第%1条有错误,是否略过继续执行导入?").arg(line));
-        }
+    // Scrambled, a text of n GBK bytes takes 2n digits plus the key's.
+    const auto width = [encrypt](const QString &what, int columnWidth) {
+        if (!encrypt)
+            return QStringLiteral("%1超过%2个字符").arg(what).arg(columnWidth);
+        const int bytes = (columnWidth - int(GetScrambleKey().size()) * 2) / 2;
+        return QStringLiteral("%1太长：加密保存时最多%2个字节（约%3个汉字）").arg(what).arg(bytes).arg(bytes / 2);
+    };
+    switch (fault) {
+    case TLineFault::None: return QString();
+    case TLineFault::NoSpelling: return QStringLiteral("缺少单词：单词一栏是空的，或者这一行没有“[”");
+    case TLineFault::SpellingTooLong:
+        return QStringLiteral("单词超过%1个字母，无法在游戏中拼写").arg(kMaxSpellingLetters);
+    case TLineFault::SpellingTooWide: return width(QStringLiteral("单词"), kSpellingWidth);
+    case TLineFault::PronunciationTooWide: return width(QStringLiteral("音标"), kPronunciationWidth);
+    case TLineFault::MeaningTooWide: return width(QStringLiteral("释义"), kMeaningWidth);
+    case TLineFault::NotText: return QStringLiteral("不是有效的GBK或UTF-8文本");
+    case TLineFault::InsertFailed: return QStringLiteral("无法写入词库");
+    case TLineFault::ControlCharacter: return QStringLiteral("单词中含有控制字符");
+    case TLineFault::UnclosedQuote: return QStringLiteral("引号未闭合，从这一条到文件末尾都被读成了一条");
+    }
+    return QString();
+}
+
+QString BadLineQuestion(int line, TLineFault fault, bool encrypt)
+{
+    return QStringLiteral("导入的词库中第%1条有错误,是否略过继续执行导入?").arg(line) + QStringLiteral("\n原因：")
+           + LineFaultReason(fault, encrypt) + QStringLiteral("。");
+}
+
+QString ImportedText(const TImportCounts &counts)
+{
+    QString text = QStringLiteral("恭喜您,导入词库成功了！\n共导入 %1 个单词").arg(counts.Imported);
+    if (counts.Skipped > 0)
+        text += QStringLiteral("，略过 %1 条有错误的内容").arg(counts.Skipped);
+    return text + QStringLiteral("。");
+}
+
+bool ImportWordLibAsking(TDataInterface &data, const QString &fileName, const QString &title, int bookClass,
+                         bool encrypt, const TImportProgress &progress, QWidget *parent, TImportCounts *counts)
+{
+    const auto skipBadLine = [parent, encrypt](int line, TLineFault fault) {
+        return AskYesNo(parent, BadLineQuestion(line, fault, encrypt));
     };
     QString error;
-    const bool imported = ImportWordLib(data, fileName, title, bookClass, encrypt, skipBadLine, progress, &error);
+    const bool imported =
+        ImportWordLib(data, fileName, title, bookClass, encrypt, skipBadLine, progress, &error, counts);
     if (!error.isEmpty())
         ShowExclamation(parent, error);
     return imported;
@@ -192,13 +220,16 @@ void TFrmImportLib::ShowPreview()
         return;
     }
     m_preview->setRowCount(int(first.size()));
+    // Red that reads on the skin's list: no one red does on white and on charcoal.
+    const QColor badInk = m_preview->palette().color(QPalette::Base).lightness() < 128 ? QColor(255, 128, 128)
+                                                                                     : QColor(176, 0, 0);
     for (int r = 0; r < first.size(); ++r) {
         const TWordRow &row = first[r];
         const QString texts[] = {row.Word.Spelling, row.Word.Pronunciation, row.Word.Meaning};
         for (int c = 0; c < 3; ++c) {
             auto *item = new QTableWidgetItem(texts[c]);
             if (row.Fault != TLineFault::None)
-                item->setForeground(Qt::red);
+                item->setForeground(badInk);
             m_preview->setItem(r, c, item);
         }
         m_preview->setVerticalHeaderItem(r, new QTableWidgetItem(QString::number(row.Line)));
@@ -250,10 +281,14 @@ void TFrmImportLib::btnImportClick()
             m_pbImport->setValue(std::min(position, m_pbImport->maximum()));
             QCoreApplication::processEvents();
         };
+        TImportCounts counts;
         const bool imported = ImportWordLibAsking(m_data, m_sFileName->text(), title,
-                                                  m_cboBookClass->currentIndex() + 1, m_encrypt, progress, this);
+                                                  m_cboBookClass->currentIndex() + 1, m_encrypt, progress, this, &counts);
         SetImporting(false);
-        ShowExclamation(this, imported ? QStringLiteral("恭喜您,导入词库成功了！") : QStringLiteral("导入词库失败了！"));
+        if (imported)
+            ShowInfo(this, ImportedText(counts));
+        else
+            ShowExclamation(this, QStringLiteral("导入词库失败了！"));
     } catch (const EDatabaseError &error) {
         SetImporting(false);
         ShowDatabaseError(this, error);

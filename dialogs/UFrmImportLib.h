@@ -54,6 +54,16 @@ private:
 };
 
 // An import that asks the player: a file that cannot be read is reported in a
-// message box, and each bad line asks whether to skip it.
+// message box, and each bad line asks whether to skip it, saying why it is bad.
 bool ImportWordLibAsking(TDataInterface &data, const QString &fileName, const QString &title, int bookClass,
-                         bool encrypt, const TImportProgress &progress = {}, QWidget *parent = nullptr);
+                         bool encrypt, const TImportProgress &progress = {}, QWidget *parent = nullptr,
+                         TImportCounts *counts = nullptr);
+
+// Why a line was not stored, for the player: the limit it broke, the
+// encoding, the missing word. encrypt: the texts are stored scrambled, which
+// gives the columns other limits.
+QString LineFaultReason(TLineFault fault, bool encrypt);
+// The question about a bad line (lineNumber from 1), with its reason.
+QString BadLineQuestion(int lineNumber, TLineFault fault, bool encrypt);
+// The notice after an import: the words that went in, and the lines skipped.
+QString ImportedText(const TImportCounts &counts);

@@ -44,7 +44,7 @@ TFrmSupport::TFrmSupport(QWidget *parent) : QDialog(parent)
 
 void TFrmSupport::labWebClick()
 {
-    ShellOpen(QUrl(m_supportUrl.trimmed()));
+    ShellOpen(QUrl(m_supportUrl.trimmed()), this);
 }
 
 bool TFrmSupport::eventFilter(QObject *watched, QEvent *event)

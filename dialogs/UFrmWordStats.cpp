@@ -71,7 +71,7 @@ void TFrmWordStats::LoadStats()
 
 void TFrmWordStats::ClearMistakeBook()
 {
-    if (!AskYesNo(this, QStringLiteral("确定要清空生词本吗？清空后无法恢复。")))
+    if (!AskYesNoDefaultNo(this, QStringLiteral("确定要清空生词本吗？清空后无法恢复。")))
         return;
     if (!m_progress.ClearMistakeBook())
         ShowInfo(this, QStringLiteral("生词本没能清空，请稍后再试。"));

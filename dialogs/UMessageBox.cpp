@@ -12,23 +12,32 @@ std::unique_ptr<TDialogService> &serviceSlot()
 }
 } // namespace
 
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget *parent, const QString &text, TMsgIcon icon, TMsgButtons buttons)
+{
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(kMessageCaption);
+    box->setText(text);
+    // Addresses and error texts can be copied from any box.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    switch (icon) {
+    case TMsgIcon::Information: box->setIcon(QMessageBox::Information); break;
+    case TMsgIcon::Question: box->setIcon(QMessageBox::Question); break;
+    case TMsgIcon::Exclamation: box->setIcon(QMessageBox::Warning); break;
+    }
+    if (buttons != TMsgButtons::Ok) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(buttons == TMsgButtons::YesNo ? QMessageBox::Yes : QMessageBox::No);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+        box->setDefaultButton(QMessageBox::Ok);
+    }
+    return box;
+}
+
 TMsgResult TDialogService::MessageBox(QWidget *parent, const QString &text, TMsgIcon icon, TMsgButtons buttons)
 {
-    QMessageBox box(parent);
-    box.setWindowTitle(kMessageCaption);
-    box.setText(text);
-    switch (icon) {
-    case TMsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case TMsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case TMsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    }
-    if (buttons == TMsgButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
-    }
-    switch (box.exec()) {
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(parent, text, icon, buttons);
+    switch (box->exec()) {
     case QMessageBox::Yes: return TMsgResult::Yes;
     case QMessageBox::No: return TMsgResult::No;
     case QMessageBox::Ok: return TMsgResult::Ok;
@@ -72,4 +81,9 @@ void ShowExclamation(QWidget *parent, const QString &text)
 bool AskYesNo(QWidget *parent, const QString &text)
 {
     return DialogService().MessageBox(parent, text, TMsgIcon::Question, TMsgButtons::YesNo) == TMsgResult::Yes;
+}
+
+bool AskYesNoDefaultNo(QWidget *parent, const QString &text)
+{
+    return DialogService().MessageBox(parent, text, TMsgIcon::Question, TMsgButtons::YesNoDefaultNo) == TMsgResult::Yes;
 }

@@ -9,10 +9,12 @@
 #include <memory>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 enum class TMsgIcon { Information, Question, Exclamation };
-enum class TMsgButtons { Ok, YesNo };
+// YesNoDefaultNo: for a question whose Yes destroys something; Enter answers No.
+enum class TMsgButtons { Ok, YesNo, YesNoDefaultNo };
 enum class TMsgResult { Ok, Yes, No, Cancel };
 
 // The caption of every message box.
@@ -29,6 +31,9 @@ public:
     virtual int ExecDialog(QDialog &dialog);
 };
 
+// The box the default service shows, not yet shown.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget *parent, const QString &text, TMsgIcon icon, TMsgButtons buttons);
+
 TDialogService &DialogService();
 // Installs a service and gives back the previous one.
 std::unique_ptr<TDialogService> SetDialogService(std::unique_ptr<TDialogService> service);
@@ -39,3 +44,5 @@ void ShowInfo(QWidget *parent, const QString &text);
 void ShowExclamation(QWidget *parent, const QString &text);
 // Question icon with Yes and No; true only for Yes.
 bool AskYesNo(QWidget *parent, const QString &text);
+// The same for a question whose Yes cannot be undone: No is the default.
+bool AskYesNoDefaultNo(QWidget *parent, const QString &text);

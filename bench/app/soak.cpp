@@ -370,7 +370,7 @@ int main(int argc, char **argv)
         TFrmSpell::TPlatform platform;
         platform.CreateAudioOutput = CreatePlatformAudioOutput;
         platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
-        platform.OpenUrl = [](const QUrl &) {};
+        platform.OpenUrl = [](const QUrl &) { return true; };
         TFrmSpell window(data, settings, platform);
         window.show();
         QCoreApplication::processEvents();

@@ -42,7 +42,7 @@ int main(int argc, char **argv)
         || !data.InsertWord(QStringLiteral("lib1"), QStringLiteral("apple"), QString(), QStringLiteral("苹果")))
         return 2;
     QStringList opened;
-    SetShellOpener([&opened](const QUrl &url) { opened << url.toString(); });
+    SetShellOpener([&opened](const QUrl &url) { return opened << url.toString(), true; });
 
     const TSettings settings = TSettings::Program();
     SetUpApplication(app, settings);

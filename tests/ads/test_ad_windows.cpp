@@ -10,6 +10,7 @@
 #include "UFrmAd.h"
 #include "UFrmSupport.h"
 #include "UShellOpen.h"
+#include "USettings.h"
 #include "UWebEnginePane.h"
 
 #include <QCoreApplication>
@@ -33,7 +34,7 @@ class TRecordedOpens
 {
 public:
     QStringList Opened;
-    TRecordedOpens() : m_previous(SetShellOpener([this](const QUrl &url) { Opened.append(url.toString()); })) {}
+    TRecordedOpens() : m_previous(SetShellOpener([this](const QUrl &url) { return Opened.append(url.toString()), true; })) {}
     ~TRecordedOpens() { SetShellOpener(m_previous); }
 
 private:
@@ -120,7 +121,7 @@ TEST(AboutDialog, ShowsTheVersionFromTheSettingsAndNeverTheDesignText)
         EXPECT_EQ(about.size(), QSize(360, 413));
         EXPECT_EQ(Child(about, "labProgramName").text(), QStringLiteral("咕噜猫字母乐园"));
         EXPECT_EQ(Child(about, "labVersion").text(), settings.contains("version") ? "V2.3.1" : "");
-        EXPECT_EQ(Child(about, "labWeb").text(), TFrmAbout::kWebSite);
+        EXPECT_EQ(Child(about, "labWeb").text(), TSettings::DefaultOf(QStringLiteral("HomePage")));
         EXPECT_EQ(Child(about, "labEmail").text(), TFrmAbout::kEmail);
         EXPECT_EQ(Child(about, "labWebCaption").text(), QStringLiteral("官方网站："));
         EXPECT_FALSE(Child(about, "imaJoin").pixmap().isNull());
@@ -142,7 +143,7 @@ TEST(AboutDialog, BothAddressesActOnTheWebSiteLink)
         Click(*source);
     }
     EXPECT_EQ(LookOf(email).Colour, kBlack);
-    EXPECT_EQ(opens.Opened, QStringList({TFrmAbout::kWebSite, TFrmAbout::kWebSite}));
+    EXPECT_EQ(opens.Opened, QStringList({TSettings::DefaultOf(QStringLiteral("HomePage")), TSettings::DefaultOf(QStringLiteral("HomePage"))}));
 }
 
 TEST(SupportDialog, TheLinkStaysBoldAndUnderlinedAndOpensOnlyWebAddresses)

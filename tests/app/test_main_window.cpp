@@ -158,7 +158,7 @@ protected:
             platform.CreateAudioOutput = [this] { return std::make_unique<TRecordingAudioOutput>(audio); };
             if (withSpeech)
                 platform.CreateSpeechLayer = [this] { return std::make_unique<TListeningSpeechLayer>(spoken); };
-            platform.OpenUrl = [this](const QUrl &url) { opened << url.toString(); };
+            platform.OpenUrl = [this](const QUrl &url) { return opened << url.toString(), browserOpens; };
             window = std::make_unique<TFrmSpell>(data, TSettings(home.Path()), platform);
             window->show();
         }
@@ -222,6 +222,7 @@ protected:
     std::shared_ptr<QStringList> spoken = std::make_shared<QStringList>();
     bool withSpeech = true;
     QStringList opened;
+    bool browserOpens = true; // what the desktop's opener answers
     std::unique_ptr<TFrmSpell> window;
 };
 
@@ -847,10 +848,13 @@ TEST_F(MainWindow, DownloadItemsOpenOnlyWebAddressesFromTheSettings)
     MenuItem({"文件", "下载咕噜猫词库"})->trigger();
     MenuItem({"帮助", "下载语音引擎"})->trigger();
     EXPECT_EQ(opened, QStringList{"https://x.org/tts"});
+    ASSERT_EQ(dialogs->Texts().size(), 1) << "the refused address is told, not silently dropped";
+    EXPECT_TRUE(dialogs->Texts()[0].contains(home.File("UseRecord.txt")));
 
     // The maker's pages are settings keys too, read at each click; an empty
-    // one does nothing.
+    // one opens nothing and says so.
     opened.clear();
+    dialogs->Messages.clear();
     QAction *homePage = MenuItem({"帮助", "官方主页"});
     QAction *thisProgram = MenuItem({"帮助", "英语学习系列软件", "咕噜猫字母乐园"});
     homePage->trigger();
@@ -860,6 +864,28 @@ TEST_F(MainWindow, DownloadItemsOpenOnlyWebAddressesFromTheSettings)
     thisProgram->trigger();
     EXPECT_EQ(opened, QStringList({"https://guluspell.example", "https://guluspell.example/game/guluspell/",
                                    "https://d.example/g/guluspell/"}));
+    ASSERT_EQ(dialogs->Texts().size(), 1);
+    EXPECT_TRUE(dialogs->Texts()[0].contains(QStringLiteral("HomePage")));
+}
+
+TEST_F(MainWindow, APageNoBrowserOpenedIsToldWithItsAddressAndAboutShowsTheSameHomePage)
+{
+    home.WriteFile("data/spellconfig.ini", home.ReadFile("data/spellconfig.ini") + "HomePage=https://home.example/\r\n");
+    browserOpens = false;
+    Window();
+    MenuItem({"帮助", "官方主页"})->trigger();
+    EXPECT_EQ(opened, QStringList{"https://home.example/"});
+    ASSERT_EQ(dialogs->Messages.size(), 1u);
+    EXPECT_EQ(dialogs->Messages[0].Icon, TMsgIcon::Information);
+    EXPECT_TRUE(dialogs->Texts()[0].endsWith(QStringLiteral("\nhttps://home.example/"))) << qPrintable(dialogs->Texts()[0]);
+
+    QString shownInAbout;
+    dialogs->DialogHandlers.push_back([&](QDialog &about) {
+        shownInAbout = about.findChild<QLabel *>(QStringLiteral("labWeb"))->text();
+        return int(QDialog::Accepted);
+    });
+    MenuItem({"帮助", "关于"})->trigger();
+    EXPECT_EQ(shownInAbout, "https://home.example/");
 }
 
 TEST_F(MainWindow, AStyleClickRestylesTheOpenWindowAtOnceAndIsKept)
@@ -1007,6 +1033,33 @@ TEST_F(MainWindow, GameKeysDoWhatTheirEnabledButtonsDo)
     press(Qt::Key_F5);
     EXPECT_EQ(Board().Rules().WordIndex(), 0);
     EXPECT_EQ(Label("labScore"), "0");
+}
+
+TEST_F(MainWindow, MenuItemsHaveAccessKeysOfTheirOwnAndCtrlQQuits)
+{
+    Window();
+    // The access key of an item: the letter after a single "&". Every item
+    // of the four menus has one, and no two of one menu share it; the lists
+    // made from data inside them (levels, styles, recent games, voices,
+    // the series) carry none.
+    static const QRegularExpression accessKey(QStringLiteral("&([^&])"));
+    for (QAction *title : Window().menuBar()->actions()) {
+        QStringList keys;
+        for (QAction *item : title->menu()->actions()) {
+            if (item->isSeparator() || !item->isVisible())
+                continue;
+            const QRegularExpressionMatch match = accessKey.match(item->text());
+            EXPECT_TRUE(match.hasMatch()) << qPrintable(item->text());
+            keys << match.captured(1).toUpper();
+        }
+        QStringList distinct = keys;
+        distinct.removeDuplicates();
+        EXPECT_EQ(keys, distinct) << qPrintable(title->text());
+    }
+
+    QApplication::setActiveWindow(&Window());
+    QTest::keyClick(&Window(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(Window().isVisible());
 }
 
 TEST_F(MainWindow, KeyboardPlayAndAutoPauseAreSettingsKeptInTheFile)

@@ -192,6 +192,7 @@ TEST_F(RecorderTest, TheStatisticsWindowEmptiesTheMistakeBookOnlyAfterAYes)
     EXPECT_EQ(TMistakeBook(data).Count(), 0);
     EXPECT_EQ(window.List()->topLevelItem(0)->text(5), "0");
     EXPECT_EQ(dialogs->Texts().size(), 2); // the two questions, no failure
+    EXPECT_EQ(dialogs->Messages[0].Buttons, TMsgButtons::YesNoDefaultNo) << "Enter keeps the mistake book";
 }
 
 } // namespace

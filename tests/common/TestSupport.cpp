@@ -76,7 +76,7 @@ TMsgResult TFakeDialogs::MessageBox(QWidget *, const QString &text, TMsgIcon ico
         Answers.pop_front();
         return answer;
     }
-    return buttons == TMsgButtons::YesNo ? TMsgResult::No : TMsgResult::Ok;
+    return buttons == TMsgButtons::Ok ? TMsgResult::Ok : TMsgResult::No;
 }
 
 QString TFakeDialogs::GetOpenFileName(QWidget *, const QString &, const QString &)

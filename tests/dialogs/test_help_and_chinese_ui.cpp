@@ -1,27 +1,38 @@
 // The help menu's choice between the chm file and the program's own help
-// window, and Qt's standard dialogs in Chinese.
+// window, web pages no browser opened, and the message boxes: Qt's standard
+// buttons in Chinese, the default answers.
 
 #include "TestSupport.h"
 #include "UChineseUi.h"
 #include "UFrmHelp.h"
+#include "UShellOpen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(Help, TheChmFileIsHandedToTheShellWhenItIsThere)
+TEST(Help, TheChmFileIsHandedToTheShellAndWithoutAViewerTheOwnWindowShows)
 {
     TTempProgramDir dir;
     dir.WriteFile(QStringLiteral("guluspell.chm"), "ITSF");
-    QStringList opened;
-    EXPECT_EQ(TFrmHelp::ShowHelp(nullptr, dir.Path(), [&](const QString &file) { opened.append(file); }), nullptr);
-    EXPECT_EQ(opened, QStringList{dir.File(QStringLiteral("guluspell.chm"))});
+    for (const bool viewerThere : {true, false}) {
+        SCOPED_TRACE(viewerThere ? "a chm viewer" : "no chm viewer");
+        QStringList opened;
+        TFrmHelp *help = TFrmHelp::ShowHelp(nullptr, dir.Path(), [&](const QString &file) {
+            opened.append(file);
+            return viewerThere;
+        });
+        EXPECT_EQ(opened, QStringList{dir.File(QStringLiteral("guluspell.chm"))});
+        EXPECT_EQ(help != nullptr, !viewerThere);
+        delete help; // at once: the next call must make a window of its own
+    }
 }
 
 TEST(Help, WithoutTheChmTheProgramsOwnHelpPageShows)
@@ -33,7 +44,7 @@ TEST(Help, WithoutTheChmTheProgramsOwnHelpPageShows)
     dir.WriteFile(QStringLiteral("help/index.html"), page.readAll());
 
     bool shellUsed = false;
-    TFrmHelp *help = TFrmHelp::ShowHelp(nullptr, dir.Path(), [&](const QString &) { shellUsed = true; });
+    TFrmHelp *help = TFrmHelp::ShowHelp(nullptr, dir.Path(), [&](const QString &) { return shellUsed = true; });
     ASSERT_NE(help, nullptr);
     EXPECT_FALSE(shellUsed);
     EXPECT_TRUE(help->isVisible());
@@ -74,6 +85,59 @@ TEST(ChineseUi, StandardButtonsReadChinese)
         EXPECT_NE(text, QLatin1String(c.english));
         EXPECT_TRUE(text.contains(QString::fromUtf8(c.chinese))) << text.toStdString();
     }
+}
+
+TEST(MessageBoxes, TheAnswerThatDestroysIsNeverTheDefaultAndTheTextCanBeCopied)
+{
+    const struct
+    {
+        TMsgButtons buttons;
+        QMessageBox::StandardButton byDefault;
+    } cases[] = {
+        {TMsgButtons::Ok, QMessageBox::Ok},
+        {TMsgButtons::YesNo, QMessageBox::Yes},
+        {TMsgButtons::YesNoDefaultNo, QMessageBox::No},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(int(c.buttons));
+        const auto box = MakeMessageBox(nullptr, QStringLiteral("确定要清空生词本吗？"), TMsgIcon::Question, c.buttons);
+        ASSERT_NE(box->defaultButton(), nullptr);
+        EXPECT_EQ(box->standardButton(box->defaultButton()), c.byDefault);
+        EXPECT_EQ(box->windowTitle(), kMessageCaption);
+        EXPECT_TRUE(box->textInteractionFlags() & Qt::TextSelectableByMouse);
+    }
+}
+
+TEST(WebPages, APageNoBrowserOpenedIsToldWithTheAddressToCopy)
+{
+    TScopedDialogs dialogs;
+    const struct
+    {
+        const char *address;
+        bool browserOpens;
+        bool handedOn, told;
+    } cases[] = {
+        {"https://guluspell.example/", true, true, false},
+        {"https://guluspell.example/", false, true, true},
+        {"file:///etc/passwd", false, false, false}, // never a web page: nothing to tell
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.address) + (c.browserOpens ? " with a browser" : " without"));
+        dialogs->Messages.clear();
+        QStringList handed;
+        const TShellOpener previous = SetShellOpener([&](const QUrl &url) { return handed << url.toString(), c.browserOpens; });
+        EXPECT_EQ(ShellOpen(QUrl(QString::fromLatin1(c.address))), c.handedOn && c.browserOpens);
+        SetShellOpener(previous);
+        EXPECT_EQ(handed.size(), c.handedOn ? 1 : 0);
+        ASSERT_EQ(dialogs->Messages.size(), c.told ? 1u : 0u);
+        if (c.told) {
+            EXPECT_EQ(dialogs->Messages[0].Icon, TMsgIcon::Information);
+            EXPECT_TRUE(dialogs->Texts()[0].endsWith(QStringLiteral("\n") + QString::fromLatin1(c.address)));
+        }
+    }
+    // A document is named by its path, as the player finds it on the disk.
+    EXPECT_TRUE(NotOpenedText(QUrl::fromLocalFile(QStringLiteral("/opt/guluspell/guluspell.chm")))
+                    .endsWith(QStringLiteral("\n/opt/guluspell/guluspell.chm")));
 }
 
 } // namespace

@@ -23,13 +23,19 @@
 
 namespace {
 
-const QString kSuccess = QStringLiteral("恭喜您,导入词库成功了！");
+// The fixed notice first, then what went in.
+QString Success(int imported, int skipped = 0)
+{
+    return QStringLiteral("恭喜您,导入词库成功了！\n共导入 %1 个单词").arg(imported)
+           + (skipped ? QStringLiteral("，略过 %1 条有错误的内容。").arg(skipped) : QStringLiteral("。"));
+}
 const QString kFailure = QStringLiteral("导入词库失败了！");
 const QString kExists = QStringLiteral("您设置的词库已经存在，请重新设置！");
 
-QString Question(int line)
+// The fixed question first, then why the line is bad.
+QString Question(int line, const char *reason = "缺少单词：单词一栏是空的，或者这一行没有“[”")
 {
-    return QStringLiteral("导入的词库中第%1条有错误,是否略过继续执行导入?").arg(line);
+    return QStringLiteral("导入的词库中第%1条有错误,是否略过继续执行导入?\n原因：%2。").arg(line).arg(QString::fromUtf8(reason));
 }
 
 TEST(WordLine, SplitsAtTheFirstBracketOfEachKindWithoutTrimming)
@@ -192,21 +198,21 @@ TEST_F(WordImportTest, ColumnWidthsHoldPlainAndScrambled)
     {
         bool encrypt;
         QString line;
-        bool fits;
+        const char *told; // the limit the question names; empty: the line fits
     } cases[] = {
         // Spellings end at the board's limit long before their column does.
-        {false, at255 + QStringLiteral("[x]m"), false},
-        {false, at255 + QStringLiteral("a[x]m"), false},
-        {false, QStringLiteral("w[") + QString(200, QLatin1Char('p')) + QStringLiteral("]m"), true},
-        {false, QStringLiteral("w[") + QString(201, QLatin1Char('p')) + QStringLiteral("]m"), false},
-        {false, QStringLiteral("w[]") + at255 + QStringLiteral("m"), false},
-        {true, at113 + QStringLiteral("[x]m"), false},
-        {true, at113 + QStringLiteral("b[x]m"), false},
-        {true, QStringLiteral("w[") + QString(86, QLatin1Char('p')) + QStringLiteral("]m"), true},
-        {true, QStringLiteral("w[") + QString(87, QLatin1Char('p')) + QStringLiteral("]m"), false},
-        {true, QStringLiteral("w[]") + cjk56, true},
-        {true, QStringLiteral("w[]a") + cjk56, true},
-        {true, QStringLiteral("w[]ab") + cjk56, false},
+        {false, at255 + QStringLiteral("[x]m"), "单词超过40个字母"},
+        {false, at255 + QStringLiteral("a[x]m"), "单词超过40个字母"},
+        {false, QStringLiteral("w[") + QString(200, QLatin1Char('p')) + QStringLiteral("]m"), ""},
+        {false, QStringLiteral("w[") + QString(201, QLatin1Char('p')) + QStringLiteral("]m"), "音标超过200个字符"},
+        {false, QStringLiteral("w[]") + at255 + QStringLiteral("m"), "释义超过255个字符"},
+        {true, at113 + QStringLiteral("[x]m"), "单词超过40个字母"},
+        {true, at113 + QStringLiteral("b[x]m"), "单词超过40个字母"},
+        {true, QStringLiteral("w[") + QString(86, QLatin1Char('p')) + QStringLiteral("]m"), ""},
+        {true, QStringLiteral("w[") + QString(87, QLatin1Char('p')) + QStringLiteral("]m"), "音标太长：加密保存时最多86个字节"},
+        {true, QStringLiteral("w[]") + cjk56, ""},
+        {true, QStringLiteral("w[]a") + cjk56, ""},
+        {true, QStringLiteral("w[]ab") + cjk56, "释义太长：加密保存时最多113个字节（约56个汉字）"},
     };
     int id = 0;
     for (const auto &c : cases) {
@@ -216,8 +222,11 @@ TEST_F(WordImportTest, ColumnWidthsHoldPlainAndScrambled)
         m_dialogs->Answers = {TMsgResult::Yes};
         const QString file = WriteWordFile(c.line.toUtf8() + "\nok[]fine\n", QStringLiteral("w%1.txt").arg(++id));
         ASSERT_TRUE(Import(file, QStringLiteral("widths %1").arg(id)));
-        EXPECT_EQ(m_data.CountWordRows(m_data.GetBookTableName(m_data.GetNextBookId() - 1)), c.fits ? 2 : 1);
-        EXPECT_EQ(m_dialogs->Messages.size(), c.fits ? 0u : 1u) << "a line that does not fit is asked about";
+        const bool fits = !*c.told;
+        EXPECT_EQ(m_data.CountWordRows(m_data.GetBookTableName(m_data.GetNextBookId() - 1)), fits ? 2 : 1);
+        ASSERT_EQ(m_dialogs->Messages.size(), fits ? 0u : 1u) << "a line that does not fit is asked about";
+        if (!fits) // the limit told is the limit that holds
+            EXPECT_TRUE(m_dialogs->Texts()[0].contains(QString::fromUtf8(c.told))) << qPrintable(m_dialogs->Texts()[0]);
     }
 }
 
@@ -370,13 +379,13 @@ TEST_F(WordImportTest, BadRowsAreAskedAboutWithTheirReason)
         QString question;
         QStringList rows;
     } cases[] = {
-        {"quote.csv", "apple,苹果\npear,\"梨\nplum,李子\n",
-         QStringLiteral("导入的词库中第2条有错误（引号未闭合，从这一条到文件末尾都被读成了一条）,是否略过继续执行导入?"),
+        {"quote.csv", "apple,苹果\npear,\"梨\nplum,李子\n", Question(2, "引号未闭合，从这一条到文件末尾都被读成了一条"),
          {"apple||苹果"}},
-        {"escape.csv", "apple,苹果\nred\x1b[31m,红\n",
-         QStringLiteral("导入的词库中第2条有错误（单词中含有控制字符）,是否略过继续执行导入?"), {"apple||苹果"}},
-        {"escape.txt", "apple[]苹果\nred\x1b[31m[]红\n",
-         QStringLiteral("导入的词库中第2条有错误（单词中含有控制字符）,是否略过继续执行导入?"), {"apple||苹果"}},
+        {"escape.csv", "apple,苹果\nred\x1b[31m,红\n", Question(2, "单词中含有控制字符"), {"apple||苹果"}},
+        {"escape.txt", "apple[]苹果\nred\x1b[31m[]红\n", Question(2, "单词中含有控制字符"), {"apple||苹果"}},
+        {"blank.csv", "apple,苹果\n,梨\n", Question(2), {"apple||苹果"}},
+        {"bytes.txt", "苹果[1]n. 苹果\nbad\xff[2]\xe4\xb8\n香蕉[3]n. 香蕉\n", Question(2, "不是有效的GBK或UTF-8文本"),
+         {"苹果|1|n. 苹果", "香蕉|4|n. 香蕉"}},
     };
     int book = 0;
     for (const auto &c : cases) {
@@ -502,7 +511,7 @@ TEST_F(ImportDialogTest, LimitsAreToldBeforeAnyWork)
     m_dialogs->Answers = {TMsgResult::Yes};
     ClickImport();
     EXPECT_EQ(m_dialogs->Texts(),
-              QStringList({QStringLiteral("导入的词库中第1条的单词超过40个字母，无法在游戏中拼写,是否略过继续执行导入?"), kSuccess}));
+              QStringList({Question(1, "单词超过40个字母，无法在游戏中拼写"), Success(1, 1)}));
 }
 
 TEST_F(ImportDialogTest, ImportsUnderTheTitleAsTypedIncludingQuotes)
@@ -512,8 +521,8 @@ TEST_F(ImportDialogTest, ImportsUnderTheTitleAsTypedIncludingQuotes)
     const QString title = QStringLiteral(" Tom's \"best\" words ");
     LibName()->setText(title);
     ClickImport();
-    ASSERT_EQ(m_dialogs->Texts(), QStringList(kSuccess));
-    EXPECT_EQ(m_dialogs->Messages[0].Icon, TMsgIcon::Exclamation);
+    ASSERT_EQ(m_dialogs->Texts(), QStringList(Success(2)));
+    EXPECT_EQ(m_dialogs->Messages[0].Icon, TMsgIcon::Information) << "good news carries no warning";
     EXPECT_EQ(m_data.GetDefaultBookId(title), 1);
     EXPECT_EQ(m_data.GetListedBooks(1).size(), 1);
     EXPECT_EQ(Child<QProgressBar>("pbImport")->value(), Child<QProgressBar>("pbImport")->maximum());
@@ -548,7 +557,7 @@ TEST_F(ImportDialogTest, ImportedBookPlaysItsFirstFifteenWordsInOrder)
         ASSERT_EQ(LibName()->text(), title);
         m_dialogs->Messages.clear();
         ClickImport();
-        ASSERT_EQ(m_dialogs->Texts(), QStringList(kSuccess));
+        ASSERT_EQ(m_dialogs->Texts(), QStringList(Success(40)));
 
         TFrmSelectBook select(m_data);
         select.GamePara().BookName = title;
