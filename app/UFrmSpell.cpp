@@ -402,7 +402,7 @@ void TFrmSpell::GameKeyRestartClick()
         return;
     const bool running = m_form.btnPause->isEnabled();
     TAutoPause::TDuringDialog pause(*m_autoPause);
-    if (running && !AskYesNo(this, QStringLiteral("是否重新开始游戏？")))
+    if (running && !AskYesNoDefaultNo(this, QStringLiteral("是否重新开始游戏？")))
         return;
     sbReStartClick();
 }

@@ -1029,6 +1029,7 @@ TEST_F(MainWindow, GameKeysDoWhatTheirEnabledButtonsDo)
     dialogs->Answers = {TMsgResult::No, TMsgResult::Yes};
     press(Qt::Key_F5);
     EXPECT_EQ(dialogs->Texts(), QStringList{QStringLiteral("是否重新开始游戏？")});
+    EXPECT_EQ(dialogs->Messages[0].Buttons, TMsgButtons::YesNoDefaultNo) << "Enter keeps the running game";
     EXPECT_EQ(Board().Rules().WordIndex(), 1) << "No keeps the running game";
     press(Qt::Key_F5);
     EXPECT_EQ(Board().Rules().WordIndex(), 0);
