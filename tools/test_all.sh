@@ -19,19 +19,25 @@ stage() { # name command...
   summary+=("$(printf '%-22s %4d s' "$name" $((SECONDS - t0)))")
 }
 
+# A test that fails is run once more, and the log keeps both runs: a start-up
+# under the sanitizers once hung in one of many runs on a loaded machine and
+# was not seen again (see ARCHITECTURE.md, "Known intermittent"); a fault that
+# is there every time still fails.
+retry=(--repeat until-pass:2)
+
 sanitized_tests() {
   # Leak reports from system libraries are suppressed by name, each with its
   # reason, in the suppressions file; anything of ours still fails.
   ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
   LSAN_OPTIONS=suppressions=$root/tools/sanitizers/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir "$asan" --output-on-failure -j2
+    ctest --test-dir "$asan" --output-on-failure -j2 "${retry[@]}"
 }
 
 if [ -n "${GULUSPELL_BUILD_SECONDS:-}" ]; then
   summary+=("$(printf '%-22s %4d s' "build" "$GULUSPELL_BUILD_SECONDS")")
 fi
-stage "tests" ctest --test-dir "$build" --output-on-failure -j2
+stage "tests" ctest --test-dir "$build" --output-on-failure -j2 "${retry[@]}"
 if command -v clang++ >/dev/null; then
   ecdict=$(sed -n 's/^GULUSPELL_ECDICT_DIR:PATH=//p' "$build/CMakeCache.txt")
   stage "sanitized build" env GULUSPELL_ECDICT_DIR="$ecdict" "$root/tools/sanitized_tree.sh" "$asan"
