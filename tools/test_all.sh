@@ -19,10 +19,10 @@ stage() { # name command...
   summary+=("$(printf '%-22s %4d s' "$name" $((SECONDS - t0)))")
 }
 
-# A test that fails is run once more, and the log keeps both runs: a start-up
-# under the sanitizers once hung in one of many runs on a loaded machine and
-# was not seen again (see ARCHITECTURE.md, "Known intermittent"); a fault that
-# is there every time still fails.
+# A test that fails is run once more, and the log keeps both runs: the real
+# program's start on its own X server failed twice in many sanitized runs on a
+# loaded machine and passed when run again (see ARCHITECTURE.md, "Known
+# intermittent"); a fault that is there every time still fails.
 retry=(--repeat until-pass:2)
 
 sanitized_tests() {
