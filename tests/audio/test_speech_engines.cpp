@@ -21,11 +21,11 @@ double Seconds(const TSpeechSamples &s)
 
 // A real engine says "elephant" at its own sample rate in a plausible time,
 // and stretched by 1.4 it takes about that much longer.
-void ExpectSaysAWordAndSlowerWhenStretched(TSpeechEngine &engine, int rate)
+void ExpectSaysAWordAndSlowerWhenStretched(TSpeechEngine &engine, int rate, double shortest)
 {
     const TSpeechSamples normal = engine.Synthesise(QStringLiteral("elephant"), 1.0);
     EXPECT_EQ(normal.Rate, rate);
-    EXPECT_GT(Seconds(normal), 0.3);
+    EXPECT_GT(Seconds(normal), shortest);
     EXPECT_LT(Seconds(normal), 2.0);
     const double ratio = Seconds(engine.Synthesise(QStringLiteral("elephant"), 1.4)) / Seconds(normal);
     EXPECT_GT(ratio, 1.2);
@@ -50,7 +50,7 @@ TEST(FliteEngine, EveryPreferredVoiceSaysAWordAndSaysItSlowerWhenStretched)
         SCOPED_TRACE(flite.Voices()[i].toStdString());
         ASSERT_TRUE(flite.LoadVoice(i));
         EXPECT_TRUE(flite.TestVoice());
-        ExpectSaysAWordAndSlowerWhenStretched(flite, 16000);
+        ExpectSaysAWordAndSlowerWhenStretched(flite, 16000, 0.3);
     }
 }
 
@@ -68,7 +68,7 @@ TEST(EspeakEngine, SaysAWordInAmericanEnglishAndSlowerAtALowerRate)
     TEspeakSpeechEngine espeak;
     ASSERT_TRUE(espeak.Start());
     ASSERT_TRUE(espeak.SetRate(150));
-    ExpectSaysAWordAndSlowerWhenStretched(espeak, 22050);
+    ExpectSaysAWordAndSlowerWhenStretched(espeak, 22050, 0.33);
     EXPECT_FALSE(espeak.SetRate(5)) << "below espeak-ng's slowest rate";
 }
 
