@@ -271,7 +271,7 @@ void TBoardPainter::DrawDoneWords(QPainter &painter, const TBoardView &board) co
     area.MeaningOffset = 180;
     if (board.MeaningLineOn()) {
         area.Bottom -= area.Pitch;
-        DrawMeaningLine(painter, board, QRect(area.Left - 8, area.Bottom + 2, area.Right - area.Left, area.Pitch - 2));
+        DrawMeaningLine(painter, board, QRect(area.Left - 8, area.Bottom + 2, area.Right - area.Left + 18, area.Pitch - 2));
     }
     const TWordListLayout layout = LayoutWordList(board.ListedWords(), board.CompletedCount(), area, latinMetrics, cjkMetrics);
 
