@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -187,4 +188,11 @@ TEST_F(LearnMenu, ListeningFirstSaysEachWordAndTheButtonAndF4SayItAgain)
     EXPECT_TRUE(Board().SpeakerRect().isEmpty()) << "the button belongs to listening first";
     SayAgainItem()->trigger();
     EXPECT_EQ(*spoken, QStringList{"cd"}) << "F4 works without listening first";
+
+    Window().findChild<QAction *>(QStringLiteral("keyboardPlayAction"))->trigger();
+    ASSERT_TRUE(Board().KeyboardPlay());
+    QApplication::setActiveWindow(&Window());
+    QTest::keyClick(&Board(), Qt::Key_F4);
+    EXPECT_EQ(*spoken, QStringList({"cd", "cd"})) << "the key reaches the menu item while the board takes the keys";
+    EXPECT_TRUE(Board().Rules().Letters().isEmpty());
 }
