@@ -27,6 +27,7 @@
 #include "UWebBrowserPane.h"
 #include "UWebAddress.h"
 #include "UVoiceMenu.h"
+#include "ULearnMenu.h"
 #include "UWordRecorder.h"
 
 #include <QAction>
@@ -70,6 +71,8 @@ TFrmSpell::TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platfor
             if (m_form.btnContinue->isEnabled())
                 btnContinueClick();
         });
+    m_learnMenu = new TLearnMenu(m_form.settingsMenu, m_settings, this);
+    connect(m_learnMenu, &TLearnMenu::Changed, this, &TFrmSpell::ApplyPlaySettings);
     ConnectGameKeys();
 
     m_adTimer = new QTimer(this);
@@ -168,6 +171,13 @@ void TFrmSpell::ConnectGameKeys()
     f.autoPauseAction->setChecked(m_settings.ReadInteger(QStringLiteral("AutoPause")) == 1);
     connect(f.keyboardPlayAction, &QAction::triggered, this, [this] { KeyboardPlayClick(); });
     connect(f.autoPauseAction, &QAction::triggered, this, [this] { AutoPauseClick(); });
+    // Saying the word again belongs to a running game, as pausing does.
+    f.sayAgainAction->setEnabled(false);
+    connect(f.pauseAction, &QAction::changed, this, [&f] { f.sayAgainAction->setEnabled(f.pauseAction->isEnabled()); });
+    connect(f.sayAgainAction, &QAction::triggered, this, [this] {
+        if (m_spellGame)
+            m_spellGame->Rules().SayAgain();
+    });
     m_autoPause->SetEnabled(f.autoPauseAction->isChecked());
 }
 
@@ -178,6 +188,7 @@ void TFrmSpell::ApplyPlaySettings()
         return;
     m_spellGame->SetKeyboardPlay(m_form.keyboardPlayAction->isChecked());
     m_spellGame->SetPauseVeil(m_form.autoPauseAction->isChecked());
+    m_learnMenu->ApplyTo(*m_spellGame);
 }
 
 void TFrmSpell::OpenSettingsPage(const QString &key, const QString &page)

@@ -29,6 +29,7 @@ class TAudioOutput;
 class TBoardAudio;
 class TDataInterface;
 class TGameFlow;
+class TLearnMenu;
 class TRecentGames;
 class TSpeechEx;
 class TSoundPlayer;
@@ -133,6 +134,7 @@ private:
     std::unique_ptr<TRecentGames> m_recent;
     TGameFlow *m_flow = nullptr; // child of the window
     TAutoPause *m_autoPause = nullptr; // child of the window
+    TLearnMenu *m_learnMenu = nullptr; // child of the window
     TWordRecorder *m_recorder = nullptr; // child of the window; made with the board
 
     TSpellGameType *m_spellGame = nullptr; // child of panGame; FreeGame deletes it first

@@ -366,6 +366,8 @@ void TFrmSpellForm::BuildGameMenu(QMenuBar *bar)
         def.button->setToolTip(QStringLiteral("%1（%2）").arg(def.button->text(), def.key.toString(QKeySequence::NativeText)));
     }
     btnContinue->setToolTip(QStringLiteral("%1（F2）").arg(btnContinue->text()));
+    sayAgainAction = AddItem(gameMenu, "sayAgainAction", QStringLiteral("再读一遍(&A)"));
+    sayAgainAction->setShortcut(QKeySequence(Qt::Key_F4));
 }
 
 void TFrmSpellForm::BuildSettingsMenu(QMainWindow &window, QMenuBar *bar)

@@ -76,6 +76,8 @@ struct TFrmSpellForm
     // not keyboard play is on.
     QAction *startAction = nullptr, *pauseAction = nullptr, *restartAction = nullptr, *hintAction = nullptr,
             *clearAction = nullptr;
+    // "再读一遍" (F4): the word being spelled said again.
+    QAction *sayAgainAction = nullptr;
     // "键盘拼写" and "自动暂停" in "设置".
     QAction *keyboardPlayAction = nullptr, *autoPauseAction = nullptr;
     QAction *helpAction = nullptr, *supportAction = nullptr, *homePageAction = nullptr, *forumAction = nullptr,

@@ -38,6 +38,10 @@ constexpr TSettingKey kKeys[] = {
     // "设置 → 发音": the voice that speaks, and words said more slowly.
     {"Voice", "cmu_us_slt"},
     {"SlowSpeech", "0"},
+    // "设置 → 学习": the meaning line, listening first, a toll gate's review.
+    {"ShowMeaning", "0"},
+    {"ListenFirst", "0"},
+    {"GateReview", "0"},
 };
 
 } // namespace

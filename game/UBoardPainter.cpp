@@ -60,6 +60,22 @@ const QColor kCueForwardColour(60, 60, 60);
 // the words, still readable on the frame's light blue.
 const QColor kMoreWordsColour(70, 80, 100);
 
+// The meaning line: a pale band in the frame's lowest row, dark ink on it,
+// so it reads apart from the listed words above it.
+const QColor kMeaningBand(255, 246, 214);
+const QColor kMeaningBorder(214, 188, 120);
+const QColor kMeaningInk(24, 40, 92);
+// The say-again button: the slot's blue, lighter under the pointer.
+const QColor kSpeakerFace(58, 96, 170);
+const QColor kSpeakerHoverFace(86, 132, 214);
+const QColor kSpeakerRim(190, 215, 250);
+
+// The meaning line's key in the paint cache: null while the line is off.
+QString MeaningKey(const TBoardView &board)
+{
+    return board.MeaningLineOn() ? board.MeaningLine() + QChar(u'|') : QString();
+}
+
 int CueKey(const TBoardView &board)
 {
     return int(board.Cue()) * 2 + (board.CueFlashing() ? 1 : 0);
@@ -76,6 +92,8 @@ void TBoardPainter::Paint(QPainter &painter, const TBoardView &board)
     painter.drawPixmap(0, 0, BackLayer(board, dpr));
     for (int i = 0; i < board.Items().size(); ++i)
         painter.drawPixmap(board.ItemRect(i).topLeft() - QPoint(kTileMargin, kTileMargin), TileImage(board, i, dpr));
+    if (!board.SpeakerRect().isEmpty())
+        DrawSpeaker(painter, board);
     if (board.Veiled())
         DrawVeil(painter, board);
 }
@@ -88,7 +106,7 @@ const QPixmap &TBoardPainter::BackLayer(const TBoardView &board, qreal dpr)
     for (const TWordInfo &word : board.ListedWords())
         rows << word.Spelling << word.Meaning;
     if (!cache.Back.isNull() && cache.BackDpr == dpr && cache.BackSpelling == spelling && cache.BackRows == rows
-        && cache.BackCue == CueKey(board) && cache.BackShake == board.SlotShake()
+        && cache.BackCue == CueKey(board) && cache.BackShake == board.SlotShake() && cache.BackMeaning == MeaningKey(board)
         && cache.Back.deviceIndependentSize().toSize() == board.BoardSize())
         return cache.Back;
 
@@ -98,6 +116,7 @@ const QPixmap &TBoardPainter::BackLayer(const TBoardView &board, qreal dpr)
     cache.BackRows = rows;
     cache.BackCue = CueKey(board);
     cache.BackShake = board.SlotShake();
+    cache.BackMeaning = MeaningKey(board);
 
     QPainter painter(&cache.Back);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -250,6 +269,10 @@ void TBoardPainter::DrawDoneWords(QPainter &painter, const TBoardView &board) co
     area.Bottom = m_art.PieceSize(pFrameMiddle).height() - 15;
     area.Pitch = fontHeight + 8;
     area.MeaningOffset = 180;
+    if (board.MeaningLineOn()) {
+        area.Bottom -= area.Pitch;
+        DrawMeaningLine(painter, board, QRect(area.Left - 8, area.Bottom + 2, area.Right - area.Left + 18, area.Pitch - 2));
+    }
     const TWordListLayout layout = LayoutWordList(board.ListedWords(), board.CompletedCount(), area, latinMetrics, cjkMetrics);
 
     painter.setPen(Qt::black);
@@ -264,4 +287,51 @@ void TBoardPainter::DrawDoneWords(QPainter &painter, const TBoardView &board) co
         painter.setPen(kMoreWordsColour);
         painter.drawText(layout.MoreRect.left(), layout.MoreRect.top() + cjkMetrics.ascent(), layout.MoreText);
     }
+}
+
+void TBoardPainter::DrawMeaningLine(QPainter &painter, const TBoardView &board, const QRect &band) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kMeaningBorder, 1));
+    painter.setBrush(kMeaningBand);
+    painter.drawRoundedRect(QRectF(band).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+    const QString line = board.MeaningLine();
+    if (!line.isEmpty()) {
+        const QFont font = BoardFont(QStringLiteral("黑体"), 13);
+        painter.setFont(font);
+        const QFontMetrics metrics(font, painter.device());
+        const QRect text = band.adjusted(10, 0, -10, 0);
+        painter.setPen(kMeaningInk);
+        painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft,
+                         metrics.elidedText(line, Qt::ElideRight, text.width()));
+    }
+    painter.restore();
+}
+
+void TBoardPainter::DrawSpeaker(QPainter &painter, const TBoardView &board) const
+{
+    const QRectF r = QRectF(board.SpeakerRect()).adjusted(1, 1, -1, -1);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kSpeakerRim, 2));
+    painter.setBrush(board.SpeakerHovered() ? kSpeakerHoverFace : kSpeakerFace);
+    painter.drawEllipse(r);
+
+    // A loudspeaker with two sound waves, drawn on a 20 x 20 grid.
+    const qreal u = r.width() / 20.0;
+    const QPointF o = r.topLeft();
+    const auto at = [&](qreal x, qreal y) { return o + QPointF(x * u, y * u); };
+    QPolygonF body;
+    body << at(4, 8) << at(7, 8) << at(11, 4.5) << at(11, 15.5) << at(7, 12) << at(4, 12);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawPolygon(body);
+    painter.setPen(QPen(Qt::white, std::max<qreal>(1.2, 1.4 * u), Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    for (qreal radius : {2.5, 5.0}) {
+        const QRectF arc(at(11 - radius, 10 - radius), QSizeF(2 * radius * u, 2 * radius * u));
+        painter.drawArc(arc, -50 * 16, 100 * 16);
+    }
+    painter.restore();
 }

@@ -33,6 +33,8 @@ private:
     // The cue in place of the spelled text, or nothing; true when drawn.
     bool DrawCue(QPainter &painter, const TBoardView &board) const;
     void DrawDoneWords(QPainter &painter, const TBoardView &board) const;
+    void DrawMeaningLine(QPainter &painter, const TBoardView &board, const QRect &band) const;
+    void DrawSpeaker(QPainter &painter, const TBoardView &board) const;
     // Covers the slot and the tiles of a paused board.
     void DrawVeil(QPainter &painter, const TBoardView &board) const;
 
@@ -44,6 +46,7 @@ private:
         int BackCue = -1; // cue and whether it is brought forward
         int BackShake = 0;
         QStringList BackRows; // spelling and meaning of each listable word, newest first
+        QString BackMeaning;  // the meaning line's text; null while the line is off
 
         // Tiles by letter and state, for one tile size and density.
         QHash<QString, QPixmap> Tiles;

@@ -54,6 +54,17 @@ public:
     // Sideways offset of the shaking slot, 0 when still.
     virtual int SlotShake() const = 0;
 
+    // The line above the slot keeps the frame's lowest row while it is on,
+    // so the listed words do not move as the game pauses and goes on. Its
+    // text is the current word's phonetic and meaning, empty while nothing
+    // of the word may show.
+    virtual bool MeaningLineOn() const = 0;
+    virtual QString MeaningLine() const = 0;
+    // The say-again button beside the slot; empty when it is not shown.
+    // Clicks are hit-tested on the same rectangle.
+    virtual QRect SpeakerRect() const = 0;
+    virtual bool SpeakerHovered() const = 0;
+
     virtual TBoardCue Cue() const = 0;
     virtual bool CueFlashing() const = 0;
     virtual bool Veiled() const = 0;

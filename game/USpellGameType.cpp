@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -19,6 +20,8 @@ constexpr int kFrameWidth = 550;
 // Words listed in the frame at most; far more than fit at any sensible
 // resolution, it only bounds what each paint compares.
 constexpr int kMaxListedWords = 64;
+// The say-again button's side, at most the slot's height.
+constexpr int kSpeakerSide = 34;
 } // namespace
 
 void TSpellGameType::PreloadArtwork()
@@ -145,7 +148,8 @@ int TSpellGameType::ItemAt(int x, int y) const
 void TSpellGameType::UpdateHover(int x, int y)
 {
     const int k = ItemAt(x, y);
-    setCursor(k >= 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    m_speakerHovered = SpeakerRect().contains(x, y);
+    setCursor(k >= 0 || m_speakerHovered ? Qt::PointingHandCursor : Qt::ArrowCursor);
     m_hovered = k;
     m_hoveredPicked = k >= 0 && m_items[k].Picked;
     RebuildItems();
@@ -153,6 +157,10 @@ void TSpellGameType::UpdateHover(int x, int y)
 
 void TSpellGameType::ClickAt(int x, int y)
 {
+    if (SpeakerRect().contains(x, y)) {
+        m_rules.SayAgain();
+        return;
+    }
     // Only the hovered tile takes a release, and only while the pointer is
     // still on it; any release ends the hover, so a freshly picked tile is
     // not taken back by the same release.
@@ -207,6 +215,40 @@ void TSpellGameType::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
+void TSpellGameType::SetShowMeaning(bool value)
+{
+    m_showMeaning = value;
+    update();
+}
+
+void TSpellGameType::SetListenFirst(bool value)
+{
+    m_rules.SetListenFirst(value);
+    update();
+}
+
+QString TSpellGameType::MeaningLine() const
+{
+    if (!m_showMeaning || !m_rules.BeingSpelled())
+        return {};
+    const TWordInfo &word = m_rules.Words()[m_rules.WordIndex()];
+    const QString phonetic = word.Pronunciation.simplified();
+    const QString meaning = word.Meaning.simplified();
+    if (phonetic.isEmpty())
+        return meaning;
+    return QStringLiteral("[%1]  %2").arg(phonetic, meaning).trimmed();
+}
+
+QRect TSpellGameType::SpeakerRect() const
+{
+    if (!m_rules.GetListenFirst() || !m_rules.BeingSpelled())
+        return {};
+    const QSize slotLeft = m_painter->Art().PieceSize(pSlotLeft);
+    const int slotRight = m_slotLeft + slotLeft.width() + m_slotWidth + m_painter->Art().PieceSize(pSlotRight).width();
+    const int side = std::min(kSpeakerSide, slotLeft.height());
+    return QRect(slotRight + 10, m_slotTop + (slotLeft.height() - side) / 2, side, side);
+}
+
 void TSpellGameType::SetPauseVeil(bool value)
 {
     if (value == m_pauseVeil)
@@ -231,6 +273,14 @@ bool TSpellGameType::event(QEvent *event)
     if (event->type() == QEvent::MouseButtonRelease && !isEnabled() && m_cue != TBoardCue::None) {
         m_cueFlash.start();
         update();
+    }
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        if (SpeakerRect().contains(help->pos()))
+            QToolTip::showText(help->globalPos(), QStringLiteral("再读一遍 (F4)"), this, SpeakerRect());
+        else
+            QToolTip::hideText();
+        return true;
     }
     return QWidget::event(event);
 }

@@ -96,6 +96,17 @@ public:
     int SlotShake() const override { return m_shake.Offset(); }
     bool Shaking() const { return m_shake.Active(); }
 
+    // Learning helps, off unless the host turns them on. The meaning line
+    // shows the word being spelled's phonetic and meaning above the slot;
+    // listening first says each word as it comes (the rules' SetListenFirst)
+    // and shows a say-again button beside the slot while a word is spelled.
+    void SetShowMeaning(bool value);
+    void SetListenFirst(bool value);
+    bool MeaningLineOn() const override { return m_showMeaning; }
+    QString MeaningLine() const override;
+    QRect SpeakerRect() const override;
+    bool SpeakerHovered() const override { return m_speakerHovered; }
+
     // With the veil on, a paused board covers its tiles and slot, so the
     // letters cannot be studied while the clock stands still.
     void SetPauseVeil(bool value);
@@ -140,5 +151,7 @@ private:
     bool m_paintedOnce = false; // for the start-up trace
     bool m_keyboardPlay = false;
     bool m_pauseVeil = false;
+    bool m_showMeaning = false;
+    bool m_speakerHovered = false;
     TBoardShake m_shake;
 };

@@ -84,14 +84,27 @@ void TSpellRules::SetHasSpeech(bool value)
         m_sound->Prepare(m_words[m_wordIndex].Spelling);
 }
 
+void TSpellRules::SayAgain()
+{
+    if (m_sound && m_hasSpeech && BeingSpelled())
+        m_sound->Speak(m_words[m_wordIndex].Spelling);
+}
+
 void TSpellRules::PauseGame()
 {
+    const bool wasRunning = m_clock.Running();
     m_clock.Stop();
+    if (wasRunning)
+        emit Changed(); // what is shown of a word being spelled goes
 }
 
 void TSpellRules::ContinueGame()
 {
+    const bool wasRunning = m_clock.Running();
     m_clock.Start();
+    QueueFirstSaying();
+    if (!wasRunning)
+        emit Changed();
 }
 
 void TSpellRules::ClearSpelling()
@@ -189,6 +202,29 @@ void TSpellRules::Play(TBoardSoundCue cue)
         m_sound->Play(cue);
 }
 
+void TSpellRules::QueueFirstSaying()
+{
+    // A host often stops the countdown right after a restart that started
+    // it (a new book waits for "开始游戏"), so whether the word is being
+    // spelled is settled once control is back in the event loop.
+    if (!m_firstSayingDue || m_firstSayingQueued)
+        return;
+    m_firstSayingQueued = true;
+    QMetaObject::invokeMethod(this, &TSpellRules::SayFirstIfDue, Qt::QueuedConnection);
+}
+
+void TSpellRules::SayFirstIfDue()
+{
+    m_firstSayingQueued = false;
+    if (!m_firstSayingDue || !BeingSpelled())
+        return;
+    // The word's one chance: switching listening first on later does not
+    // say it, F4 does.
+    m_firstSayingDue = false;
+    if (m_listenFirst && m_hasSpeech && m_sound)
+        m_sound->Speak(m_words[m_wordIndex].Spelling);
+}
+
 // ---------------------------------------------------------------------------
 // Dealing and moving through the list
 
@@ -215,11 +251,13 @@ void TSpellRules::EnterWord(int index)
     DealWord(index);
     m_letters.clear();
     m_wordStart = m_timerTime;
+    m_firstSayingDue = HasCurrentWord();
     if (!HasCurrentWord())
         return;
     const TWordInfo &word = m_words[index];
     if (m_sound && m_hasSpeech)
         m_sound->Prepare(word.Spelling);
+    QueueFirstSaying();
     emit WordDealt(word);
 }
 

@@ -51,6 +51,13 @@ public:
     void SetLevel(int value);
     void SetTollGateWords(int value);
     void SetHasSpeech(bool value);
+    // Listening first: with speech on, each word is said as soon as the
+    // player can spell it (dealt on a running countdown, or its countdown
+    // started), once per word; a fresh deal by clear or hint is no new word.
+    void SetListenFirst(bool value) { m_listenFirst = value; }
+    // Says the current word again, whether or not listening first is on;
+    // only with speech on and while the word is being spelled.
+    void SayAgain();
     void PauseGame();
     void ContinueGame();
     // A fresh deal of the current word with nothing spelled. Like the hint,
@@ -86,6 +93,7 @@ public:
     int GetTollGateCount() const { return m_tollGateCount; }
     int GetScore() const { return m_score; }
     bool GetHasSpeech() const { return m_hasSpeech; }
+    bool GetListenFirst() const { return m_listenFirst; }
 
     const TWordInfos &Words() const { return m_words; }
     // The current word; Words().size() once the last word is spelled, so every
@@ -97,6 +105,9 @@ public:
     const QStringList &Letters() const { return m_letters; }
     bool HintUsed() const { return m_hintUsed; }
     bool ClockRunning() const;
+    // A dealt word on a running countdown: not waiting to start, not paused,
+    // not over. Only then may anything of the word be shown or said.
+    bool BeingSpelled() const { return HasCurrentWord() && ClockRunning(); }
 
     // Spellings that are dealt as tiles: not empty, and short enough that
     // every tile keeps a face of at least a few pixels in the tile rows. Any
@@ -151,6 +162,9 @@ private:
     bool IsWordSpelled() const;
     bool ValidTile(int index) const { return HasCurrentWord() && index >= 0 && index < m_tiles.size(); }
     void Play(TBoardSoundCue cue);
+    // Settles later whether the current word is due to be said first.
+    void QueueFirstSaying();
+    void SayFirstIfDue();
 
     TGameClock &m_clock;
     TWordInfos m_words;
@@ -168,4 +182,7 @@ private:
     TBoardSound *m_sound = nullptr; // not owned
     bool m_hasSpeech = false;
     bool m_hintUsed = false;
+    bool m_listenFirst = false;
+    bool m_firstSayingDue = false; // the current word has not had its first saying
+    bool m_firstSayingQueued = false;
 };

@@ -249,6 +249,56 @@ TEST_F(Rules, EachNewWordIsAnnouncedForSpeechOnce)
     EXPECT_FALSE(sound.Calls.join(' ').contains(QLatin1String("prepare"))) << "nothing is made ahead while speech is off";
 }
 
+// What is said when: with listening first a word is said once, as soon as
+// the player can spell it; a completed word is said as before; F4 says the
+// word being spelled again whether or not listening first is on. Speech off
+// says nothing. The host's restart-then-pause (a new book waiting for its
+// start) must not say the word before the game runs.
+TEST_F(Rules, WordsAreSaidWhenThePlayerCanSpellThem)
+{
+    const auto settle = [] { QCoreApplication::sendPostedEvents(); };
+    const struct
+    {
+        const char *name;
+        std::function<void(TSpellRules &)> act;
+        QStringList listening; // said with listening first on
+        QStringList plain;     // said with it off
+    } cases[] = {
+        {"started", [&](TSpellRules &r) { r.ContinueGame(); settle(); }, {"ab"}, {}},
+        {"dealt while waiting to start, then started",
+         [&](TSpellRules &r) { r.RestartGame(); r.PauseGame(); settle(); r.ContinueGame(); settle(); }, {"ab"}, {}},
+        {"paused and continued", [&](TSpellRules &r) { r.ContinueGame(); settle(); r.PauseGame(); r.ContinueGame(); settle(); },
+         {"ab"}, {}},
+        {"completed", [&](TSpellRules &r) { r.ContinueGame(); Spell(r, QStringLiteral("ab")); settle(); }, {"ab", "cd"}, {"ab"}},
+        {"clear and hint", [&](TSpellRules &r) { r.ContinueGame(); settle(); r.ClearSpelling(); r.ShowHint(); settle(); },
+         {"ab"}, {}},
+        {"said again", [&](TSpellRules &r) { r.ContinueGame(); settle(); r.SayAgain(); }, {"ab", "ab"}, {"ab"}},
+        {"said again while paused", [&](TSpellRules &r) { r.SayAgain(); }, {}, {}},
+        {"said again after the list",
+         [&](TSpellRules &r) { r.ContinueGame(); Spell(r, QStringLiteral("ab")); Spell(r, QStringLiteral("cd")); settle(); r.SayAgain(); },
+         {"ab", "cd"}, {"ab", "cd"}},
+        {"level changed while running", [&](TSpellRules &r) { r.ContinueGame(); settle(); r.SetLevel(2); settle(); },
+         {"ab", "ab"}, {}},
+    };
+    for (const bool listening : {true, false})
+        for (const bool speech : {true, false})
+            for (const auto &c : cases) {
+                Start(Words({"ab", "cd"}));
+                rules.SetHasSpeech(speech);
+                rules.SetListenFirst(listening);
+                settle();
+                sound.Calls.clear();
+                c.act(rules);
+                QStringList said;
+                for (const QString &call : sound.Calls)
+                    if (call.startsWith(QLatin1String("say ")))
+                        said << call.mid(4);
+                const QStringList expected = !speech ? QStringList() : listening ? c.listening : c.plain;
+                EXPECT_EQ(said, expected) << c.name << (listening ? ", listening first" : "")
+                                          << (speech ? ", speech on" : ", speech off");
+            }
+}
+
 // ---------------------------------------------------------------------------
 // Picks and take-backs
 
