@@ -27,6 +27,7 @@ class TAutoPause;
 class TFrmAd;
 class TAudioOutput;
 class TBoardAudio;
+class TDailyGoalStatus;
 class TDataInterface;
 class TGameFlow;
 class TRecentGames;
@@ -34,6 +35,7 @@ class TSpeechEx;
 class TSoundPlayer;
 class TSpeechLayer;
 class TSpellGameType;
+class TWelcomeFlow;
 class TWordRecorder;
 
 class TFrmSpell : public QMainWindow
@@ -97,6 +99,8 @@ public:
     int ScoreBase() const;
     TSpellGameType *SpellGame() const { return m_spellGame; }
     const TRecentGames &RecentGames() const { return *m_recent; }
+    // The first start's panel; made with the board.
+    TWelcomeFlow *Welcome() const { return m_welcome; }
 
     static QString GetSkinName(int tag);
     static QString GetSkinCaption(int tag);
@@ -134,6 +138,8 @@ private:
     TGameFlow *m_flow = nullptr; // child of the window
     TAutoPause *m_autoPause = nullptr; // child of the window
     TWordRecorder *m_recorder = nullptr; // child of the window; made with the board
+    TDailyGoalStatus *m_goal = nullptr;  // child of the window; made with the board
+    TWelcomeFlow *m_welcome = nullptr;   // child of the window; made with the board
 
     TSpellGameType *m_spellGame = nullptr; // child of panGame; FreeGame deletes it first
     std::unique_ptr<TSpeechEx> m_speech;
