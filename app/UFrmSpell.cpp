@@ -4,6 +4,7 @@
 #include "UAdLabel.h"
 #include "UAutoPause.h"
 #include "UBoardAudio.h"
+#include "UDailyGoalStatus.h"
 #include "UDataInterface.h"
 #include "UErrorMessages.h"
 #include "UFrmAbout.h"
@@ -28,6 +29,7 @@
 #include "UWebAddress.h"
 #include "UVoiceMenu.h"
 #include "ULearnMenu.h"
+#include "UWelcomeFlow.h"
 #include "UWordRecorder.h"
 
 #include <QAction>
@@ -260,6 +262,8 @@ void TFrmSpell::InitGame()
         m_data, m_settings, [this]() -> const TGamePara & { return m_flow->GamePara(); },
         [this] { return m_flow->Score(); }, this, &QDate::currentDate, this);
     m_recorder->Attach(m_spellGame->Rules());
+    m_goal = new TDailyGoalStatus(m_form, m_settings, m_recorder->Progress(), &QDate::currentDate, this);
+    m_goal->Attach(m_spellGame->Rules());
     m_flow->AttachBoard(m_spellGame);
     StartupMark("board made");
     m_flow->StartSavedGame(m_boardAudio.get());
@@ -268,6 +272,8 @@ void TFrmSpell::InitGame()
     FormResize();
     // Never smaller than what shows the whole board and the title strip.
     setMinimumSize(size() - m_form.panGame->size() + m_spellGame->size() + QSize(16, 16));
+    m_welcome = new TWelcomeFlow(m_data, m_settings, *m_flow, this, m_form.panGame, [this] { GameKeyStartClick(); });
+    m_welcome->ShowIfNeeded();
 }
 
 void TFrmSpell::SaveGamePara()
@@ -364,6 +370,7 @@ void TFrmSpell::StyleItemClicked(QAction *item)
 void TFrmSpell::sbStartClick()
 {
     m_flow->Start();
+    m_goal->Begin();
 }
 
 void TFrmSpell::sbReStartClick()
@@ -500,6 +507,12 @@ void TFrmSpell::ShowWordStats()
         return;
     TAutoPause::TDuringDialog pause(*m_autoPause);
     TFrmWordStats dialog(m_recorder->Progress(), QDate::currentDate(), this);
+    dialog.SetDailyGoal(m_settings.DailyGoal());
+    connect(&dialog, &TFrmWordStats::DailyGoalChanged, this, [this](int goal) {
+        if (!m_settings.WriteString(QStringLiteral("DailyGoal"), QString::number(goal)))
+            ShowSettingsNotSaved(this);
+        m_goal->Refresh();
+    });
     dialog.LoadStats();
     DialogService().ExecDialog(dialog);
 }

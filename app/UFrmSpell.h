@@ -27,6 +27,7 @@ class TAutoPause;
 class TFrmAd;
 class TAudioOutput;
 class TBoardAudio;
+class TDailyGoalStatus;
 class TDataInterface;
 class TGameFlow;
 class TLearnMenu;
@@ -35,6 +36,7 @@ class TSpeechEx;
 class TSoundPlayer;
 class TSpeechLayer;
 class TSpellGameType;
+class TWelcomeFlow;
 class TWordRecorder;
 
 class TFrmSpell : public QMainWindow
@@ -98,6 +100,8 @@ public:
     int ScoreBase() const;
     TSpellGameType *SpellGame() const { return m_spellGame; }
     const TRecentGames &RecentGames() const { return *m_recent; }
+    // The first start's panel; made with the board.
+    TWelcomeFlow *Welcome() const { return m_welcome; }
 
     static QString GetSkinName(int tag);
     static QString GetSkinCaption(int tag);
@@ -136,6 +140,8 @@ private:
     TAutoPause *m_autoPause = nullptr; // child of the window
     TLearnMenu *m_learnMenu = nullptr; // child of the window
     TWordRecorder *m_recorder = nullptr; // child of the window; made with the board
+    TDailyGoalStatus *m_goal = nullptr;  // child of the window; made with the board
+    TWelcomeFlow *m_welcome = nullptr;   // child of the window; made with the board
 
     TSpellGameType *m_spellGame = nullptr; // child of panGame; FreeGame deletes it first
     std::unique_ptr<TSpeechEx> m_speech;

@@ -1,6 +1,7 @@
 #include "UFrmSpellForm.h"
 
 #include "UCommonFun.h"
+#include "UDailyGoalRing.h"
 #include "UFontMap.h"
 #include "URecentGames.h"
 #include "UWebBrowserPane.h"
@@ -19,6 +20,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -56,6 +59,8 @@ constexpr char kHomeLeft[] = "guluspellHomeLeft";
 constexpr char kHomeWidth[] = "guluspellHomeWidth";
 constexpr char kFullText[] = "guluspellFullText";
 constexpr int kLabelGap = 6;
+// The ad line over the status bar's panels.
+constexpr int kAdLeft = 59, kAdWidth = 742;
 
 // Gives the right edge of the placed label.
 int FitLabel(QLabel *label, int minimumLeft)
@@ -203,9 +208,18 @@ void TFrmSpellForm::BuildStatusBar(QMainWindow &window)
     labAd->setObjectName(QStringLiteral("labAd"));
     // Taller than the text: the link look's underline lies below it, under
     // the panel's lower edge, and a label only as tall as the text cut it off.
-    labAd->setGeometry(59, 1, 742, 18);
+    labAd->setGeometry(kAdLeft, 1, kAdWidth, 18);
     labAd->setFont(SongTi12());
     labAd->raise();
+    goalRing = new TDailyGoalRing(bar);
+    goalRing->hide();
+    bar->addPermanentWidget(goalRing);
+}
+
+void TFrmSpellForm::FitAdLabel()
+{
+    const int end = goalRing->isVisible() ? goalRing->x() - 4 : kAdLeft + kAdWidth;
+    labAd->resize(std::clamp(end - kAdLeft, 0, kAdWidth), labAd->height());
 }
 
 void TFrmSpellForm::BuildToolBar(QMainWindow &window)

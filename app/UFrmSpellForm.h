@@ -22,6 +22,7 @@ class QMenuBar;
 class QToolBar;
 class QToolButton;
 class QWidget;
+class TDailyGoalRing;
 
 
 // The picture at path, or its "@2x" sibling tagged with ratio 2 when the
@@ -40,6 +41,8 @@ struct TFrmSpellForm
     // Centres the board (when there is one) and the title strip; anchors the
     // panel picture to the panel's lower right.
     void Layout(QWidget *board);
+    // Ends the ad line before today's goal when that shows.
+    void FitAdLabel();
     // Checks the level items of both menus that carry this level.
     void CheckLevelItems(int level);
 
@@ -61,6 +64,9 @@ struct TFrmSpellForm
     QLabel *imaJoin = nullptr;
     std::unique_ptr<TLazyBrowserPane> wbAd;
     QLabel *labAd = nullptr;
+    // Today's words towards the daily goal, at the status bar's right end;
+    // hidden until a game starts.
+    TDailyGoalRing *goalRing = nullptr;
 
     QMenu *fileMenu = nullptr, *gameMenu = nullptr, *settingsMenu = nullptr, *helpMenu = nullptr;
     QMenu *recentMenu = nullptr;

@@ -157,6 +157,11 @@ QString TIniFile::ReadString(const QString &section, const QString &key, const Q
     return findValue(splitLines(readAll(m_fileName)), section, key).value_or(defaultValue);
 }
 
+bool TIniFile::HasKey(const QString &section, const QString &key) const
+{
+    return findValue(splitLines(readAll(m_fileName)), section, key).has_value();
+}
+
 int TIniFile::ReadInteger(const QString &section, const QString &key, int defaultValue) const
 {
     const auto text = findValue(splitLines(readAll(m_fileName)), section, key);

@@ -21,6 +21,8 @@ public:
 
     QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
     int ReadInteger(const QString &section, const QString &key, int defaultValue) const;
+    // True when the section holds the key, whatever its value (an empty one too).
+    bool HasKey(const QString &section, const QString &key) const;
 
     // False when the file could not be written; the old file is then intact.
     bool WriteString(const QString &section, const QString &key, const QString &value);

@@ -3,6 +3,8 @@
 #include "UCommonFun.h"
 #include "UIniFile.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kSection = QStringLiteral("system");
@@ -42,6 +44,10 @@ constexpr TSettingKey kKeys[] = {
     {"ShowMeaning", "0"},
     {"ListenFirst", "0"},
     {"GateReview", "0"},
+    // The stage of schooling asked at the first start; absent until then.
+    {"Grade", ""},
+    // Words a day the status bar counts towards.
+    {"DailyGoal", "30"},
 };
 
 } // namespace
@@ -77,6 +83,11 @@ QString TSettings::ReadString(const QString &key) const
 int TSettings::ReadInteger(const QString &key) const
 {
     return TIniFile(FilePath()).ReadInteger(kSection, key, DefaultOf(key).toInt());
+}
+
+bool TSettings::HasKey(const QString &key) const
+{
+    return TIniFile(FilePath()).HasKey(kSection, key);
 }
 
 bool TSettings::WriteString(const QString &key, const QString &value) const
@@ -131,6 +142,16 @@ QString TSettings::DatabaseFileName() const
     if (name.isEmpty()) // "data=" left blank by hand
         name = DefaultOf(QStringLiteral("data"));
     return m_programDir + QStringLiteral("data/") + name + QStringLiteral(".mdb");
+}
+
+int TSettings::DailyGoal() const
+{
+    return KnownDailyGoal(ReadInteger(QStringLiteral("DailyGoal")));
+}
+
+int KnownDailyGoal(int goal)
+{
+    return std::clamp(goal, kDailyGoalMin, kDailyGoalMax);
 }
 
 int KnownLevel(int level)

@@ -30,6 +30,9 @@ public:
     // A key of section "system", with the key's default when it is absent.
     QString ReadString(const QString &key) const;
     int ReadInteger(const QString &key) const;
+    // True when the file holds the key at all, even with an empty value:
+    // "Grade" answered or skipped once is never asked again.
+    bool HasKey(const QString &key) const;
     // The default of a known key; empty for any other.
     static QString DefaultOf(const QString &key);
     // False when the file could not be written; the old file is then intact.
@@ -48,6 +51,8 @@ public:
     // "data/" + the value of "data" + ".mdb" under the program folder; a
     // missing or blank "data" names the shipped library, "guluspell".
     QString DatabaseFileName() const;
+    // "DailyGoal", words a day, through KnownDailyGoal.
+    int DailyGoal() const;
 
 private:
     QString m_programDir;
@@ -56,3 +61,8 @@ private:
 // The level as a game may use it: 1 "容易", 2 "较难" or 3 "困难"; any other
 // value (a hand-edited file, a damaged recent-games line) is 1.
 int KnownLevel(int level);
+
+// The daily goal as the game shows it: 1 to 500 words; a value below is 1,
+// one above is 500.
+inline constexpr int kDailyGoalMin = 1, kDailyGoalMax = 500;
+int KnownDailyGoal(int goal);

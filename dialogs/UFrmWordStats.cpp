@@ -5,12 +5,15 @@
 #include "UErrorMessages.h"
 #include "UFontMap.h"
 #include "UMessageBox.h"
+#include "USettings.h"
+#include "UStudyStreak.h"
 #include "UWordProgress.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -51,6 +54,7 @@ TFrmWordStats::TFrmWordStats(TWordProgress &progress, const QDate &today, QWidge
     layout->addWidget(lvBooks, 3);
     layout->addWidget(new QLabel(QStringLiteral("最近30天每天拼对的单词数："), this));
     layout->addWidget(m_chart, 2);
+    layout->addLayout(BuildDailyProgress());
     layout->addLayout(buttons);
 }
 
@@ -67,6 +71,10 @@ void TFrmWordStats::LoadStats()
         }
     }
     m_chart->SetCounts(m_progress.DailyCompleted(m_today, kChartDays), m_today);
+    const QList<int> days = m_progress.DailyCompleted(m_today, kStreakWindowDays);
+    m_streak = StudyStreak(days);
+    m_todayDone = days.value(days.size() - 1);
+    ShowDailyProgress();
 }
 
 void TFrmWordStats::ClearMistakeBook()
@@ -80,4 +88,44 @@ void TFrmWordStats::ClearMistakeBook()
     } catch (const EDatabaseError &error) {
         ShowDatabaseError(this, error);
     }
+}
+
+// ---------------------------------------------------------------------------
+// Daily progress
+
+QLayout *TFrmWordStats::BuildDailyProgress()
+{
+    labDaily = new QLabel(this);
+    labDaily->setObjectName(QStringLiteral("labDaily"));
+    seDailyGoal = new QSpinBox(this);
+    seDailyGoal->setObjectName(QStringLiteral("seDailyGoal"));
+    seDailyGoal->setRange(kDailyGoalMin, kDailyGoalMax);
+    seDailyGoal->setValue(TSettings::DefaultOf(QStringLiteral("DailyGoal")).toInt());
+    connect(seDailyGoal, &QSpinBox::valueChanged, this, [this](int goal) {
+        ShowDailyProgress();
+        emit DailyGoalChanged(goal);
+    });
+    auto *row = new QHBoxLayout;
+    row->addWidget(labDaily);
+    row->addStretch();
+    row->addWidget(new QLabel(QStringLiteral("每日目标："), this));
+    row->addWidget(seDailyGoal);
+    row->addWidget(new QLabel(QStringLiteral("个单词"), this));
+    return row;
+}
+
+void TFrmWordStats::SetDailyGoal(int goal)
+{
+    const QSignalBlocker quiet(seDailyGoal); // the stored goal, not a change by the player
+    seDailyGoal->setValue(KnownDailyGoal(goal));
+    ShowDailyProgress();
+}
+
+void TFrmWordStats::ShowDailyProgress()
+{
+    const int goal = seDailyGoal->value();
+    QString text = QStringLiteral("连续学习 %1 天　　今日 %2/%3").arg(m_streak).arg(m_todayDone).arg(goal);
+    if (m_todayDone >= goal)
+        text += QStringLiteral("，今天的目标完成了！");
+    labDaily->setText(text);
 }

@@ -7,7 +7,9 @@
 #include <QDate>
 #include <QDialog>
 
+class QLabel;
 class QPushButton;
+class QSpinBox;
 class QTreeWidget;
 class TDailyChart;
 class TWordProgress;
@@ -26,12 +28,27 @@ public:
     TDailyChart *Chart() const { return m_chart; }
     QPushButton *ClearButton() const { return btnClear; }
 
+    // Daily progress: "连续学习 N 天", today's words against the goal, and
+    // the goal's spin box (1 to 500 words), which tells each change.
+    void SetDailyGoal(int goal);
+    QLabel *DailyProgressLabel() const { return labDaily; }
+    QSpinBox *DailyGoalBox() const { return seDailyGoal; }
+
+signals:
+    void DailyGoalChanged(int goal);
+
 private:
     void ClearMistakeBook();
+    QLayout *BuildDailyProgress();
+    void ShowDailyProgress();
 
     TWordProgress &m_progress;
     QDate m_today;
     QTreeWidget *lvBooks;
     TDailyChart *m_chart;
     QPushButton *btnClear;
+    QLabel *labDaily;
+    QSpinBox *seDailyGoal;
+    int m_streak = 0;
+    int m_todayDone = 0;
 };

@@ -352,6 +352,7 @@ int main(int argc, char **argv)
     NameApplication();
     QApplication app(argc, argv);
     const TSettings settings = TSettings::Program();
+    settings.WriteString(QStringLiteral("Grade"), QStringLiteral("skip")); // a returning player: no first-start panel
     SetUpApplication(app, settings);
     SetRandSeed(1);
     auto *dialogs = new TSoakDialogs;

@@ -34,7 +34,7 @@ int main(int argc, char **argv)
     server.Files["guluspell2.xml"] = AdXml(1, 1, 30, ads);
     QDir(home.path()).mkpath(QStringLiteral("data"));
     WriteFileAtomically(home.filePath(QStringLiteral("data/spellconfig.ini")),
-                        "[system]\r\nStoreTableName=lib1\r\nWordCount=1\r\nBookName=probe\r\ndata=probe\r\nAdBaseUrl="
+                        "[system]\r\nStoreTableName=lib1\r\nWordCount=1\r\nBookName=probe\r\ndata=probe\r\nGrade=skip\r\nAdBaseUrl="
                             + server.BaseUrl().toUtf8() + "\r\n");
     TDataInterface data;
     if (!data.CreateDatabase(home.filePath(QStringLiteral("data/probe.mdb")), TDataInterface::DatabasePassword())

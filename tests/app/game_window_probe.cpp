@@ -27,7 +27,7 @@ int main(int argc, char **argv)
     qputenv("GULUSPELL_HOME", home.path().toLocal8Bit());
     QDir(home.path()).mkpath(QStringLiteral("data"));
     WriteFileAtomically(home.filePath(QStringLiteral("data/spellconfig.ini")),
-                        "[system]\r\nStoreTableName=lib1\r\nWordCount=2\r\nBookName=probe\r\ndata=probe\r\n");
+                        "[system]\r\nStoreTableName=lib1\r\nWordCount=2\r\nBookName=probe\r\ndata=probe\r\nGrade=skip\r\n");
 
     TDataInterface data;
     if (!data.CreateDatabase(home.filePath(QStringLiteral("data/probe.mdb")), TDataInterface::DatabasePassword())

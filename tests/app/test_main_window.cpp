@@ -147,7 +147,7 @@ protected:
     {
         QByteArray ini = "[system]\r\nStoreTableName=" + table.toLatin1() + "\r\nWordCount=" + QByteArray::number(words)
                          + "\r\nBookName=" + EncodeGbk(book) + "\r\nTollGateIndex=" + QByteArray::number(gate)
-                         + "\r\nLevel=" + QByteArray::number(level) + "\r\ndata=test\r\n";
+                         + "\r\nLevel=" + QByteArray::number(level) + "\r\ndata=test\r\nGrade=skip\r\n";
         home.WriteFile("data/spellconfig.ini", ini);
     }
 

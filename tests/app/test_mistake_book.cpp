@@ -140,7 +140,7 @@ TEST(MistakeBookWindow, AWordThatTimedOutIsFoundUnderTheWordBookNode)
     TDataInterface data;
     home.WriteFile("data/spellconfig.ini", "[system]\r\nStoreTableName=lib1\r\nWordCount=2\r\nBookName="
                                                + EncodeGbk(QStringLiteral("《测试词汇》"))
-                                               + "\r\nTollGateIndex=1\r\nLevel=1\r\ndata=test\r\n");
+                                               + "\r\nTollGateIndex=1\r\nLevel=1\r\ndata=test\r\nGrade=skip\r\n");
     ASSERT_TRUE(data.CreateDatabase(home.File("data/test.mdb"), TDataInterface::DatabasePassword()));
     ASSERT_TRUE(data.CreateWordTable(QStringLiteral("lib1")));
     ASSERT_TRUE(data.InsertWord(QStringLiteral("lib1"), "ab", QString(), QStringLiteral("词")));

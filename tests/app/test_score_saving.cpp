@@ -55,7 +55,7 @@ TEST(ScoreSaving, AFullDiskIsToldAndTheGameGoesOnAsAfterAStoredScore)
         TTempProgramDir home;
         home.WriteFile("data/spellconfig.ini", "[system]\r\nStoreTableName=lib1\r\nWordCount=17\r\nBookName=" + EncodeGbk(QStringLiteral("《书》"))
                                                    + "\r\nTollGateIndex=" + QByteArray::number(c.gate)
-                                                   + "\r\nLevel=" + QByteArray::number(c.level) + "\r\ndata=test\r\n");
+                                                   + "\r\nLevel=" + QByteArray::number(c.level) + "\r\ndata=test\r\nGrade=skip\r\n");
         TDataInterface data;
         MakeBook(data, home);
         TScopedDialogs dialogs;

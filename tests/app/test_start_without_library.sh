@@ -60,7 +60,7 @@ fi
 
 rm -f "$home/data/gulu.mdb"
 cp "$shipped" "$home/data/guluspell.mdb"
-printf '[system]\r\n' > "$home/data/spellconfig.ini"
+printf '[system]\r\nGrade=skip\r\n' > "$home/data/spellconfig.ini"
 GULUSPELL_HOME="$home" GULUSPELL_STARTUP_TIMING=exit timeout 60 "$exe" >"$home/out" 2>&1
 rc=$?
 [ "$rc" -eq 0 ] && grep -q 'main window shown' "$home/out" \

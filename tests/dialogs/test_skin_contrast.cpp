@@ -6,6 +6,7 @@
 // A window joins the check with one line in Windows() below.
 
 #include "LibraryFixture.h"
+#include "UDailyGoalRing.h"
 #include "UFrmAbout.h"
 #include "UFrmGameRecord.h"
 #include "UFrmHelp.h"
@@ -17,6 +18,7 @@
 #include "UFrmWordStats.h"
 #include "UMessageBox.h"
 #include "USkin.h"
+#include "UWelcomePanel.h"
 #include "UWordProgress.h"
 
 #include <QAbstractItemView>
@@ -276,6 +278,7 @@ protected:
             {"关于", [] { return Shown(std::make_unique<TFrmAbout>()); }},
             {"支持我们", [] { return Shown(std::make_unique<TFrmSupport>()); }},
             {"提示信息", [] { return Shown(MakeMessageBox(nullptr, QStringLiteral("恭喜您,导入词库成功了！\n共导入 40 个单词。"), TMsgIcon::Information, TMsgButtons::Ok)); }},
+            {"欢迎", [] { return Shown(WelcomePanel()); }},
             {"询问", [] { return Shown(MakeMessageBox(nullptr, QStringLiteral("确定要清空生词本吗？清空后无法恢复。"), TMsgIcon::Question, TMsgButtons::YesNoDefaultNo)); }},
         };
     }
@@ -299,11 +302,21 @@ protected:
         form.labBook->setText(QStringLiteral("《最新TOEFL词汇》"));
         form.labGate->setText(QStringLiteral("关卡：第1关（共232关）"));
         form.labAd->setText(QStringLiteral("每天记住十个新单词"));
+        form.goalRing->SetProgress(12, 30);
+        form.goalRing->show();
         form.FitTitleLabels();
         window->show();
         QApplication::processEvents();
         form.Layout(nullptr);
+        form.FitAdLabel();
         return window;
+    }
+
+    static std::unique_ptr<TWelcomePanel> WelcomePanel()
+    {
+        auto panel = std::make_unique<TWelcomePanel>();
+        panel->ChooseStage(1);
+        return panel;
     }
 
     std::unique_ptr<QWidget> ImportWithPreview()
