@@ -27,7 +27,7 @@ fi
 packages=(
   g++ cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-webengine-dev
-  libsqlcipher-dev sqlcipher sqlite3
+  libsqlcipher-dev libssl-dev sqlcipher sqlite3
   libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data libflite1 flite1-dev
   fonts-wqy-zenhei fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
