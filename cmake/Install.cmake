@@ -34,6 +34,9 @@ foreach(size 16 22 24 32 48 64 128 256)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/guluspell.svg DESTINATION share/icons/hicolor/scalable/apps)
 
+# The sound module: SDL, espeak-ng and flite, loaded from beside the executable at start.
+install(TARGETS guluspell_audio_module LIBRARY DESTINATION ${_program})
+
 # The ad pages' browser, loaded from beside the executable with the first page.
 if(TARGET guluspell_webengine)
   install(TARGETS guluspell_webengine LIBRARY DESTINATION ${_program} COMPONENT webengine)

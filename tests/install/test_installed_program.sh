@@ -24,6 +24,7 @@ esac
 program=$prefix/lib/guluspell
 [ -x "$program/guluspell" ] && [ -L "$prefix/bin/guluspell" ] || { echo "no program in the install"; exit 1; }
 for f in data/spellconfig.ini data/guluspell.mdb data/ECDICT-LICENSE.txt sound/back.mp3 help/index.html \
+         libguluspell_audio.so \
          ../../share/applications/org.example.guluspell.desktop ../../share/icons/hicolor/scalable/apps/guluspell.svg; do
   [ -e "$program/$f" ] || { echo "missing from the install: $f"; exit 1; }
 done
@@ -48,7 +49,7 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 run() { env -u GULUSPELL_HOME -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" $as_player "$@"; }
 
-# The installed executable itself, stripped, up to its first window.
+# The installed executable itself, stripped and with its sound module, up to its first window.
 out=$(GULUSPELL_STARTUP_TIMING=exit run "$prefix/bin/guluspell" 2>&1)
 rc=$?
 echo "$out" | grep -q 'main window shown' || { echo "$out"; echo "the installed program did not start ($rc)"; exit 1; }
