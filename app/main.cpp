@@ -57,11 +57,6 @@ int main(int argc, char **argv)
     // Qt takes the first thread that touches a Qt object for its main
     // thread: claim it for this one before any side thread starts.
     QThread::currentThread();
-    // The sound module (SDL, espeak-ng, flite) is loaded on a side thread,
-    // and the sound device and the first voice start on its own threads,
-    // before anything else: ready (or failed) by the time the window needs
-    // them. Without the module the game is silent.
-    const TAudioModule audio(TAudioModule::BesideExecutable(), StartupMark);
     NameApplication();
     // Keying the library takes tens of milliseconds: it runs beside the
     // making of the application object and the building of the window. The
@@ -81,6 +76,13 @@ int main(int argc, char **argv)
         PrepareWebBrowserPanes();
     QApplication app(argc, argv);
     StartupMark("application object made");
+    // The sound module (SDL, espeak-ng, flite: some sixty libraries) is
+    // loaded on a side thread, then the sound device and the first voice
+    // start on threads of its own: ready (or failed) by the time the window
+    // needs them. Not before the application object: loading holds the
+    // dynamic loader's lock, which the platform plugin's loading there would
+    // wait for. Without the module the game is silent.
+    const TAudioModule audio(TAudioModule::BesideExecutable(), StartupMark);
     SetUpApplication(app, settings);
     StartupMark("application set up (translation, fonts, skin)");
 

@@ -29,9 +29,10 @@ TAudioModule::~TAudioModule()
 TAudioModule::TEntry TAudioModule::Load(const std::string &path, TAudioModuleMark mark)
 {
     TEntry entry;
-    // Local: the module's copies of our own units stay its own. Never
-    // closed: the objects it makes keep their code there.
-    void *handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Local: the module's copies of our own units stay its own. Lazy: less
+    // work under the loader's lock, which the program's other threads may
+    // want meanwhile. Never closed: the objects it makes keep their code there.
+    void *handle = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
     if (!handle) {
         const char *error = dlerror();
         entry.Error = error ? error : "cannot load " + path;
