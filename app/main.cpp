@@ -58,9 +58,10 @@ int main(int argc, char **argv)
     // thread: claim it for this one before any side thread starts.
     QThread::currentThread();
     NameApplication();
-    // Keying the library takes tens of milliseconds: it runs beside the
-    // making of the application object and the building of the window. The
-    // worker creates no Qt object.
+    // Keying the library takes tens of milliseconds when its derived key is
+    // not kept yet (see UKeyCache): it runs beside the making of the
+    // application object and the building of the window. The worker's only
+    // Qt object is the file that keeps the key, once, after the thread claim above.
     const TSettings settings = TSettings::Program();
     auto data = std::make_unique<TDataInterface>();
     std::future<TConnectResult> opened = std::async(std::launch::async, [&data, &settings] {
