@@ -1,4 +1,5 @@
-// The program entry: the platform's audio warmed up on side threads, the word
+// The program entry: the sound module loaded and the platform's audio warmed
+// up on side threads, the word
 // library keyed on a worker thread while the application object and the
 // window are made, then the message loop. When the word library cannot be
 // opened the player is told why in a message box (a damaged one may be
@@ -6,11 +7,11 @@
 
 #include "UAdInterface.h"
 #include "UAppSetup.h"
+#include "UAudioModule.h"
 #include "UCommonFun.h"
 #include "UDataInterface.h"
 #include "UFrmAd.h"
 #include "UFrmSpell.h"
-#include "UPlatformAudio.h"
 #include "USettings.h"
 #include "USpellGameType.h"
 #include "UStartupTrace.h"
@@ -56,13 +57,11 @@ int main(int argc, char **argv)
     // Qt takes the first thread that touches a Qt object for its main
     // thread: claim it for this one before any side thread starts.
     QThread::currentThread();
-    // The sound device and the first voice start on side threads before
-    // anything else, and are ready (or have failed) by the time the window needs them.
-    const TPlatformAudioWarmUp audioWarmUp;
     NameApplication();
-    // Keying the library takes tens of milliseconds: it runs beside the
-    // making of the application object and the building of the window. The
-    // worker creates no Qt object.
+    // Keying the library takes tens of milliseconds when its derived key is
+    // not kept yet (see UKeyCache): it runs beside the making of the
+    // application object and the building of the window. The worker's only
+    // Qt object is the file that keeps the key, once, after the thread claim above.
     const TSettings settings = TSettings::Program();
     auto data = std::make_unique<TDataInterface>();
     std::future<TConnectResult> opened = std::async(std::launch::async, [&data, &settings] {
@@ -78,12 +77,19 @@ int main(int argc, char **argv)
         PrepareWebBrowserPanes();
     QApplication app(argc, argv);
     StartupMark("application object made");
+    // The sound module (SDL, espeak-ng, flite: some sixty libraries) is
+    // loaded on a side thread, then the sound device and the first voice
+    // start on threads of its own: ready (or failed) by the time the window
+    // needs them. Not before the application object: loading holds the
+    // dynamic loader's lock, which the platform plugin's loading there would
+    // wait for. Without the module the game is silent.
+    const TAudioModule audio(TAudioModule::BesideExecutable(), StartupMark);
     SetUpApplication(app, settings);
     StartupMark("application set up (translation, fonts, skin)");
 
     TFrmSpell::TPlatform platform;
-    platform.CreateAudioOutput = CreatePlatformAudioOutput;
-    platform.CreateSpeechLayer = CreatePlatformSpeechLayer;
+    platform.CreateAudioOutput = [&audio] { return audio.CreateAudioOutput(); };
+    platform.CreateSpeechLayer = [&audio] { return audio.CreateSpeechLayer(); };
     std::unique_ptr<TFrmAd> adWindow; // outlives the main window, which points at it
     TFrmSpell window(*data, settings, platform);
     StartupMark("window built");

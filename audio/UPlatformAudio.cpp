@@ -21,23 +21,23 @@ std::unique_ptr<TSpeechLayer> CreatePlatformSpeechLayer()
                                                 std::make_unique<TEspeakSpeechEngine>());
 }
 
-TPlatformAudioWarmUp::TPlatformAudioWarmUp()
-    : m_opened(std::async(std::launch::async, [] {
+TPlatformAudioWarmUp::TPlatformAudioWarmUp(void (*mark)(const char *))
+    : m_opened(std::async(std::launch::async, [mark = mark ? mark : StartupMark] {
         const bool opened = SdlOutput::Acquire();
-        StartupMark("sound device opened (side thread)");
+        mark("sound device opened (side thread)");
         return opened;
     }))
     // Must not create any QObject (a QFile, a QTimer ...): it may run before
     // the application object exists.
-    , m_speech(std::async(std::launch::async, [] {
+    , m_speech(std::async(std::launch::async, [mark = mark ? mark : StartupMark] {
         const QString first = TSpeechEx::PreferredVoices().constFirst();
         TFliteSpeechEngine::PrepareVoice(first);
-        StartupMark("first preferred voice loaded (side thread)");
+        mark("first preferred voice loaded (side thread)");
         // espeak-ng costs its start only where the fallback will be needed.
         TFliteSpeechEngine engine({first});
         if (!engine.Start() || engine.Voices().isEmpty() || !engine.LoadVoice(0)) {
             TEspeakSpeechEngine::PrepareEngine();
-            StartupMark("espeak-ng started (side thread)");
+            mark("espeak-ng started (side thread)");
         }
     }))
 {

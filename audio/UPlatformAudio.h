@@ -19,11 +19,13 @@ std::unique_ptr<TSpeechLayer> CreatePlatformSpeechLayer();
 // the speech object find them ready instead of waiting on the start-up path.
 // The device is held until this is destroyed. Create one first thing at the
 // program entry, before the application object: the threads create no Qt
-// object, so Qt still takes the entry's thread for its main thread.
+// object, so Qt still takes the entry's thread for its main thread. mark
+// receives the phases for the start-up trace (the sound module passes the
+// program's own, as its copy of the trace is not the program's).
 class TPlatformAudioWarmUp
 {
 public:
-    TPlatformAudioWarmUp();
+    explicit TPlatformAudioWarmUp(void (*mark)(const char *phase) = nullptr);
     ~TPlatformAudioWarmUp();
     TPlatformAudioWarmUp(const TPlatformAudioWarmUp &) = delete;
     TPlatformAudioWarmUp &operator=(const TPlatformAudioWarmUp &) = delete;

@@ -1,5 +1,7 @@
 #include "UDataInterface.h"
 
+#include "UKeyCache.h"
+
 #include "USettings.h"
 #include "UScramble.h"
 #include "USqlite.h"
@@ -134,7 +136,7 @@ TConnectResult TDataInterface::Connect(const QString &fileName, const QString &p
         return TConnectResult::Missing;
     }
     try {
-        m_db = std::make_unique<TSqliteDatabase>(fileName, password, false);
+        m_db = OpenWithKeyCache(fileName, password, KeyCacheFileName(fileName)).Database;
         if (!HasCatalogue()) {
             Close();
             m_openError = QStringLiteral("No book catalogue in %1").arg(fileName);

