@@ -273,6 +273,7 @@ void TFrmSpell::InitGame()
     // Never smaller than what shows the whole board and the title strip.
     setMinimumSize(size() - m_form.panGame->size() + m_spellGame->size() + QSize(16, 16));
     m_welcome = new TWelcomeFlow(m_data, m_settings, *m_flow, this, m_form.panGame, [this] { GameKeyStartClick(); });
+    connect(m_welcome, &TWelcomeFlow::AidsChosen, m_learnMenu, &TLearnMenu::Reload);
     m_welcome->ShowIfNeeded();
 }
 

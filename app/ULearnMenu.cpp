@@ -54,6 +54,13 @@ void TLearnMenu::SetItem(QAction *item, bool on)
         ShowSettingsNotSaved(m_window);
 }
 
+void TLearnMenu::Reload()
+{
+    for (QAction *item : {m_showMeaning, m_listenFirst, m_gateReview})
+        item->setChecked(m_settings.ReadInteger(item->property(kKeyProperty).toString()) == 1);
+    emit Changed();
+}
+
 bool TLearnMenu::ShowMeaning() const
 {
     return m_showMeaning->isChecked();

@@ -35,6 +35,10 @@ public:
     // Puts the meaning line and listening first on the board as checked.
     void ApplyTo(TSpellGameType &board) const;
 
+    // Checks the items again as the settings file says (after something else
+    // wrote the keys, as the welcome panel does) and tells the window.
+    void Reload();
+
     // What the items do, public for the window's tests.
     void SetShowMeaning(bool on) { SetItem(m_showMeaning, on); }
     void SetListenFirst(bool on) { SetItem(m_listenFirst, on); }

@@ -85,6 +85,7 @@ void TWelcomeFlow::Start()
     if (!stored)
         ShowSettingsNotSaved(m_window);
     ChangeToBook(stage.BookId);
+    emit AidsChosen();
     m_startGame();
 }
 

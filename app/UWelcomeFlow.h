@@ -37,6 +37,11 @@ public:
     void Start();
     void Skip();
 
+signals:
+    // The learning aids the player turned on were written to the settings,
+    // before the game starts.
+    void AidsChosen();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

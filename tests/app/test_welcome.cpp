@@ -127,6 +127,7 @@ TEST_F(Welcome, StartStoresTheStageSwitchesToItsBookAndStartsTheGame)
     EXPECT_EQ(Label("labBook"), kJunior);
     EXPECT_EQ(Window().GamePara().StoreTableName, "lib102");
     EXPECT_TRUE(Running());
+    EXPECT_TRUE(Window().SpellGame()->MeaningLineOn()) << "the board shows the aid chosen on the panel at once";
     EXPECT_TRUE(dialogs->Texts().isEmpty()) << dialogs->Texts().join('\n').toStdString();
 }
 
