@@ -29,6 +29,7 @@ class TAudioOutput;
 class TBoardAudio;
 class TDataInterface;
 class TGameFlow;
+class TGateReviewFlow;
 class TRecentGames;
 class TSpeechEx;
 class TSoundPlayer;
@@ -71,6 +72,7 @@ public:
     void cbSpeechClick(QObject *sender);
     void cbBackGroundClick(QObject *sender);
     void SelectBook();
+    void SelectTollGate();
     void ImportLibrary();
     void ShowRanking();
     void ExitGame();
@@ -134,6 +136,7 @@ private:
     TGameFlow *m_flow = nullptr; // child of the window
     TAutoPause *m_autoPause = nullptr; // child of the window
     TWordRecorder *m_recorder = nullptr; // child of the window; made with the board
+    TGateReviewFlow *m_gateReview = nullptr; // child of the window; made with the board
 
     TSpellGameType *m_spellGame = nullptr; // child of panGame; FreeGame deletes it first
     std::unique_ptr<TSpeechEx> m_speech;

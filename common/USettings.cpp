@@ -38,6 +38,8 @@ constexpr TSettingKey kKeys[] = {
     // "设置 → 发音": the voice that speaks, and words said more slowly.
     {"Voice", "cmu_us_slt"},
     {"SlowSpeech", "0"},
+    // "设置 → 学习 → 关卡小结": the review window after each toll gate.
+    {"GateReview", "0"},
 };
 
 } // namespace
