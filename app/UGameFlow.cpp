@@ -341,7 +341,8 @@ void TGameFlow::SpellGameOver(bool success)
 
 bool TGameFlow::ReviewFinishedGate(int gate, int score)
 {
-    switch (m_review ? m_review->Review(m_gamePara, gate) : TGateReviewChoice::NextGate) {
+    const std::optional<TGateReviewChoice> choice = m_review ? m_review->Review(m_gamePara, gate) : std::nullopt;
+    switch (choice.value_or(TGateReviewChoice::NextGate)) {
     case TGateReviewChoice::NextGate:
         return false;
     case TGateReviewChoice::ReplayGate:
@@ -363,7 +364,10 @@ void TGameFlow::ReviewTimedOutGate(int gate)
 {
     // The classic end has run (score told, offered for the ranking, a new
     // game at the first gate); the review may start the new game elsewhere.
-    switch (m_review ? m_review->Review(m_gamePara, gate) : TGateReviewChoice::NextGate) {
+    const std::optional<TGateReviewChoice> choice = m_review ? m_review->Review(m_gamePara, gate) : std::nullopt;
+    if (!choice)
+        return;
+    switch (*choice) {
     case TGateReviewChoice::NextGate:
         if (gate < m_gamePara.TollGateCount)
             StartAtTollGate(gate + 1);

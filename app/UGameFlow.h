@@ -85,7 +85,8 @@ private:
     void SpellTimeChange(int secondsLeft);
     void SpellScoreChange(int score);
     void SpellGameOver(bool success);
-    // The review's choice after a gate ended (NextGate without a review).
+    // The review's choice after a gate ended; without a review the game
+    // goes on as it always did.
     // A finished gate: again with the score it began with, or the mistake
     // book; true when it chose one of those and the game has moved there.
     bool ReviewFinishedGate(int gate, int score);

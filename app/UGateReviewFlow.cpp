@@ -62,10 +62,10 @@ bool TGateReviewFlow::MistakeBookHasWords()
     }
 }
 
-TGateReviewChoice TGateReviewFlow::Review(const TGamePara &game, int tollGate)
+std::optional<TGateReviewChoice> TGateReviewFlow::Review(const TGamePara &game, int tollGate)
 {
     if (!Enabled())
-        return TGateReviewChoice::NextGate;
+        return std::nullopt;
     TFrmGateReview dialog(m_tally.Result(), game.BookName, tollGate, MistakeBookHasWords(), m_window);
     DialogService().ExecDialog(dialog);
     return dialog.Choice();

@@ -6,7 +6,7 @@
 // of the book.
 //
 // The game flow asks it at each gate's end; with the setting off the answer
-// is always to go on as the game would, without a window.
+// is always nothing: the game goes on as it would, without a window.
 
 #include "UFrmGateReview.h"
 #include "UGateProgress.h"
@@ -15,6 +15,7 @@
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 class TDataInterface;
@@ -34,9 +35,9 @@ public:
     // game moves on (the tally may have done so already).
     void GateOver(bool finished);
     // With the setting on, the review of the gate that ended last as gate
-    // tollGate of the game's book, and the player's choice; otherwise
-    // NextGate at once.
-    TGateReviewChoice Review(const TGamePara &game, int tollGate);
+    // tollGate of the game's book, and the player's choice; nothing when the
+    // setting is off and no window was shown.
+    std::optional<TGateReviewChoice> Review(const TGamePara &game, int tollGate);
     bool Enabled() const;
     bool MistakeBookHasWords();
 
