@@ -8,12 +8,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 TFrmGateMap::TFrmGateMap(const QString &bookName, const QList<TGateRecord> &records, int gateCount, int lastOpen,
                          int current, QWidget *parent)
     : QDialog(parent)
+    , m_current(current)
     , m_lastOpen(lastOpen)
 {
     setObjectName(QStringLiteral("FrmGateMap"));
@@ -66,10 +68,10 @@ TFrmGateMap::TFrmGateMap(const QString &bookName, const QList<TGateRecord> &reco
         cells->addWidget(button, (gate - 1) / kColumns, (gate - 1) % kColumns);
         m_buttons.append(button);
     }
-    auto *scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("scrGates"));
-    scroll->setWidget(grid);
-    scroll->setWidgetResizable(true);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("scrGates"));
+    m_scroll->setWidget(grid);
+    m_scroll->setWidgetResizable(true);
 
     auto *btnClose = new QPushButton(QStringLiteral("关闭(&C)"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
@@ -79,13 +81,24 @@ TFrmGateMap::TFrmGateMap(const QString &bookName, const QList<TGateRecord> &reco
     buttons->addWidget(btnClose);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(labBook);
-    layout->addWidget(scroll, 1);
+    layout->addWidget(m_scroll, 1);
     layout->addLayout(buttons);
 
-    if (QToolButton *here = GateButton(current)) {
+    if (QToolButton *here = GateButton(current))
         here->setFocus();
-        scroll->ensureWidgetVisible(here);
-    }
+}
+
+void TFrmGateMap::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    QToolButton *here = GateButton(m_current);
+    if (!here)
+        return;
+    // The grid gets its geometry from the layout only after the show; with
+    // the row above in view the player sees where the gate lies.
+    QTimer::singleShot(0, this, [this, here] {
+        m_scroll->ensureWidgetVisible(here, 0, here->height() + 20);
+    });
 }
 
 QToolButton *TFrmGateMap::GateButton(int gate) const

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class QScrollArea;
 class QToolButton;
 
 class TFrmGateMap : public QDialog
@@ -27,7 +28,13 @@ public:
 
     static constexpr int kColumns = 8;
 
+protected:
+    // Brings the current gate into view once the grid is laid out.
+    void showEvent(QShowEvent *event) override;
+
 private:
+    QScrollArea *m_scroll = nullptr;
+    int m_current;
     QList<QToolButton *> m_buttons; // gate n at n - 1
     int m_lastOpen;
     int m_chosen = 0;
