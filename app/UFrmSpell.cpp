@@ -15,6 +15,7 @@
 #include "UFrmSupport.h"
 #include "UFrmWordStats.h"
 #include "UGameFlow.h"
+#include "UGateReviewFlow.h"
 #include "UFrmHelp.h"
 #include "UGuarded.h"
 #include "UMessageBox.h"
@@ -124,6 +125,7 @@ void TFrmSpell::ConnectMenus()
 {
     TFrmSpellForm &f = m_form;
     GuardedConnect(f.selectBookAction, &QAction::triggered, this, [this] { SelectBook(); });
+    GuardedConnect(f.selectGateAction, &QAction::triggered, this, [this] { SelectTollGate(); });
     GuardedConnect(f.importLibraryAction, &QAction::triggered, this, [this] { ImportLibrary(); });
     GuardedConnect(f.rankingAction, &QAction::triggered, this, [this] { ShowRanking(); });
     GuardedConnect(f.wordStatsAction, &QAction::triggered, this, [this] { ShowWordStats(); });
@@ -264,6 +266,10 @@ void TFrmSpell::InitGame()
     m_recorder->Attach(m_spellGame->Rules());
     m_goal = new TDailyGoalStatus(m_form, m_settings, m_recorder->Progress(), &QDate::currentDate, this);
     m_goal->Attach(m_spellGame->Rules());
+    m_gateReview = new TGateReviewFlow(
+        m_data, m_settings, m_spellGame->Rules(), [this]() -> const TGamePara & { return m_flow->GamePara(); }, this,
+        this);
+    m_flow->SetGateReview(m_gateReview);
     m_flow->AttachBoard(m_spellGame);
     StartupMark("board made");
     m_flow->StartSavedGame(m_boardAudio.get());
@@ -485,6 +491,15 @@ void TFrmSpell::SelectBook()
     if (DialogService().ExecDialog(dialog) != QDialog::Accepted)
         return;
     m_flow->ChangeBook(dialog.GamePara());
+}
+
+void TFrmSpell::SelectTollGate()
+{
+    if (!m_gateReview)
+        return;
+    TAutoPause::TDuringDialog pause(*m_autoPause);
+    if (const int gate = m_gateReview->ChooseGate(m_flow->GamePara()))
+        m_flow->StartAtTollGate(gate);
 }
 
 void TFrmSpell::ImportLibrary()

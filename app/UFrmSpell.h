@@ -31,6 +31,7 @@ class TDailyGoalStatus;
 class TDataInterface;
 class TGameFlow;
 class TLearnMenu;
+class TGateReviewFlow;
 class TRecentGames;
 class TSpeechEx;
 class TSoundPlayer;
@@ -74,6 +75,7 @@ public:
     void cbSpeechClick(QObject *sender);
     void cbBackGroundClick(QObject *sender);
     void SelectBook();
+    void SelectTollGate();
     void ImportLibrary();
     void ShowRanking();
     void ExitGame();
@@ -142,6 +144,7 @@ private:
     TWordRecorder *m_recorder = nullptr; // child of the window; made with the board
     TDailyGoalStatus *m_goal = nullptr;  // child of the window; made with the board
     TWelcomeFlow *m_welcome = nullptr;   // child of the window; made with the board
+    TGateReviewFlow *m_gateReview = nullptr; // child of the window; made with the board
 
     TSpellGameType *m_spellGame = nullptr; // child of panGame; FreeGame deletes it first
     std::unique_ptr<TSpeechEx> m_speech;

@@ -339,6 +339,7 @@ void TFrmSpellForm::BuildFileMenu(QMenuBar *bar)
 {
     fileMenu = AddMenu(bar, "fileMenu", QStringLiteral("  文件(&F)"));
     selectBookAction = AddItem(fileMenu, "selectBookAction", QStringLiteral("选择课本(&B)"));
+    selectGateAction = AddItem(fileMenu, "selectGateAction", QStringLiteral("选择关卡(&G)"));
     importLibraryAction = AddItem(fileMenu, "importLibraryAction", QStringLiteral("导入咕噜猫词库(&I)"));
     downloadLibraryAction = AddItem(fileMenu, "downloadLibraryAction", QStringLiteral("下载咕噜猫词库(&D)"));
     fileMenu->addSeparator();

@@ -73,7 +73,7 @@ struct TFrmSpellForm
     // "难度" in "设置", and the same three levels under the toolbar's level button.
     QMenu *levelMenu = nullptr, *levelPopupMenu = nullptr;
     QMenu *styleMenu = nullptr;
-    QAction *selectBookAction = nullptr, *importLibraryAction = nullptr, *downloadLibraryAction = nullptr,
+    QAction *selectBookAction = nullptr, *selectGateAction = nullptr, *importLibraryAction = nullptr, *downloadLibraryAction = nullptr,
             *rankingAction = nullptr, *wordStatsAction = nullptr, *exitAction = nullptr;
     // Each carries its level (1 to 3) as data; menu order is level order.
     QList<QAction *> levelActions, levelPopupActions;

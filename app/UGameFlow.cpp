@@ -4,6 +4,7 @@
 #include "UErrorMessages.h"
 #include "UFrmInputBox.h"
 #include "UFrmSpellForm.h"
+#include "UGateReviewFlow.h"
 #include "UGuarded.h"
 #include "UMessageBox.h"
 #include "UMistakeBook.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -259,6 +261,26 @@ void TGameFlow::ResumeGame(const TGamePara &para)
     ResetGameView();
 }
 
+void TGameFlow::StartAtTollGate(int index)
+{
+    m_gamePara.TollGateIndex = std::clamp(index, 1, std::max(1, m_gamePara.TollGateCount));
+    ChangeTollGate(m_gamePara.TollGateIndex);
+    m_spellGame->Rules().PauseGame();
+    ResetGameView();
+}
+
+void TGameFlow::OpenMistakeBook()
+{
+    TMistakeBook book(m_data);
+    TGamePara para = m_gamePara;
+    para.StoreTableName = TMistakeBook::TableName();
+    para.BookName = TMistakeBook::Title();
+    para.WordCount = book.Exists() ? book.Count() : 0;
+    para.TollGateIndex = 1;
+    para.TollGateCount = CeilDiv(para.TollGateWords, para.WordCount);
+    ChangeBook(para);
+}
+
 // ---------------------------------------------------------------------------
 // The rules' notifications
 
@@ -278,9 +300,16 @@ void TGameFlow::SpellScoreChange(int score)
 
 void TGameFlow::SpellGameOver(bool success)
 {
+    // The gate's record goes with the game as it stands, before anything
+    // below moves it on.
+    if (m_review)
+        m_review->GateOver(success);
     // The rules have settled the last word's points before they report the
     // end, so the score here is the whole game's.
     const int score = Score();
+    const int gate = m_gamePara.TollGateIndex;
+    if (success && ReviewFinishedGate(gate, score))
+        return;
     if (success && m_gamePara.TollGateIndex == m_gamePara.TollGateCount) {
         if (!AskYesNo(m_window, QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：%1\n再玩一次吧？").arg(score))) {
             // Not playing again is no reason to lose the finished game's score.
@@ -307,6 +336,49 @@ void TGameFlow::SpellGameOver(bool success)
     ChangeTollGate(1);
     m_spellGame->Rules().PauseGame();
     ResetGameView();
+    ReviewTimedOutGate(gate);
+}
+
+bool TGameFlow::ReviewFinishedGate(int gate, int score)
+{
+    const std::optional<TGateReviewChoice> choice = m_review ? m_review->Review(m_gamePara, gate) : std::nullopt;
+    switch (choice.value_or(TGateReviewChoice::NextGate)) {
+    case TGateReviewChoice::NextGate:
+        return false;
+    case TGateReviewChoice::ReplayGate:
+        // The carry stays what it was before this gate: the replay's points
+        // take the place of this round's.
+        ChangeTollGate(gate);
+        return true;
+    case TGateReviewChoice::MistakeBook:
+        // A finished book's score is offered for the ranking as at its end.
+        if (gate == m_gamePara.TollGateCount)
+            SaveGameRecord(score);
+        OpenMistakeBook();
+        return true;
+    }
+    return false;
+}
+
+void TGameFlow::ReviewTimedOutGate(int gate)
+{
+    // The classic end has run (score told, offered for the ranking, a new
+    // game at the first gate); the review may start the new game elsewhere.
+    const std::optional<TGateReviewChoice> choice = m_review ? m_review->Review(m_gamePara, gate) : std::nullopt;
+    if (!choice)
+        return;
+    switch (*choice) {
+    case TGateReviewChoice::NextGate:
+        if (gate < m_gamePara.TollGateCount)
+            StartAtTollGate(gate + 1);
+        break;
+    case TGateReviewChoice::ReplayGate:
+        StartAtTollGate(gate);
+        break;
+    case TGateReviewChoice::MistakeBook:
+        OpenMistakeBook();
+        break;
+    }
 }
 
 void TGameFlow::FinishBook()

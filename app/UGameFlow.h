@@ -19,6 +19,7 @@
 class QWidget;
 class TBoardSound;
 class TDataInterface;
+class TGateReviewFlow;
 class TRecentGames;
 class TSettings;
 class TSpellGameType;
@@ -37,6 +38,9 @@ public:
     // rules' notifications from now on.
     void AttachBoard(TSpellGameType *board);
     TSpellGameType *Board() const { return m_spellGame; }
+    // The gates' records and their review (not owned; may stay unset: no
+    // records, no review).
+    void SetGateReview(TGateReviewFlow *review) { m_review = review; }
 
     // Start-up: the saved game from the settings, its toll gate on the board,
     // paused until "开始游戏".
@@ -72,11 +76,21 @@ public:
     void ChangeBook(const TGamePara &chosen);
     // A game picked from the recent-games menu.
     void ResumeGame(const TGamePara &para);
+    // A new game at a gate of the current book, waiting for "开始游戏".
+    void StartAtTollGate(int index);
+    // A new game in the mistake book (the level is kept).
+    void OpenMistakeBook();
 
 private:
     void SpellTimeChange(int secondsLeft);
     void SpellScoreChange(int score);
     void SpellGameOver(bool success);
+    // The review's choice after a gate ended; without a review the game
+    // goes on as it always did.
+    // A finished gate: again with the score it began with, or the mistake
+    // book; true when it chose one of those and the game has moved there.
+    bool ReviewFinishedGate(int gate, int score);
+    void ReviewTimedOutGate(int gate);
     void FinishBook();
     bool Running() const;
     void FitTitle();
@@ -90,6 +104,7 @@ private:
     QWidget *m_window;
     std::function<void()> m_onRecentChanged;
     TSpellGameType *m_spellGame = nullptr;
+    TGateReviewFlow *m_review = nullptr;
     TGamePara m_gamePara;
     int m_scoreBase = 0;   // points of the finished toll gates of the running game
     int m_gateScore = 0;   // the rules' score of the toll gate on the board

@@ -9,6 +9,8 @@
 #include "UDailyGoalRing.h"
 #include "UFrmAbout.h"
 #include "UFrmGameRecord.h"
+#include "UFrmGateMap.h"
+#include "UFrmGateReview.h"
 #include "UFrmHelp.h"
 #include "UFrmImportLib.h"
 #include "UFrmInputBox.h"
@@ -274,6 +276,8 @@ protected:
             {"排行榜", [this] { return Shown(std::make_unique<TFrmGameRecord>(m_data)); }},
             {"姓名", [] { return NameBox(); }},
             {"学习统计", [this] { return Statistics(); }},
+            {"关卡小结", [] { return Shown(std::make_unique<TFrmGateReview>(ReviewedGate(), QStringLiteral("《最新TOEFL词汇》"), 3, true)); }},
+            {"选择关卡", [] { return Shown(std::make_unique<TFrmGateMap>(QStringLiteral("《最新TOEFL词汇》"), QList<TGateRecord>{{1, 3, 1500}, {2, 2, 1200}, {3, 0, 300}}, 232, 4, 3)); }},
             {"帮助", [] { return Shown(std::make_unique<TFrmHelp>(qEnvironmentVariable("GULUSPELL_TEST_TEMPLATE") + QStringLiteral("/help/index.html"))); }},
             {"关于", [] { return Shown(std::make_unique<TFrmAbout>()); }},
             {"支持我们", [] { return Shown(std::make_unique<TFrmSupport>()); }},
@@ -333,6 +337,21 @@ protected:
         box->SetPrompt(QStringLiteral("得分：3200，请输入您的名字："));
         box->findChild<QLineEdit *>(QStringLiteral("ediText"))->setText(QStringLiteral("小明"));
         return Shown(std::move(box));
+    }
+
+    static TGateResult ReviewedGate()
+    {
+        TGateResult gate;
+        gate.Finished = true;
+        gate.Seconds = 143;
+        gate.LevelTime = 200;
+        gate.Score = 1300;
+        gate.Stars = 2;
+        gate.Words = {{{QStringLiteral("abandon"), QStringLiteral("[ə'bændən]"), QStringLiteral("vt. 放弃")}, TGateMark::Spelled},
+                      {{QStringLiteral("ability"), QStringLiteral("[ə'bɪlɪti]"), QStringLiteral("n. 能力")}, TGateMark::Hinted},
+                      {{QStringLiteral("able"), QStringLiteral("['eɪbl]"), QStringLiteral("adj. 能够的")}, TGateMark::AfterWrong},
+                      {{QStringLiteral("aboard"), QStringLiteral("[ə'bɔːd]"), QStringLiteral("adv. 在船上")}, TGateMark::NotDone}};
+        return gate;
     }
 
     std::unique_ptr<QWidget> Statistics()
