@@ -16,6 +16,7 @@
 #include "UGameFlow.h"
 #include "UFrmHelp.h"
 #include "UGuarded.h"
+#include "UMistakeBookMenu.h"
 #include "UMessageBox.h"
 #include "URecentGames.h"
 #include "USoundPlayer.h"
@@ -71,6 +72,7 @@ TFrmSpell::TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platfor
                 btnContinueClick();
         });
     ConnectGameKeys();
+    m_mistakeBook = new TMistakeBookMenu(m_form, m_data, m_settings, *m_flow, *m_autoPause, this);
 
     m_adTimer = new QTimer(this);
     m_adTimer->setObjectName(QStringLiteral("adTimer"));
@@ -250,6 +252,7 @@ void TFrmSpell::InitGame()
         [this] { return m_flow->Score(); }, this, &QDate::currentDate, this);
     m_recorder->Attach(m_spellGame->Rules());
     m_flow->AttachBoard(m_spellGame);
+    m_mistakeBook->AttachBoard(m_spellGame);
     StartupMark("board made");
     m_flow->StartSavedGame(m_boardAudio.get());
     StartupMark("saved game started");
@@ -489,6 +492,12 @@ void TFrmSpell::ShowWordStats()
         return;
     TAutoPause::TDuringDialog pause(*m_autoPause);
     TFrmWordStats dialog(m_recorder->Progress(), QDate::currentDate(), this);
+    connect(&dialog, &TFrmWordStats::MistakeBookRequested, this, [this, &dialog] {
+        Guarded(&dialog, [this, &dialog] {
+            m_mistakeBook->ShowMistakeBook();
+            dialog.LoadStats();
+        });
+    });
     dialog.LoadStats();
     DialogService().ExecDialog(dialog);
 }

@@ -29,6 +29,7 @@ class TAudioOutput;
 class TBoardAudio;
 class TDataInterface;
 class TGameFlow;
+class TMistakeBookMenu;
 class TRecentGames;
 class TSpeechEx;
 class TSoundPlayer;
@@ -97,6 +98,7 @@ public:
     int ScoreBase() const;
     TSpellGameType *SpellGame() const { return m_spellGame; }
     const TRecentGames &RecentGames() const { return *m_recent; }
+    TMistakeBookMenu &MistakeBook() const { return *m_mistakeBook; }
 
     static QString GetSkinName(int tag);
     static QString GetSkinCaption(int tag);
@@ -133,6 +135,7 @@ private:
     std::unique_ptr<TRecentGames> m_recent;
     TGameFlow *m_flow = nullptr; // child of the window
     TAutoPause *m_autoPause = nullptr; // child of the window
+    TMistakeBookMenu *m_mistakeBook = nullptr; // child of the window
     TWordRecorder *m_recorder = nullptr; // child of the window; made with the board
 
     TSpellGameType *m_spellGame = nullptr; // child of panGame; FreeGame deletes it first

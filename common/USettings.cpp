@@ -38,6 +38,8 @@ constexpr TSettingKey kKeys[] = {
     // "设置 → 发音": the voice that speaks, and words said more slowly.
     {"Voice", "cmu_us_slt"},
     {"SlowSpeech", "0"},
+    // "跳过熟词": known words are left out of every book's toll gates.
+    {"SkipKnownWords", "0"},
 };
 
 } // namespace

@@ -26,6 +26,14 @@ public:
     TDailyChart *Chart() const { return m_chart; }
     QPushButton *ClearButton() const { return btnClear; }
 
+    // The mistake book's own window.
+    QPushButton *MistakeBookButton() const { return btnMistakeBook; }
+
+signals:
+    // "生词本…": the window's owner opens the mistake book; LoadStats()
+    // afterwards shows what changed there.
+    void MistakeBookRequested();
+
 private:
     void ClearMistakeBook();
 
@@ -34,4 +42,5 @@ private:
     QTreeWidget *lvBooks;
     TDailyChart *m_chart;
     QPushButton *btnClear;
+    QPushButton *btnMistakeBook;
 };

@@ -11,6 +11,7 @@
 #include "UFrmHelp.h"
 #include "UFrmImportLib.h"
 #include "UFrmInputBox.h"
+#include "UFrmMistakeBook.h"
 #include "UFrmSelectBook.h"
 #include "UFrmSpellForm.h"
 #include "UFrmSupport.h"
@@ -272,6 +273,7 @@ protected:
             {"排行榜", [this] { return Shown(std::make_unique<TFrmGameRecord>(m_data)); }},
             {"姓名", [] { return NameBox(); }},
             {"学习统计", [this] { return Statistics(); }},
+            {"生词本", [this] { auto book = std::make_unique<TFrmMistakeBook>(m_data, false, QDate(2026, 5, 1)); book->LoadWords(); return Shown(std::move(book)); }},
             {"帮助", [] { return Shown(std::make_unique<TFrmHelp>(qEnvironmentVariable("GULUSPELL_TEST_TEMPLATE") + QStringLiteral("/help/index.html"))); }},
             {"关于", [] { return Shown(std::make_unique<TFrmAbout>()); }},
             {"支持我们", [] { return Shown(std::make_unique<TFrmSupport>()); }},
