@@ -77,6 +77,8 @@ QTableWidget *MakeList(QWidget *parent, const char *name, const QStringList &hea
     list->verticalHeader()->hide();
     list->setWordWrap(false);
     list->horizontalHeader()->setStretchLastSection(false);
+    // Listed in the order the book deals them until a column is clicked.
+    list->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     for (int column = 0; column < headers.size(); ++column)
         list->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     return list;
