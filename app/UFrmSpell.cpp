@@ -18,6 +18,7 @@
 #include "UGateReviewFlow.h"
 #include "UFrmHelp.h"
 #include "UGuarded.h"
+#include "UMistakeBookMenu.h"
 #include "UMessageBox.h"
 #include "URecentGames.h"
 #include "USoundPlayer.h"
@@ -77,6 +78,7 @@ TFrmSpell::TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platfor
     m_learnMenu = new TLearnMenu(m_form.settingsMenu, m_settings, this);
     connect(m_learnMenu, &TLearnMenu::Changed, this, &TFrmSpell::ApplyPlaySettings);
     ConnectGameKeys();
+    m_mistakeBook = new TMistakeBookMenu(m_form, m_data, m_settings, *m_flow, *m_autoPause, this);
 
     m_adTimer = new QTimer(this);
     m_adTimer->setObjectName(QStringLiteral("adTimer"));
@@ -271,6 +273,7 @@ void TFrmSpell::InitGame()
         this);
     m_flow->SetGateReview(m_gateReview);
     m_flow->AttachBoard(m_spellGame);
+    m_mistakeBook->AttachBoard(m_spellGame);
     StartupMark("board made");
     m_flow->StartSavedGame(m_boardAudio.get());
     StartupMark("saved game started");
@@ -528,6 +531,12 @@ void TFrmSpell::ShowWordStats()
         if (!m_settings.WriteString(QStringLiteral("DailyGoal"), QString::number(goal)))
             ShowSettingsNotSaved(this);
         m_goal->Refresh();
+    });
+    connect(&dialog, &TFrmWordStats::MistakeBookRequested, this, [this, &dialog] {
+        Guarded(&dialog, [this, &dialog] {
+            m_mistakeBook->ShowMistakeBook();
+            dialog.LoadStats();
+        });
     });
     dialog.LoadStats();
     DialogService().ExecDialog(dialog);

@@ -32,6 +32,7 @@ class TDataInterface;
 class TGameFlow;
 class TLearnMenu;
 class TGateReviewFlow;
+class TMistakeBookMenu;
 class TRecentGames;
 class TSpeechEx;
 class TSoundPlayer;
@@ -104,6 +105,7 @@ public:
     const TRecentGames &RecentGames() const { return *m_recent; }
     // The first start's panel; made with the board.
     TWelcomeFlow *Welcome() const { return m_welcome; }
+    TMistakeBookMenu &MistakeBook() const { return *m_mistakeBook; }
 
     static QString GetSkinName(int tag);
     static QString GetSkinCaption(int tag);
@@ -141,6 +143,7 @@ private:
     TGameFlow *m_flow = nullptr; // child of the window
     TAutoPause *m_autoPause = nullptr; // child of the window
     TLearnMenu *m_learnMenu = nullptr; // child of the window
+    TMistakeBookMenu *m_mistakeBook = nullptr; // child of the window
     TWordRecorder *m_recorder = nullptr; // child of the window; made with the board
     TDailyGoalStatus *m_goal = nullptr;  // child of the window; made with the board
     TWelcomeFlow *m_welcome = nullptr;   // child of the window; made with the board

@@ -6,6 +6,7 @@
 #include "UFrmSpellForm.h"
 #include "UGateReviewFlow.h"
 #include "UGuarded.h"
+#include "UKnownWords.h"
 #include "UMessageBox.h"
 #include "UMistakeBook.h"
 #include "URecentGames.h"
@@ -51,7 +52,7 @@ void TGameFlow::StartSavedGame(TBoardSound *sound)
     m_gamePara.TollGateWords = kTollGateWords;
     rules.SetTollGateWords(kTollGateWords);
     m_settings.LoadGamePara(m_gamePara);
-    m_gamePara.TollGateCount = CeilDiv(kTollGateWords, m_gamePara.WordCount);
+    CountTollGates();
     TWordInfos words;
     LoadTollGateWords(m_gamePara.TollGateIndex, words);
     rules.StartGame(words, sound);
@@ -78,19 +79,61 @@ bool TGameFlow::LoadTollGateWords(int index, TWordInfos &words)
         // The flag is read at every load, so an edit of the settings file
         // counts from the next toll gate on.
         // The mistake book deals the words that are due first.
+        // Known words never stay in the mistake book, so only the other
+        // books skip them.
         if (TMistakeBook::IsMistakeTable(m_gamePara.StoreTableName))
             words = TMistakeBook(m_data).LoadTollGate(gate, m_gamePara.TollGateWords, m_settings.IsEncrypt());
         else
-            words = m_data.LoadTollGate(m_gamePara.StoreTableName, gate, m_gamePara.TollGateWords, m_settings.IsEncrypt());
+            words = m_data.LoadTollGate(m_gamePara.StoreTableName, gate, m_gamePara.TollGateWords, m_settings.IsEncrypt(),
+                                        SkippedWords());
     } catch (const EDatabaseError &) {
         return false; // a missing book plays as an empty toll gate
     }
     return true;
 }
 
+QSet<QString> TGameFlow::SkippedWords() const
+{
+    if (m_settings.ReadInteger(QStringLiteral("SkipKnownWords")) != 1)
+        return {};
+    try {
+        return TKnownWords(m_data).Spellings();
+    } catch (const EDatabaseError &) {
+        return {}; // an unreadable list skips nothing
+    }
+}
+
+void TGameFlow::CountTollGates()
+{
+    const QSet<QString> skipped = SkippedWords();
+    m_skipping = !skipped.isEmpty();
+    int words = m_gamePara.WordCount;
+    if (!skipped.isEmpty() && !TMistakeBook::IsMistakeTable(m_gamePara.StoreTableName)) {
+        try {
+            words = m_data.CountWordsLeft(m_gamePara.StoreTableName, m_settings.IsEncrypt(), skipped);
+        } catch (const EDatabaseError &) {
+        }
+    }
+    m_gamePara.TollGateCount = CeilDiv(m_gamePara.TollGateWords, words);
+}
+
+void TGameFlow::KnownWordsChanged()
+{
+    // The toll gate on the board stays as dealt; the count of those ahead
+    // follows at once.
+    CountTollGates();
+    ShowTollGateInfo();
+}
+
 void TGameFlow::ChangeTollGate(int index)
 {
     m_bookFinished = false;
+    // Words marked known since the last toll gate may have taken gates away.
+    CountTollGates();
+    if (m_skipping && index > m_gamePara.TollGateCount && m_gamePara.TollGateCount > 0) {
+        index = m_gamePara.TollGateCount;
+        m_gamePara.TollGateIndex = index;
+    }
     TWordInfos words;
     LoadTollGateWords(index, words);
     m_spellGame->Rules().SetWords(words);
@@ -254,7 +297,6 @@ void TGameFlow::ResumeGame(const TGamePara &para)
     const int words = m_gamePara.TollGateWords;
     m_gamePara = para;
     m_gamePara.TollGateWords = words;
-    m_gamePara.TollGateCount = CeilDiv(words, para.WordCount);
     ChangeTollGate(para.TollGateIndex);
     m_spellGame->Rules().SetLevel(para.Level);
     m_spellGame->Rules().PauseGame();
@@ -310,7 +352,10 @@ void TGameFlow::SpellGameOver(bool success)
     const int gate = m_gamePara.TollGateIndex;
     if (success && ReviewFinishedGate(gate, score))
         return;
-    if (success && m_gamePara.TollGateIndex == m_gamePara.TollGateCount) {
+    // Known words marked during the game may leave the gate on the board
+    // past the last one.
+    if (success && (m_gamePara.TollGateIndex == m_gamePara.TollGateCount
+                    || (m_skipping && m_gamePara.TollGateIndex > m_gamePara.TollGateCount))) {
         if (!AskYesNo(m_window, QStringLiteral("恭喜您完成了此次游戏的所有关卡！\n得分：%1\n再玩一次吧？").arg(score))) {
             // Not playing again is no reason to lose the finished game's score.
             SaveGameRecord(score);

@@ -13,6 +13,7 @@
 #include "UWordInfo.h"
 
 #include <QObject>
+#include <QSet>
 
 #include <functional>
 
@@ -54,6 +55,11 @@ public:
     int Score() const;
 
     bool LoadTollGateWords(int index, TWordInfos &words);
+    // The toll gates of the book from the catalogue's word count, or, with
+    // "跳过熟词" on, from the words that are not known; the title strip
+    // follows. Called again whenever the known words or the switch change.
+    void CountTollGates();
+    void KnownWordsChanged();
     void ChangeTollGate(int index);
     void ResetGameView();
     void ShowTollGateInfo();
@@ -96,6 +102,8 @@ private:
     void FitTitle();
     void ShowScore();
     void ShowTime();
+    // The known words' plain spellings while "跳过熟词" is on, else none.
+    QSet<QString> SkippedWords() const;
 
     TDataInterface &m_data;
     const TSettings &m_settings;
@@ -110,4 +118,5 @@ private:
     int m_gateScore = 0;   // the rules' score of the toll gate on the board
     int m_secondsLeft = 0; // of the toll gate's countdown
     bool m_bookFinished = false;
+    bool m_skipping = false; // known words were left out of the count
 };

@@ -48,6 +48,8 @@ constexpr TSettingKey kKeys[] = {
     {"Grade", ""},
     // Words a day the status bar counts towards.
     {"DailyGoal", "30"},
+    // "跳过熟词": known words are left out of every book's toll gates.
+    {"SkipKnownWords", "0"},
 };
 
 } // namespace

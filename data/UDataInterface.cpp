@@ -354,17 +354,80 @@ void TDataInterface::ForgetDenseIds()
     m_denseIds.clear();
 }
 
+namespace {
+
+void Unscramble(TWordInfo &word)
+{
+    word.Spelling = UnscrambleText(word.Spelling);
+    word.Pronunciation = word.Pronunciation.trimmed().isEmpty() ? QString() : UnscrambleText(word.Pronunciation);
+    word.Meaning = word.Meaning.trimmed().isEmpty() ? QString() : UnscrambleText(word.Meaning);
+}
+
+// Rows read at a time while a book is walked for the words it keeps.
+constexpr int kScanRows = 1000;
+
+} // namespace
+
 TWordInfos TDataInterface::LoadTollGate(const QString &tableName, int index, int tollGateWords, bool unscramble)
 {
     TWordInfos words = LoadWordRows(tableName, (index - 1) * tollGateWords, tollGateWords);
     if (words.isEmpty() || !unscramble)
         return words;
-    for (TWordInfo &word : words) {
-        word.Spelling = UnscrambleText(word.Spelling);
-        word.Pronunciation = word.Pronunciation.trimmed().isEmpty() ? QString() : UnscrambleText(word.Pronunciation);
-        word.Meaning = word.Meaning.trimmed().isEmpty() ? QString() : UnscrambleText(word.Meaning);
-    }
+    for (TWordInfo &word : words)
+        Unscramble(word);
     return words;
+}
+
+void TDataInterface::ForEachWordLeft(const QString &tableName, bool unscramble, const QSet<QString> &skipped,
+                                     const std::function<bool(TWordInfo &word)> &take)
+{
+    for (int offset = 0;; offset += kScanRows) {
+        TWordInfos rows = LoadWordRows(tableName, offset, kScanRows);
+        for (TWordInfo &word : rows) {
+            // Only the spelling is needed to decide; the rest is unscrambled
+            // for the words that are dealt.
+            const QString plain = unscramble ? UnscrambleText(word.Spelling) : word.Spelling;
+            if (skipped.contains(plain))
+                continue;
+            if (!take(word))
+                return;
+        }
+        if (rows.size() < kScanRows || offset > INT_MAX - kScanRows)
+            return;
+    }
+}
+
+TWordInfos TDataInterface::LoadTollGate(const QString &tableName, int index, int tollGateWords, bool unscramble,
+                                        const QSet<QString> &skipped)
+{
+    if (skipped.isEmpty())
+        return LoadTollGate(tableName, index, tollGateWords, unscramble);
+    TWordInfos words;
+    if (tollGateWords <= 0)
+        return words;
+    const qint64 first = (qint64(std::max(index, 1)) - 1) * tollGateWords;
+    qint64 seen = 0;
+    ForEachWordLeft(tableName, unscramble, skipped, [&](TWordInfo &word) {
+        if (seen++ < first)
+            return true;
+        if (unscramble)
+            Unscramble(word);
+        words.append(word);
+        return words.size() < tollGateWords;
+    });
+    return words;
+}
+
+int TDataInterface::CountWordsLeft(const QString &tableName, bool unscramble, const QSet<QString> &skipped)
+{
+    if (skipped.isEmpty())
+        return CountWordRows(tableName);
+    int left = 0;
+    ForEachWordLeft(tableName, unscramble, skipped, [&left](TWordInfo &) {
+        ++left;
+        return true;
+    });
+    return left;
 }
 
 int TDataInterface::CountWordRows(const QString &tableName)

@@ -19,8 +19,10 @@
 #include <QDate>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 struct TBookInfo
@@ -105,6 +107,13 @@ public:
     // pronunciation or meaning stays empty; a spelling that does not
     // unscramble is empty).
     TWordInfos LoadTollGate(const QString &tableName, int index, int tollGateWords, bool unscramble);
+    // The same with the words whose plain spelling is in skipped taken out
+    // first: the toll gates are cut from the words that remain. An empty
+    // skipped set deals as above.
+    TWordInfos LoadTollGate(const QString &tableName, int index, int tollGateWords, bool unscramble,
+                            const QSet<QString> &skipped);
+    // The words of a table whose plain spelling is not in skipped.
+    int CountWordsLeft(const QString &tableName, bool unscramble, const QSet<QString> &skipped);
 
     // Import steps; false on failure, nothing thrown.
     bool TableExists(const QString &tableName);
@@ -138,6 +147,10 @@ private:
     bool ReadBookRow(int id, TBookInfo &book);
     static TBookInfo ReadBook(const TSqliteStatement &query);
     bool HasDenseIds(const QString &tableName);
+    // Each word of the table in id order, texts as stored, whose plain
+    // spelling is not skipped, until take answers false.
+    void ForEachWordLeft(const QString &tableName, bool unscramble, const QSet<QString> &skipped,
+                         const std::function<bool(TWordInfo &word)> &take);
     void ForgetDenseIds();
 
     std::unique_ptr<TSqliteDatabase> m_db;

@@ -2,6 +2,7 @@
 
 #include "UBookType.h"
 #include "UDataInterface.h"
+#include "UKnownWords.h"
 #include "UScramble.h"
 #include "USqlite.h"
 #include "UTableShape.h"
@@ -149,6 +150,8 @@ void TMistakeBook::Ensure()
 
 void TMistakeBook::Add(const TWordInfo &word, const QString &sourceBook, const QDate &today, bool scramble)
 {
+    if (TKnownWords(m_data).Contains(word.Spelling))
+        return;
     Ensure();
     TSqliteDatabase &db = m_data.Database();
     const QString due = DateText(today.addDays(BoxInterval(1)));
@@ -203,6 +206,19 @@ void TMistakeBook::Clear()
         return;
     m_data.Database().Exec(QStringLiteral("DELETE FROM mistakebook"));
     AdjustWordCount(QStringLiteral("0"));
+}
+
+bool TMistakeBook::Remove(const QString &spelling)
+{
+    if (!Exists())
+        return false;
+    TSqliteStatement remove(m_data.Database().Handle(), QStringLiteral("DELETE FROM mistakebook WHERE word = ?"));
+    remove.Bind(1, spelling);
+    remove.Step();
+    if (sqlite3_changes(m_data.Database().Handle()) == 0)
+        return false;
+    AdjustWordCount(QStringLiteral("max(wordnumber - 1, 0)"));
+    return true;
 }
 
 TWordInfos TMistakeBook::LoadTollGate(int index, int tollGateWords, bool unscramble)

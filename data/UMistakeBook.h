@@ -51,12 +51,15 @@ public:
 
     // A missed word: a new row in box 1, or the row of the same spelling
     // back in box 1 with one more miss. The texts are stored as the player's
-    // books store theirs (scrambled when scramble is set).
+    // books store theirs (scrambled when scramble is set). A word the player
+    // marked known (TKnownWords) never enters.
     void Add(const TWordInfo &word, const QString &sourceBook, const QDate &today, bool scramble);
     // A completion in the mistake book without the hint.
     void Practised(const QString &spelling, const QDate &today);
     // Empties the book (its catalogue row stays).
     void Clear();
+    // Takes one word out, its schedule with it; false when it was not in.
+    bool Remove(const QString &spelling);
 
     // Due words first in the order they fell due, then the rest by the day
     // they fall due: both are one order, by due date and then by entry, which

@@ -1,6 +1,7 @@
 #include "UWordProgress.h"
 
 #include "UDataInterface.h"
+#include "UKnownWords.h"
 #include "UMistakeBook.h"
 #include "USqlite.h"
 #include "UTableShape.h"
@@ -147,6 +148,8 @@ void TWordProgress::EnsureTables()
     if (found && missing)
         m_rebuilt = true;
     if (m_mistakes.Verify())
+        m_rebuilt = true;
+    if (TKnownWords(m_data).Verify())
         m_rebuilt = true;
 }
 

@@ -46,7 +46,13 @@ TFrmWordStats::TFrmWordStats(TWordProgress &progress, const QDate &today, QWidge
     connect(btnClear, &QPushButton::clicked, this, &TFrmWordStats::ClearMistakeBook);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
 
+    // The mistake book's window, for its words one by one.
+    btnMistakeBook = new QPushButton(QStringLiteral("生词本(&M)…"), this);
+    btnMistakeBook->setObjectName(QStringLiteral("btnMistakeBook"));
+    connect(btnMistakeBook, &QPushButton::clicked, this, &TFrmWordStats::MistakeBookRequested);
+
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(btnMistakeBook);
     buttons->addWidget(btnClear);
     buttons->addStretch();
     buttons->addWidget(btnClose);

@@ -36,6 +36,13 @@ public:
 
 signals:
     void DailyGoalChanged(int goal);
+    // The mistake book's own window.
+    QPushButton *MistakeBookButton() const { return btnMistakeBook; }
+
+signals:
+    // "生词本…": the window's owner opens the mistake book; LoadStats()
+    // afterwards shows what changed there.
+    void MistakeBookRequested();
 
 private:
     void ClearMistakeBook();
@@ -51,4 +58,5 @@ private:
     QSpinBox *seDailyGoal;
     int m_streak = 0;
     int m_todayDone = 0;
+    QPushButton *btnMistakeBook;
 };

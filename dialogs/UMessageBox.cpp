@@ -50,6 +50,12 @@ QString TDialogService::GetOpenFileName(QWidget *parent, const QString &caption,
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
 }
 
+QString TDialogService::GetSaveFileName(QWidget *parent, const QString &caption, const QString &filter,
+                                        QString *selectedFilter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, QString(), filter, selectedFilter);
+}
+
 int TDialogService::ExecDialog(QDialog &dialog)
 {
     return dialog.exec();

@@ -27,6 +27,10 @@ public:
     virtual TMsgResult MessageBox(QWidget *parent, const QString &text, TMsgIcon icon, TMsgButtons buttons);
     // An empty result means the user cancelled.
     virtual QString GetOpenFileName(QWidget *parent, const QString &caption, const QString &filter);
+    // The same for a file to write; selectedFilter (may be null) gives back
+    // the filter the user chose.
+    virtual QString GetSaveFileName(QWidget *parent, const QString &caption, const QString &filter,
+                                    QString *selectedFilter);
     // Runs a modal dialog and gives its result code (QDialog::Accepted or Rejected).
     virtual int ExecDialog(QDialog &dialog);
 };

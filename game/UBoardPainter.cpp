@@ -252,16 +252,11 @@ void TBoardPainter::DrawVeil(QPainter &painter, const TBoardView &board) const
     painter.restore();
 }
 
-void TBoardPainter::DrawDoneWords(QPainter &painter, const TBoardView &board) const
+TWordListArea TBoardPainter::DoneWordsArea(const TBoardView &board, const QPaintDevice *device) const
 {
-    const QFont latin = BoardFont(QStringLiteral("Arial"), 14);
-    const QFont cjk = BoardFont(QStringLiteral("黑体"), 14);
-    const QFontMetrics latinMetrics(latin, painter.device());
-    const QFontMetrics cjkMetrics(cjk, painter.device());
-
     // The row pitch follows the font's height in pixels, rounded as the
     // classic font mapper does: 14 points are 19 pixels at 96 dpi.
-    const int fontHeight = RoundHalfEven(14.0 * painter.device()->logicalDpiY() / 72.0);
+    const int fontHeight = RoundHalfEven(14.0 * device->logicalDpiY() / 72.0);
     TWordListArea area;
     area.Left = board.FrameX() + 20;
     area.Right = board.BoardSize().width() - m_art.PieceSize(pFrameRight).width() - board.FrameX();
@@ -269,11 +264,32 @@ void TBoardPainter::DrawDoneWords(QPainter &painter, const TBoardView &board) co
     area.Bottom = m_art.PieceSize(pFrameMiddle).height() - 15;
     area.Pitch = fontHeight + 8;
     area.MeaningOffset = 180;
-    if (board.MeaningLineOn()) {
+    // The meaning line takes the frame's lowest row for as long as it is on,
+    // so the list does not jump when it empties on a pause.
+    if (board.MeaningLineOn())
         area.Bottom -= area.Pitch;
+    return area;
+}
+
+TWordListLayout TBoardPainter::DoneWordsLayout(const TBoardView &board, const QPaintDevice *device) const
+{
+    const QFontMetrics latinMetrics(BoardFont(QStringLiteral("Arial"), 14), device);
+    const QFontMetrics cjkMetrics(BoardFont(QStringLiteral("黑体"), 14), device);
+    return LayoutWordList(board.ListedWords(), board.CompletedCount(), DoneWordsArea(board, device), latinMetrics,
+                          cjkMetrics);
+}
+
+void TBoardPainter::DrawDoneWords(QPainter &painter, const TBoardView &board) const
+{
+    const QFont latin = BoardFont(QStringLiteral("Arial"), 14);
+    const QFont cjk = BoardFont(QStringLiteral("黑体"), 14);
+    const QFontMetrics latinMetrics(latin, painter.device());
+    const QFontMetrics cjkMetrics(cjk, painter.device());
+    if (board.MeaningLineOn()) {
+        const TWordListArea area = DoneWordsArea(board, painter.device());
         DrawMeaningLine(painter, board, QRect(area.Left - 8, area.Bottom + 2, area.Right - area.Left + 18, area.Pitch - 2));
     }
-    const TWordListLayout layout = LayoutWordList(board.ListedWords(), board.CompletedCount(), area, latinMetrics, cjkMetrics);
+    const TWordListLayout layout = DoneWordsLayout(board, painter.device());
 
     painter.setPen(Qt::black);
     for (const TWordListRow &row : layout.Rows) {

@@ -7,11 +7,13 @@
 
 #include "UBoardArt.h"
 #include "UBoardCue.h"
+#include "UWordListLayout.h"
 
 #include <QHash>
 #include <QPixmap>
 #include <QStringList>
 
+class QPaintDevice;
 class QPainter;
 class TBoardView;
 
@@ -24,8 +26,12 @@ public:
     // painter's device decides the resolution: art and text are rendered at
     // its device pixels, the geometry stays in logical pixels.
     void Paint(QPainter &painter, const TBoardView &board);
+    // Where the completed words are drawn on device (which gives the fonts'
+    // metrics); pointer hits on the list use it too.
+    TWordListLayout DoneWordsLayout(const TBoardView &board, const QPaintDevice *device) const;
 
 private:
+    TWordListArea DoneWordsArea(const TBoardView &board, const QPaintDevice *device) const;
     const QPixmap &BackLayer(const TBoardView &board, qreal dpr);
     const QPixmap &TileImage(const TBoardView &board, int index, qreal dpr);
     void DrawItemLetter(QPainter &painter, const TBoardView &board, int index) const;

@@ -5,10 +5,12 @@
 #include "UStartupTrace.h"
 #include "UTileLayout.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QPixmap>
 
 #include <algorithm>
 
@@ -266,8 +268,27 @@ void TSpellGameType::SetCue(TBoardCue cue)
     update();
 }
 
+int TSpellGameType::ListedWordAt(int x, int y) const
+{
+    // The list is painted into a pixmap of the board's back layer; its
+    // fonts are measured on the same kind of device here.
+    const QPixmap device(1, 1);
+    return WordListRowAt(m_painter->DoneWordsLayout(*this, &device), QPoint(x, y));
+}
+
 bool TSpellGameType::event(QEvent *event)
 {
+    // Also while the board takes no clicks (paused, finished): the list of
+    // completed words stays readable then.
+    if (event->type() == QEvent::ContextMenu) {
+        const auto *menu = static_cast<QContextMenuEvent *>(event);
+        const int index = ListedWordAt(menu->pos().x(), menu->pos().y());
+        const TWordInfos listed = ListedWords();
+        if (index >= 0 && index < listed.size()) {
+            emit ListedWordMenu(listed[index], menu->globalPos());
+            return true;
+        }
+    }
     // A disabled widget gets no mouse handlers, but the release still passes
     // through here: answer it instead of ignoring the player silently.
     if (event->type() == QEvent::MouseButtonRelease && !isEnabled() && m_cue != TBoardCue::None) {

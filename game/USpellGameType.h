@@ -76,6 +76,16 @@ public:
     int ItemAt(int x, int y) const;
     void UpdateHover(int x, int y);
     void ClickAt(int x, int y);
+    // The completed word listed under (x, y), -1 when none: an index into
+    // ListedWords(), on the geometry the list is painted with.
+    int ListedWordAt(int x, int y) const;
+
+signals:
+    // A right click (or the menu key) on a completed word in the frame, in a
+    // running, paused or finished game; globalPos is where a menu goes.
+    void ListedWordMenu(const TWordInfo &word, const QPoint &globalPos);
+
+public:
 
     // The host's word on why the board takes no clicks; a click it then
     // ignores brings the cue forward for a moment.

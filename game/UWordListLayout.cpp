@@ -87,3 +87,16 @@ TWordListLayout LayoutWordList(const TWordInfos &newestFirst, int completed, con
     }
     return layout;
 }
+
+int WordListRowAt(const TWordListLayout &layout, const QPoint &point)
+{
+    for (int i = 0; i < layout.Rows.size(); ++i) {
+        const TWordListRow &row = layout.Rows[i];
+        const QRect band(QPoint(row.SpellingRect.left(), row.SpellingRect.top()),
+                         QPoint(std::max(row.SpellingRect.right(), row.MeaningRect.right()),
+                                std::max(row.SpellingRect.bottom(), row.MeaningRect.bottom())));
+        if (band.contains(point))
+            return i;
+    }
+    return -1;
+}

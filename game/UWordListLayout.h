@@ -47,3 +47,8 @@ struct TWordListArea
 // many there are in all (newestFirst may stop short of the oldest).
 TWordListLayout LayoutWordList(const TWordInfos &newestFirst, int completed, const TWordListArea &area,
                                const QFontMetrics &spelling, const QFontMetrics &meaning);
+
+// The row under point: the index in layout.Rows (which is the word's index in
+// newestFirst), or -1. A row takes the lines of its spelling and meaning,
+// from the spelling's left to the end of the wider text.
+int WordListRowAt(const TWordListLayout &layout, const QPoint &point);

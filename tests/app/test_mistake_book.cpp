@@ -11,7 +11,11 @@
 #include "UFrmSpell.h"
 #include "UFrmWordStats.h"
 #include "UDailyChart.h"
+#include "UKnownWords.h"
 #include "UMistakeBook.h"
+#include "UMistakeBookMenu.h"
+#include "UScramble.h"
+#include "UWordBookEdits.h"
 #include "URandom.h"
 #include "USettings.h"
 #include "USpellGameType.h"
@@ -19,6 +23,10 @@
 #include "UWordRecorder.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -193,6 +201,92 @@ TEST_F(RecorderTest, TheStatisticsWindowEmptiesTheMistakeBookOnlyAfterAYes)
     EXPECT_EQ(window.List()->topLevelItem(0)->text(5), "0");
     EXPECT_EQ(dialogs->Texts().size(), 2); // the two questions, no failure
     EXPECT_EQ(dialogs->Messages[0].Buttons, TMsgButtons::YesNoDefaultNo) << "Enter keeps the mistake book";
+}
+
+} // namespace
+
+namespace {
+
+// A main window on one book of 20 words (two toll gates), its texts
+// scrambled or not.
+struct TKnownWordsGame
+{
+    explicit TKnownWordsGame(bool scramble)
+    {
+        home.WriteFile("data/spellconfig.ini", QStringLiteral("[system]\r\nStoreTableName=lib1\r\nWordCount=20\r\n"
+                                                              "BookName=Book\r\nTollGateIndex=1\r\nLevel=1\r\n"
+                                                              "data=test\r\nencrypt=%1\r\n")
+                                                   .arg(scramble ? 1 : 0)
+                                                   .toLatin1());
+        EXPECT_TRUE(data.CreateDatabase(home.File("data/test.mdb"), TDataInterface::DatabasePassword()));
+        EXPECT_TRUE(data.CreateWordTable(QStringLiteral("lib1")));
+        for (int n = 0; n < 20; ++n) {
+            const QString spelling = QString(QChar('a' + n)) + QStringLiteral("x");
+            EXPECT_TRUE(data.InsertWord(QStringLiteral("lib1"), scramble ? ScrambleText(spelling) : spelling, QString(),
+                                        scramble ? ScrambleText(QStringLiteral("词")) : QStringLiteral("词")));
+        }
+        EXPECT_TRUE(data.AddBookInfo(QStringLiteral("Book"), 20, QStringLiteral("lib1"), 3, 1));
+        window = std::make_unique<TFrmSpell>(data, TSettings(home.Path()), TFrmSpell::TPlatform{});
+        window->show();
+    }
+
+    QString Gate() const { return window->findChild<QLabel *>(QStringLiteral("labGate"))->text(); }
+    QStringList Dealt() const
+    {
+        QStringList spellings;
+        for (const TWordInfo &word : window->SpellGame()->Rules().Words())
+            spellings << word.Spelling;
+        return spellings;
+    }
+
+    TTempProgramDir home;
+    TScopedDialogs dialogs;
+    TDataInterface data;
+    std::unique_ptr<TFrmSpell> window;
+};
+
+TEST(KnownWordsInTheGame, ARightClickedWordIsSkippedOnlyWhileTheSwitchIsOn)
+{
+    for (const bool scramble : {false, true}) {
+        SCOPED_TRACE(scramble ? "scrambled" : "plain");
+        TKnownWordsGame game(scramble);
+        TSpellGameType &board = *game.window->SpellGame();
+        game.window->sbStartClick();
+        const QString first = game.Dealt().value(0);
+        ASSERT_TRUE(SpellByClicks(board, first));
+
+        // The completed word is found under the pointer where it is listed.
+        QPoint at(-1, -1);
+        for (int y = 0; y < board.height() && at.x() < 0; y += 4)
+            for (int x = 0; x < board.width() && at.x() < 0; x += 8)
+                if (board.ListedWordAt(x, y) == 0)
+                    at = QPoint(x, y);
+        ASSERT_GE(at.x(), 0);
+        QTimer::singleShot(0, [] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            menu->actions().value(0)->trigger();
+            menu->close();
+        });
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, board.mapToGlobal(at));
+        QApplication::sendEvent(&board, &click);
+        EXPECT_TRUE(TKnownWords(game.data).Contains(first));
+
+        // Marked during the game: with the switch off nothing changes.
+        EXPECT_EQ(game.Gate(), QStringLiteral("关卡：第1关（共2关）"));
+        TMistakeBookMenu &menu = game.window->MistakeBook();
+        for (int n = 1; n <= 5; ++n)
+            MarkKnown(game.data, {TKnownWord{TWordInfo{game.Dealt()[n], {}, {}}, {}, {}, {}}}, kDay0, scramble);
+        menu.SetSkipKnownWords(true);
+        EXPECT_EQ(game.Gate(), QStringLiteral("关卡：第1关（共1关）")) << "14 words left";
+        game.window->sbReStartClick();
+        EXPECT_EQ(game.Dealt().size(), 14);
+        EXPECT_FALSE(game.Dealt().contains(first));
+        menu.SetSkipKnownWords(false);
+        EXPECT_EQ(game.Gate(), QStringLiteral("关卡：第1关（共2关）"));
+        game.window->sbReStartClick();
+        EXPECT_EQ(game.Dealt().value(0), first);
+    }
 }
 
 } // namespace

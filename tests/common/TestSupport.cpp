@@ -88,6 +88,17 @@ QString TFakeDialogs::GetOpenFileName(QWidget *, const QString &, const QString 
     return name;
 }
 
+QString TFakeDialogs::GetSaveFileName(QWidget *parent, const QString &caption, const QString &filter,
+                                      QString *selectedFilter)
+{
+    if (!SaveFilters.empty()) {
+        if (selectedFilter)
+            *selectedFilter = SaveFilters.front();
+        SaveFilters.pop_front();
+    }
+    return GetOpenFileName(parent, caption, filter);
+}
+
 int TFakeDialogs::ExecDialog(QDialog &dialog)
 {
     if (DialogHandlers.empty())

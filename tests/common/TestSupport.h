@@ -60,12 +60,15 @@ public:
     std::vector<Shown> Messages;
     std::deque<TMsgResult> Answers;
     std::deque<QString> FileNames;
+    // The filter each save dialog answers with; none left leaves it unset.
+    std::deque<QString> SaveFilters;
     // Each modal dialog is handed to the next handler, which may fill it in
     // and gives the result code; with none left the dialog is rejected.
     std::deque<std::function<int(QDialog &)>> DialogHandlers;
 
     TMsgResult MessageBox(QWidget *, const QString &text, TMsgIcon icon, TMsgButtons buttons) override;
     QString GetOpenFileName(QWidget *, const QString &, const QString &) override;
+    QString GetSaveFileName(QWidget *, const QString &, const QString &, QString *selectedFilter) override;
     int ExecDialog(QDialog &dialog) override;
 
     QStringList Texts() const;

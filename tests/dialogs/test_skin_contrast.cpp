@@ -14,6 +14,7 @@
 #include "UFrmHelp.h"
 #include "UFrmImportLib.h"
 #include "UFrmInputBox.h"
+#include "UFrmMistakeBook.h"
 #include "UFrmSelectBook.h"
 #include "UFrmSpellForm.h"
 #include "UFrmSupport.h"
@@ -278,6 +279,7 @@ protected:
             {"学习统计", [this] { return Statistics(); }},
             {"关卡小结", [] { return Shown(std::make_unique<TFrmGateReview>(ReviewedGate(), QStringLiteral("《最新TOEFL词汇》"), 3, true)); }},
             {"选择关卡", [] { return Shown(std::make_unique<TFrmGateMap>(QStringLiteral("《最新TOEFL词汇》"), QList<TGateRecord>{{1, 3, 1500}, {2, 2, 1200}, {3, 0, 300}}, 232, 4, 3)); }},
+            {"生词本", [this] { auto book = std::make_unique<TFrmMistakeBook>(m_data, false, QDate(2026, 5, 1)); book->LoadWords(); return Shown(std::move(book)); }},
             {"帮助", [] { return Shown(std::make_unique<TFrmHelp>(qEnvironmentVariable("GULUSPELL_TEST_TEMPLATE") + QStringLiteral("/help/index.html"))); }},
             {"关于", [] { return Shown(std::make_unique<TFrmAbout>()); }},
             {"支持我们", [] { return Shown(std::make_unique<TFrmSupport>()); }},
