@@ -34,12 +34,11 @@ public:
     QLabel *DailyProgressLabel() const { return labDaily; }
     QSpinBox *DailyGoalBox() const { return seDailyGoal; }
 
-signals:
-    void DailyGoalChanged(int goal);
     // The mistake book's own window.
     QPushButton *MistakeBookButton() const { return btnMistakeBook; }
 
 signals:
+    void DailyGoalChanged(int goal);
     // "生词本…": the window's owner opens the mistake book; LoadStats()
     // afterwards shows what changed there.
     void MistakeBookRequested();
