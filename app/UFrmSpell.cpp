@@ -78,7 +78,7 @@ TFrmSpell::TFrmSpell(TDataInterface &data, TSettings settings, TPlatform platfor
     m_learnMenu = new TLearnMenu(m_form.settingsMenu, m_settings, this);
     connect(m_learnMenu, &TLearnMenu::Changed, this, &TFrmSpell::ApplyPlaySettings);
     ConnectGameKeys();
-    m_mistakeBook = new TMistakeBookMenu(m_form, m_data, m_settings, *m_flow, *m_autoPause, this);
+    m_mistakeBook = new TMistakeBookMenu(m_form, m_learnMenu->Menu(), m_data, m_settings, *m_flow, *m_autoPause, this);
 
     m_adTimer = new QTimer(this);
     m_adTimer->setObjectName(QStringLiteral("adTimer"));
@@ -271,6 +271,14 @@ void TFrmSpell::InitGame()
     m_gateReview = new TGateReviewFlow(
         m_data, m_settings, m_spellGame->Rules(), [this]() -> const TGamePara & { return m_flow->GamePara(); }, this,
         this);
+    m_gateReview->SetMarkKnown([this](const TWordInfo &word) {
+        bool marked = false;
+        Guarded(this, [&] {
+            m_mistakeBook->MarkKnown(word);
+            marked = true;
+        });
+        return marked;
+    });
     m_flow->SetGateReview(m_gateReview);
     m_flow->AttachBoard(m_spellGame);
     m_mistakeBook->AttachBoard(m_spellGame);

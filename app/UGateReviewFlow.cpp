@@ -67,6 +67,8 @@ std::optional<TGateReviewChoice> TGateReviewFlow::Review(const TGamePara &game, 
     if (!Enabled())
         return std::nullopt;
     TFrmGateReview dialog(m_tally.Result(), game.BookName, tollGate, MistakeBookHasWords(), m_window);
+    if (m_markKnown)
+        dialog.OfferMarkKnown(m_markKnown);
     DialogService().ExecDialog(dialog);
     return dialog.Choice();
 }

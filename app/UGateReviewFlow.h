@@ -40,6 +40,8 @@ public:
     std::optional<TGateReviewChoice> Review(const TGamePara &game, int tollGate);
     bool Enabled() const;
     bool MistakeBookHasWords();
+    // What "标为熟词" in the review does; unset, the review does not offer it.
+    void SetMarkKnown(std::function<bool(const TWordInfo &)> markKnown) { m_markKnown = std::move(markKnown); }
 
     // "选择关卡" for the game's book: the gate chosen, or 0.
     int ChooseGate(const TGamePara &game);
@@ -54,6 +56,7 @@ private:
     TDataInterface &m_data;
     const TSettings &m_settings;
     std::function<const TGamePara &()> m_game;
+    std::function<bool(const TWordInfo &)> m_markKnown;
     QWidget *m_window;
     TGateTally m_tally;
     TGateProgress m_progress;

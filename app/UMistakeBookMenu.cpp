@@ -34,7 +34,7 @@ bool SkipKnownWords(const TSettings &settings)
     return settings.ReadInteger(kSkipKey) == 1;
 }
 
-TMistakeBookMenu::TMistakeBookMenu(TFrmSpellForm &form, TDataInterface &data, const TSettings &settings,
+TMistakeBookMenu::TMistakeBookMenu(TFrmSpellForm &form, QMenu *learnMenu, TDataInterface &data, const TSettings &settings,
                                    TGameFlow &flow, TAutoPause &autoPause, QWidget *window)
     : QObject(window)
     , m_form(form)
@@ -50,12 +50,13 @@ TMistakeBookMenu::TMistakeBookMenu(TFrmSpellForm &form, TDataInterface &data, co
         form.fileMenu->insertAction(ItemAfter(form.fileMenu, form.wordStatsAction), m_open);
         GuardedConnect(m_open, &QAction::triggered, window, [this] { ShowMistakeBook(); });
     }
-    if (form.settingsMenu) {
-        m_skip = new QAction(QStringLiteral("跳过熟词(&J)"), form.settingsMenu);
+    if (learnMenu) {
+        m_skip = new QAction(QStringLiteral("跳过熟词(&J)"), learnMenu);
         m_skip->setObjectName(QStringLiteral("skipKnownAction"));
         m_skip->setCheckable(true);
         m_skip->setChecked(SkipKnownWords(settings));
-        form.settingsMenu->insertAction(ItemAfter(form.settingsMenu, form.autoPauseAction), m_skip);
+        learnMenu->addSeparator();
+        learnMenu->addAction(m_skip);
         connect(m_skip, &QAction::triggered, this,
                 [this](bool checked) { Guarded(m_window, [=, this] { SetSkipKnownWords(checked); }); });
     }

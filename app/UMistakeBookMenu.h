@@ -25,9 +25,9 @@ class TMistakeBookMenu : public QObject
     Q_OBJECT
 public:
     // Adds "生词本…" to the form's file menu after "学习统计" and "跳过熟词" to
-    // its settings menu. window parents this object, the dialogs and the
+    // the end of learnMenu ("设置 → 学习"). window parents this object, the dialogs and the
     // messages; every object handed in must outlive it.
-    TMistakeBookMenu(TFrmSpellForm &form, TDataInterface &data, const TSettings &settings, TGameFlow &flow,
+    TMistakeBookMenu(TFrmSpellForm &form, QMenu *learnMenu, TDataInterface &data, const TSettings &settings, TGameFlow &flow,
                      TAutoPause &autoPause, QWidget *window);
 
     // The board whose completed words offer "标为熟词".

@@ -128,6 +128,33 @@ TWordInfo TFrmGateReview::SelectedWord() const
     return row >= 0 && row < m_result.Words.size() ? m_result.Words[row].Word : TWordInfo{};
 }
 
+void TFrmGateReview::OfferMarkKnown(std::function<bool(const TWordInfo &)> mark)
+{
+    auto *btnMarkKnown = new QPushButton(QStringLiteral("标为熟词(&K)"), this);
+    btnMarkKnown->setObjectName(QStringLiteral("btnMarkKnown"));
+    // Enter stays with "下一关" whatever has the focus.
+    btnMarkKnown->setAutoDefault(false);
+    btnMarkKnown->setEnabled(false);
+    m_wordActions->addWidget(btnMarkKnown);
+    static constexpr int kMarkedRole = Qt::UserRole + 1;
+    const auto selectedRow = [this] {
+        const QList<QTreeWidgetItem *> selected = lvWords->selectedItems();
+        return selected.isEmpty() ? nullptr : selected.first();
+    };
+    connect(lvWords, &QTreeWidget::itemSelectionChanged, btnMarkKnown, [=] {
+        QTreeWidgetItem *item = selectedRow();
+        btnMarkKnown->setEnabled(item && !item->data(0, kMarkedRole).toBool());
+    });
+    connect(btnMarkKnown, &QPushButton::clicked, this, [=, this] {
+        QTreeWidgetItem *item = selectedRow();
+        if (!item || !mark(SelectedWord()))
+            return;
+        item->setData(0, kMarkedRole, true);
+        item->setText(3, item->text(3) + QStringLiteral("（已标为熟词）"));
+        btnMarkKnown->setEnabled(false);
+    });
+}
+
 void TFrmGateReview::Choose(TGateReviewChoice choice)
 {
     m_choice = choice;

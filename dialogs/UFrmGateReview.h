@@ -11,6 +11,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -36,6 +38,9 @@ public:
     // The selected row's word; empty when none is selected.
     TWordInfo SelectedWord() const;
     QHBoxLayout *WordActions() const { return m_wordActions; }
+    // Adds "标为熟词" for the selected word: mark answers whether the word
+    // was marked, and a marked row says so and is not offered again.
+    void OfferMarkKnown(std::function<bool(const TWordInfo &)> mark);
 
     // "★★☆": stars filled of three.
     static QString StarText(int stars);

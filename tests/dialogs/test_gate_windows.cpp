@@ -78,6 +78,32 @@ TEST(GateReviewWindow, ListsEachWordAndClosesOnTheChosenButtonEnterBeingTheNextG
     }
 }
 
+TEST(GateReviewWindow, MarksTheSelectedWordKnownOnceAndEnterStaysTheNextGate)
+{
+    for (const bool stored : {true, false}) {
+        SCOPED_TRACE(stored ? "marked" : "the library refused it");
+        TFrmGateReview review(TimedOutGate(), QStringLiteral("《书》"), 4, false);
+        QStringList asked;
+        review.OfferMarkKnown([&](const TWordInfo &word) {
+            asked << word.Spelling;
+            return stored;
+        });
+        review.show();
+        QApplication::processEvents();
+        auto *mark = review.findChild<QPushButton *>("btnMarkKnown");
+        EXPECT_FALSE(mark->isEnabled()) << "nothing selected";
+        QTreeWidget *list = review.WordList();
+        list->setCurrentItem(list->topLevelItem(1));
+        QTest::mouseClick(mark, Qt::LeftButton);
+        EXPECT_EQ(asked, QStringList{QStringLiteral("dog")});
+        EXPECT_EQ(list->topLevelItem(1)->text(3).endsWith(QStringLiteral("（已标为熟词）")), stored);
+        EXPECT_EQ(mark->isEnabled(), !stored) << "a marked word is not offered again";
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_EQ(review.Choice(), TGateReviewChoice::NextGate);
+    }
+}
+
 TEST(GateMapWindow, OpenGatesStartAndLockedOnesCannot)
 {
     const QList<TGateRecord> records = {{2, 1, 300}, {1, 3, 1500}, {99, 3, 1}};
