@@ -271,14 +271,7 @@ void TFrmSpell::InitGame()
     m_gateReview = new TGateReviewFlow(
         m_data, m_settings, m_spellGame->Rules(), [this]() -> const TGamePara & { return m_flow->GamePara(); }, this,
         this);
-    m_gateReview->SetMarkKnown([this](const TWordInfo &word) {
-        bool marked = false;
-        Guarded(this, [&] {
-            m_mistakeBook->MarkKnown(word);
-            marked = true;
-        });
-        return marked;
-    });
+    m_gateReview->SetMarkKnown([this](const TWordInfo &word) { return m_mistakeBook->TryMarkKnown(word); });
     m_flow->SetGateReview(m_gateReview);
     m_flow->AttachBoard(m_spellGame);
     m_mistakeBook->AttachBoard(m_spellGame);

@@ -84,7 +84,7 @@ void TMistakeBookMenu::ShowWordMenu(const TWordInfo &word, const QPoint &globalP
     menu.setObjectName(QStringLiteral("boardWordMenu"));
     QAction *known = menu.addAction(QStringLiteral("“%1”标为熟词").arg(word.Spelling));
     known->setObjectName(QStringLiteral("markKnownAction"));
-    connect(known, &QAction::triggered, this, [this, word] { Guarded(m_window, [this, word] { MarkKnown(word); }); });
+    connect(known, &QAction::triggered, this, [this, word] { TryMarkKnown(word); });
     menu.exec(globalPos);
 }
 
@@ -93,6 +93,16 @@ void TMistakeBookMenu::MarkKnown(const TWordInfo &word)
     ::MarkKnown(m_data, {TKnownWord{word, m_flow.GamePara().StoreTableName, QString(), QDate::currentDate()}},
                 QDate::currentDate(), m_settings.IsEncrypt());
     m_flow.KnownWordsChanged();
+}
+
+bool TMistakeBookMenu::TryMarkKnown(const TWordInfo &word)
+{
+    bool marked = false;
+    Guarded(m_window, [&] {
+        MarkKnown(word);
+        marked = true;
+    });
+    return marked;
 }
 
 void TMistakeBookMenu::SetSkipKnownWords(bool on)

@@ -39,6 +39,9 @@ public:
     // What the items do, public for the window's tests.
     void ShowMistakeBook();
     void MarkKnown(const TWordInfo &word);
+    // MarkKnown at the edge of a user action: a database failure is told to
+    // the player; false then.
+    bool TryMarkKnown(const TWordInfo &word);
     void SetSkipKnownWords(bool on);
 
 private:

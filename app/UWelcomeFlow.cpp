@@ -5,6 +5,8 @@
 #include "UGameFlow.h"
 #include "UGuarded.h"
 #include "USettings.h"
+#include "USpellGameType.h"
+#include "USpellRules.h"
 #include "UWelcomePanel.h"
 
 #include <QEvent>
@@ -49,6 +51,13 @@ void TWelcomeFlow::ShowIfNeeded()
     Place();
     m_panel->show();
     m_panel->raise();
+    // A game started from the toolbar or a key leaves the question for the
+    // next start, instead of hiding the board it is played on.
+    if (TSpellGameType *board = m_flow.Board())
+        connect(&board->Rules(), &TSpellRules::Changed, m_panel.data(), [this] {
+            if (m_flow.Board()->Rules().BeingSpelled())
+                Close();
+        });
 }
 
 bool TWelcomeFlow::eventFilter(QObject *watched, QEvent *event)

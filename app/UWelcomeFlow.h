@@ -4,6 +4,8 @@
 // stay usable). "开始游戏" stores the stage, turns on the chosen learning
 // aids, switches to the stage's shipped book and starts the game; "跳过"
 // stores "skip" and keeps the book. Either way the panel closes for good.
+// A game started another way (toolbar, key, a recent game) closes it for this
+// run only, storing nothing, so the question comes again at the next start.
 // A book missing from the catalogue keeps the current one.
 
 #include <QObject>

@@ -7,24 +7,6 @@
 
 #include <sqlcipher/sqlite3.h>
 
-namespace {
-
-QString Stored(const QString &text, bool scramble)
-{
-    if (!scramble || text.trimmed().isEmpty())
-        return text;
-    return ScrambleText(text);
-}
-
-QString Plain(const QString &text, bool unscramble)
-{
-    if (!unscramble)
-        return text;
-    return text.trimmed().isEmpty() ? QString() : UnscrambleText(text);
-}
-
-} // namespace
-
 const QString &TKnownWords::TableName()
 {
     static const QString name = QStringLiteral("knownwords");
@@ -84,8 +66,8 @@ void TKnownWords::Add(const TWordInfo &word, const QString &sourceBook, const QD
                             QStringLiteral("INSERT OR REPLACE INTO knownwords(word, pronunciation, meaning, sourcebook, "
                                            "added) VALUES(?, ?, ?, ?, ?)"));
     insert.Bind(1, word.Spelling)
-        .Bind(2, Stored(word.Pronunciation, scramble))
-        .Bind(3, Stored(word.Meaning, scramble))
+        .Bind(2, StoredText(word.Pronunciation, scramble))
+        .Bind(3, StoredText(word.Meaning, scramble))
         .Bind(4, sourceBook)
         .Bind(5, today.toString(Qt::ISODate));
     insert.Step();
@@ -134,8 +116,8 @@ QList<TKnownWord> TKnownWords::Rows(bool unscramble)
     while (query.Step()) {
         TKnownWord row;
         row.Word.Spelling = query.ColumnText(0);
-        row.Word.Pronunciation = Plain(query.ColumnText(1), unscramble);
-        row.Word.Meaning = Plain(query.ColumnText(2), unscramble);
+        row.Word.Pronunciation = PlainText(query.ColumnText(1), unscramble);
+        row.Word.Meaning = PlainText(query.ColumnText(2), unscramble);
         row.SourceBook = query.ColumnText(3);
         row.Added = QDate::fromString(query.ColumnText(4), Qt::ISODate);
         row.SourceTitle = query.ColumnText(5);

@@ -19,20 +19,6 @@ QString DateText(const QDate &date)
     return date.toString(Qt::ISODate);
 }
 
-QString Stored(const QString &text, bool scramble)
-{
-    if (!scramble || text.trimmed().isEmpty())
-        return text;
-    return ScrambleText(text);
-}
-
-QString Plain(const QString &text, bool unscramble)
-{
-    if (!unscramble)
-        return text;
-    return text.trimmed().isEmpty() ? QString() : UnscrambleText(text);
-}
-
 } // namespace
 
 const QString &TMistakeBook::TableName()
@@ -165,9 +151,9 @@ void TMistakeBook::Add(const TWordInfo &word, const QString &sourceBook, const Q
     TSqliteStatement insert(db.Handle(),
                             QStringLiteral("INSERT INTO mistakebook(spelling, pronunciation, meaning, word, sourcebook, "
                                            "misses, box, due) VALUES(?, ?, ?, ?, ?, 1, 1, ?)"));
-    insert.Bind(1, Stored(word.Spelling, scramble))
-        .Bind(2, Stored(word.Pronunciation, scramble))
-        .Bind(3, Stored(word.Meaning, scramble))
+    insert.Bind(1, StoredText(word.Spelling, scramble))
+        .Bind(2, StoredText(word.Pronunciation, scramble))
+        .Bind(3, StoredText(word.Meaning, scramble))
         .Bind(4, word.Spelling)
         .Bind(5, sourceBook)
         .Bind(6, due);
@@ -244,9 +230,9 @@ TWordInfos TMistakeBook::LoadTollGate(int index, int tollGateWords, bool unscram
     query.Bind(1, tollGateWords).Bind(2, int(offset));
     while (query.Step()) {
         TWordInfo word;
-        word.Spelling = Plain(query.ColumnText(0), unscramble);
-        word.Pronunciation = Plain(query.ColumnText(1), unscramble);
-        word.Meaning = Plain(query.ColumnText(2), unscramble);
+        word.Spelling = PlainText(query.ColumnText(0), unscramble);
+        word.Pronunciation = PlainText(query.ColumnText(1), unscramble);
+        word.Meaning = PlainText(query.ColumnText(2), unscramble);
         words.append(word);
     }
     return words;

@@ -89,3 +89,17 @@ QString UnscrambleText(const QString &text)
         return QString();
     return DecodeGbk(bytes);
 }
+
+QString StoredText(const QString &text, bool scramble)
+{
+    if (!scramble || text.trimmed().isEmpty())
+        return text;
+    return ScrambleText(text);
+}
+
+QString PlainText(const QString &stored, bool unscramble)
+{
+    if (!unscramble)
+        return stored;
+    return stored.trimmed().isEmpty() ? QString() : UnscrambleText(stored);
+}

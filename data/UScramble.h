@@ -14,6 +14,12 @@ QString GetScrambleKey();
 QString ScrambleText(const QString &text);
 QString UnscrambleText(const QString &text);
 
+// A word text as a library stores it (scrambled when scramble is set), and
+// back. A blank text stays as it is stored: the books keep an empty
+// phonetic or meaning empty, scrambled or not.
+QString StoredText(const QString &text, bool scramble);
+QString PlainText(const QString &stored, bool unscramble);
+
 // Every byte as two upper-case hexadecimal digits, high digit first.
 QString StrToHexStr(const QByteArray &bytes);
 // The inverse, reading two digits at a time (either case; a lone last digit

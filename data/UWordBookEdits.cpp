@@ -5,17 +5,6 @@
 #include "UScramble.h"
 #include "USqlite.h"
 
-namespace {
-
-QString Plain(const QString &text, bool unscramble)
-{
-    if (!unscramble)
-        return text;
-    return text.trimmed().isEmpty() ? QString() : UnscrambleText(text);
-}
-
-} // namespace
-
 QList<TMistakeRow> ReadMistakeRows(TDataInterface &data, bool unscramble)
 {
     QList<TMistakeRow> rows;
@@ -33,8 +22,8 @@ QList<TMistakeRow> ReadMistakeRows(TDataInterface &data, bool unscramble)
     while (query.Step()) {
         TMistakeRow row;
         row.Word.Spelling = query.ColumnText(0);
-        row.Word.Pronunciation = Plain(query.ColumnText(1), unscramble);
-        row.Word.Meaning = Plain(query.ColumnText(2), unscramble);
+        row.Word.Pronunciation = PlainText(query.ColumnText(1), unscramble);
+        row.Word.Meaning = PlainText(query.ColumnText(2), unscramble);
         row.SourceBook = query.ColumnText(3);
         row.Misses = query.ColumnInt(4);
         row.Spelled = query.ColumnInt(5);

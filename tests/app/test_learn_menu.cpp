@@ -3,6 +3,7 @@
 // played through the window's own handlers on a small book.
 
 #include "BoardDriver.h"
+#include "ListeningSpeechLayer.h"
 #include "TestSupport.h"
 #include "UDataInterface.h"
 #include "UFrmSpell.h"
@@ -22,27 +23,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A speech engine that sets up fine and records what it is asked to say.
-class TListeningSpeechLayer : public TSpeechLayer
-{
-public:
-    explicit TListeningSpeechLayer(std::shared_ptr<QStringList> spoken) : m_spoken(std::move(spoken)) {}
-    bool Connect() override { return true; }
-    QStringList VoiceDescriptions() override { return {QStringLiteral("en-us")}; }
-    bool SelectVoice(int) override { return true; }
-    bool TestVoice() override { return true; }
-    bool SpeakQueued(const QString &text) override { return m_spoken->append(text), true; }
-    bool CreateFallback() override { return true; }
-    bool SetFallbackRate(int) override { return true; }
-    bool FallbackIsSpeaking() override { return false; }
-    bool FallbackSpeak(const QString &text) override { return m_spoken->append(text), true; }
-    void SetStretch(double) override {}
-    void Prepare(const QString &, bool) override {}
-
-private:
-    std::shared_ptr<QStringList> m_spoken;
-};
 
 const QString kBook = QStringLiteral("《测试词汇》");
 

@@ -110,6 +110,13 @@ TEST_F(Welcome, MenusAndToolbarStayUsableWhileThePanelShows)
     EXPECT_TRUE(Window().findChild<QToolButton *>("sbStart")->isEnabled());
     EXPECT_FALSE(Panel()->StartButton()->isEnabled()) << "开始游戏 waits for a stage";
     EXPECT_TRUE(Window().geometry().contains(Panel()->geometry().translated(Window().pos())));
+
+    // A game started from the toolbar sets the question aside until the next start.
+    Window().sbStartClick();
+    QApplication::processEvents();
+    EXPECT_TRUE(Running());
+    EXPECT_FALSE(PanelShown());
+    EXPECT_EQ(Setting("Grade"), "<none>");
 }
 
 TEST_F(Welcome, StartStoresTheStageSwitchesToItsBookAndStartsTheGame)
