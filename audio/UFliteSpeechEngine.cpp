@@ -2,6 +2,8 @@
 
 #include <flite/flite.h>
 
+#include <QFileInfo>
+
 #include <dlfcn.h>
 
 #include <map>
@@ -59,15 +61,33 @@ bool StartLocked()
     return f.Ready;
 }
 
+QByteArray VoiceFile(const QString &voice)
+{
+    return "libflite_" + voice.toLatin1() + ".so.1";
+}
+
 bool HasLibraryLocked(const QString &voice)
 {
     TFlite &f = Flite();
     auto it = f.Libraries.find(voice);
-    if (it == f.Libraries.end()) {
-        const QByteArray file = "libflite_" + voice.toLatin1() + ".so.1";
-        it = f.Libraries.emplace(voice, dlopen(file.constData(), RTLD_NOW | RTLD_LOCAL)).first;
-    }
+    if (it == f.Libraries.end())
+        it = f.Libraries.emplace(voice, dlopen(VoiceFile(voice).constData(), RTLD_NOW | RTLD_LOCAL)).first;
     return it->second != nullptr;
+}
+
+// Whether the voice can be loaded, without loading it: a voice's library
+// relocates megabytes of tables into private memory, so only the voice that
+// speaks is loaded. A voice file beside flite's own library is taken as
+// installed; anywhere else the loader is asked.
+bool IsInstalledLocked(const QString &voice)
+{
+    Dl_info core{};
+    if (dladdr(reinterpret_cast<void *>(Flite().Api.Init), &core) && core.dli_fname) {
+        const QString dir = QFileInfo(QString::fromLocal8Bit(core.dli_fname)).absolutePath();
+        if (QFileInfo::exists(dir + QLatin1Char('/') + QString::fromLatin1(VoiceFile(voice))))
+            return true;
+    }
+    return HasLibraryLocked(voice);
 }
 
 cst_voice *VoiceLocked(const QString &voice)
@@ -131,7 +151,7 @@ bool TFliteSpeechEngine::Start()
     if (!StartLocked())
         return false;
     for (const QString &voice : std::as_const(m_wanted))
-        if (HasLibraryLocked(voice))
+        if (IsInstalledLocked(voice))
             m_installed.append(voice);
     m_started = true;
     return true;

@@ -22,6 +22,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Sanitized -DCMAKE_CXX_C
   -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
+  -DCMAKE_MODULE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DGULUSPELL_FUZZ=ON -DGULUSPELL_BUILD_BENCH=OFF -DGULUSPELL_WITH_WEBENGINE=OFF \
   ${GULUSPELL_ECDICT_DIR:+-DGULUSPELL_ECDICT_DIR="$GULUSPELL_ECDICT_DIR"} >/dev/null
 if [ $# -gt 0 ]; then
