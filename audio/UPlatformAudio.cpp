@@ -10,6 +10,10 @@
 
 #include <future>
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 std::unique_ptr<TAudioOutput> CreatePlatformAudioOutput()
 {
     return std::make_unique<TSdlAudioOutput>();
@@ -30,6 +34,10 @@ TPlatformAudioWarmUp::TPlatformAudioWarmUp(void (*mark)(const char *))
     // Must not create any QObject (a QFile, a QTimer ...): it may run before
     // the application object exists.
     , m_speech(std::async(std::launch::async, [mark = mark ? mark : StartupMark] {
+        // The first word is spoken seconds from now at the earliest, while
+        // the window is being built this very moment on as few as two cores:
+        // this thread yields to it (the nice value is per thread on Linux).
+        setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 10);
         const QString first = TSpeechEx::PreferredVoices().constFirst();
         TFliteSpeechEngine::PrepareVoice(first);
         mark("first preferred voice loaded (side thread)");
