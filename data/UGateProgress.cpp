@@ -85,8 +85,7 @@ bool TGateProgress::TryRecord(const QString &book, int tollGate, int stars, int 
 {
     TSqliteDatabase &db = m_data.Database();
     try {
-        db.Exec(QStringLiteral("BEGIN IMMEDIATE"));
-        try {
+        db.RunImmediate([&] {
             // The SQLite under the packaged SQLCipher predates upserts.
             TSqliteStatement insert(db.Handle(),
                                     QStringLiteral("INSERT OR IGNORE INTO gateprogress(book, tollgate) VALUES(?, ?)"));
@@ -97,15 +96,8 @@ bool TGateProgress::TryRecord(const QString &book, int tollGate, int stars, int 
                                                                 "WHERE book = ?3 AND tollgate = ?4"));
             update.Bind(1, stars).Bind(2, score).Bind(3, book).Bind(4, tollGate);
             update.Step();
-            db.Exec(QStringLiteral("COMMIT"));
-            return true;
-        } catch (const EDatabaseError &) {
-            try {
-                db.Exec(QStringLiteral("ROLLBACK"));
-            } catch (const EDatabaseError &) {
-            }
-            throw;
-        }
+        });
+        return true;
     } catch (const EDatabaseError &error) {
         busy = error.Fault() == TDatabaseFault::Busy;
         qWarning().noquote() << QStringLiteral("gate progress: gate %1 of %2 not stored: %3")

@@ -126,19 +126,3 @@ QList<TKnownWord> TKnownWords::Rows(bool unscramble)
     return rows;
 }
 
-void RunInTransaction(TDataInterface &data, const std::function<void()> &change)
-{
-    TSqliteDatabase &db = data.Database();
-    db.Exec(QStringLiteral("BEGIN IMMEDIATE"));
-    try {
-        change();
-        db.Exec(QStringLiteral("COMMIT"));
-    } catch (const EDatabaseError &) {
-        // The first error tells what happened; a failed rollback does not.
-        try {
-            db.Exec(QStringLiteral("ROLLBACK"));
-        } catch (const EDatabaseError &) {
-        }
-        throw;
-    }
-}

@@ -10,7 +10,7 @@
 // stored as the player's books store theirs.
 //
 // As with the mistake book, the caller owns the transaction (see
-// RunInTransaction); database failures throw EDatabaseError.
+// TSqliteDatabase::RunImmediate); database failures throw EDatabaseError.
 
 #include "UWordInfo.h"
 
@@ -18,8 +18,6 @@
 #include <QList>
 #include <QSet>
 #include <QString>
-
-#include <functional>
 
 class TDataInterface;
 struct TTableShape;
@@ -64,6 +62,3 @@ private:
     bool m_ensured = false;
 };
 
-// Runs change in one transaction of the library (BEGIN IMMEDIATE ... COMMIT),
-// rolled back and rethrown when it throws.
-void RunInTransaction(TDataInterface &data, const std::function<void()> &change);

@@ -158,3 +158,20 @@ void TSqliteDatabase::Exec(const QString &sql)
     while (statement.Step()) {
     }
 }
+
+void TSqliteDatabase::RunImmediate(const std::function<void()> &change)
+{
+    Exec(QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        change();
+        Exec(QStringLiteral("COMMIT"));
+    } catch (const EDatabaseError &) {
+        // The first error tells what happened; a failed rollback (the engine
+        // ended the transaction itself) does not.
+        try {
+            Exec(QStringLiteral("ROLLBACK"));
+        } catch (const EDatabaseError &) {
+        }
+        throw;
+    }
+}

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -52,6 +54,10 @@ public:
 
     // Runs a statement that returns no rows of interest.
     void Exec(const QString &sql);
+    // Runs change in one write transaction (BEGIN IMMEDIATE ... COMMIT): an
+    // EDatabaseError from change or from the commit rolls it back and is
+    // thrown on.
+    void RunImmediate(const std::function<void()> &change);
     // How long a statement waits for another connection's lock before it
     // fails as busy.
     void SetBusyTimeout(int milliseconds);

@@ -37,7 +37,7 @@ QList<TMistakeRow> ReadMistakeRows(TDataInterface &data, bool unscramble)
 int RemoveFromMistakeBook(TDataInterface &data, const QStringList &spellings)
 {
     int removed = 0;
-    RunInTransaction(data, [&] {
+    data.Database().RunImmediate([&] {
         TMistakeBook book(data);
         for (const QString &spelling : spellings)
             removed += book.Remove(spelling) ? 1 : 0;
@@ -47,7 +47,7 @@ int RemoveFromMistakeBook(TDataInterface &data, const QStringList &spellings)
 
 void MarkKnown(TDataInterface &data, const QList<TKnownWord> &words, const QDate &today, bool scramble)
 {
-    RunInTransaction(data, [&] {
+    data.Database().RunImmediate([&] {
         TKnownWords known(data);
         TMistakeBook book(data);
         for (const TKnownWord &word : words) {
@@ -60,7 +60,7 @@ void MarkKnown(TDataInterface &data, const QList<TKnownWord> &words, const QDate
 int ForgetKnown(TDataInterface &data, const QStringList &spellings)
 {
     int forgotten = 0;
-    RunInTransaction(data, [&] {
+    data.Database().RunImmediate([&] {
         TKnownWords known(data);
         for (const QString &spelling : spellings)
             forgotten += known.Remove(spelling) ? 1 : 0;

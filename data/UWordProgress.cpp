@@ -166,21 +166,8 @@ TWordProgress::TWrite TWordProgress::Write(const std::function<void()> &change)
             return prepared;
         try {
             const TShortWait wait(m_data);
-            TSqliteDatabase &db = m_data.Database();
-            db.Exec(QStringLiteral("BEGIN IMMEDIATE"));
-            try {
-                change();
-                db.Exec(QStringLiteral("COMMIT"));
-                return TWrite::Stored;
-            } catch (const EDatabaseError &) {
-                // The first error tells what happened; a failed rollback
-                // (the engine ended the transaction itself) does not.
-                try {
-                    db.Exec(QStringLiteral("ROLLBACK"));
-                } catch (const EDatabaseError &) {
-                }
-                throw;
-            }
+            m_data.Database().RunImmediate(change);
+            return TWrite::Stored;
         } catch (const EDatabaseError &error) {
             m_lastError = error.Message();
             if (error.Fault() == TDatabaseFault::Busy)
