@@ -58,6 +58,15 @@ int main(int argc, char **argv)
     // warm-up threads, the keying worker, the speech worker, Qt's): a
     // megabyte of private memory for allocations that never compete.
     mallopt(M_ARENA_MAX, 1);
+    // Without a session bus, D-Bus would start one of its own ("autolaunch")
+    // for whichever of SDL and Qt's accessibility asks first: it forks this
+    // multi-threaded process and works in the child before exec, and such a
+    // child can hang on a lock another thread held at the fork, with the
+    // asking thread waiting on it for good. Nothing here needs a bus that is
+    // not already running, so an address D-Bus does not know makes both ask
+    // and fail at once.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 
     // Qt takes the first thread that touches a Qt object for its main
     // thread: claim it for this one before any side thread starts.
