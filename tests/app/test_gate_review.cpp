@@ -22,17 +22,6 @@
 
 namespace {
 
-// A book of 17 two-letter words: toll gates of 15 and 2.
-void MakeBook(TDataInterface &data, const TTempProgramDir &home)
-{
-    ASSERT_TRUE(data.CreateDatabase(home.File("data/test.mdb"), TDataInterface::DatabasePassword()));
-    ASSERT_TRUE(data.CreateWordTable(QStringLiteral("lib1")));
-    for (int i = 0; i < 17; ++i)
-        ASSERT_TRUE(data.InsertWord(QStringLiteral("lib1"), QString(QChar('a' + i)) + QChar('z' - i), QString(),
-                                    QStringLiteral("词")));
-    ASSERT_TRUE(data.AddBookInfo(QStringLiteral("《书》"), 17, QStringLiteral("lib1"), 3, 1));
-}
-
 struct TGame
 {
     explicit TGame(bool review)
@@ -42,7 +31,7 @@ struct TGame
                                                    + EncodeGbk(QStringLiteral("《书》"))
                                                    + "\r\nTollGateIndex=1\r\nLevel=1\r\ndata=test\r\nGateReview="
                                                    + (review ? "1" : "0") + "\r\n");
-        MakeBook(data, home);
+        MakeTwoGateBook(data, home);
         TFrmSpell::TPlatform platform;
         platform.CreateAudioOutput = [] {
             return std::make_unique<TRecordingAudioOutput>(std::make_shared<TRecordingAudioOutput::Log>());

@@ -21,17 +21,6 @@
 
 namespace {
 
-// A book of 17 two-letter words: toll gates of 15 and 2.
-void MakeBook(TDataInterface &data, const TTempProgramDir &home)
-{
-    ASSERT_TRUE(data.CreateDatabase(home.File("data/test.mdb"), TDataInterface::DatabasePassword()));
-    ASSERT_TRUE(data.CreateWordTable(QStringLiteral("lib1")));
-    for (int i = 0; i < 17; ++i)
-        ASSERT_TRUE(data.InsertWord(QStringLiteral("lib1"), QString(QChar('a' + i)) + QChar('z' - i), QString(),
-                                    QStringLiteral("词")));
-    ASSERT_TRUE(data.AddBookInfo(QStringLiteral("《书》"), 17, QStringLiteral("lib1"), 3, 1));
-}
-
 TEST(ScoreSaving, AFullDiskIsToldAndTheGameGoesOnAsAfterAStoredScore)
 {
     const struct
@@ -57,7 +46,7 @@ TEST(ScoreSaving, AFullDiskIsToldAndTheGameGoesOnAsAfterAStoredScore)
                                                    + "\r\nTollGateIndex=" + QByteArray::number(c.gate)
                                                    + "\r\nLevel=" + QByteArray::number(c.level) + "\r\ndata=test\r\nGrade=skip\r\n");
         TDataInterface data;
-        MakeBook(data, home);
+        MakeTwoGateBook(data, home);
         TScopedDialogs dialogs;
         std::optional<TFileSizeLimit> fullDisk;
         dialogs->DialogHandlers.push_back([&fullDisk](QDialog &dialog) {

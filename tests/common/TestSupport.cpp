@@ -1,9 +1,13 @@
 #include "TestSupport.h"
 
+#include "UDataInterface.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+
+#include <gtest/gtest.h>
 
 namespace {
 void copyTree(const QString &from, const QString &to)
@@ -198,4 +202,14 @@ TFileSizeLimit::~TFileSizeLimit()
 {
     setrlimit(RLIMIT_FSIZE, &m_old);
     signal(SIGXFSZ, m_oldHandler);
+}
+
+void MakeTwoGateBook(TDataInterface &data, const TTempProgramDir &home)
+{
+    ASSERT_TRUE(data.CreateDatabase(home.File("data/test.mdb"), TDataInterface::DatabasePassword()));
+    ASSERT_TRUE(data.CreateWordTable(QStringLiteral("lib1")));
+    for (int i = 0; i < 17; ++i)
+        ASSERT_TRUE(data.InsertWord(QStringLiteral("lib1"), QString(QChar('a' + i)) + QChar('z' - i), QString(),
+                                    QStringLiteral("词")));
+    ASSERT_TRUE(data.AddBookInfo(QStringLiteral("《书》"), 17, QStringLiteral("lib1"), 3, 1));
 }

@@ -139,3 +139,9 @@ private:
     rlimit m_old{};
     sighandler_t m_oldHandler;
 };
+
+class TDataInterface;
+// A library at home's "data/test.mdb" with one book, 《书》 (table lib1,
+// class 3): 17 two-letter words, so toll gates of 15 and 2. Fails the
+// calling test when it cannot be made.
+void MakeTwoGateBook(TDataInterface &data, const TTempProgramDir &home);
