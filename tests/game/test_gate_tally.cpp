@@ -1,6 +1,7 @@
 // The toll gate's tally and its stars, from the rules' own notifications,
 // with a clock ticked by hand and no display.
 
+#include "ManualClock.h"
 #include "UGameClock.h"
 #include "UGateTally.h"
 #include "URandom.h"
@@ -11,22 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class TManualClock : public TGameClock
-{
-public:
-    void Start() override { m_running = true; }
-    void Stop() override { m_running = false; }
-    bool Running() const override { return m_running; }
-    void Advance(int seconds)
-    {
-        for (int i = 0; i < seconds && m_running; ++i)
-            emit Ticked();
-    }
-
-private:
-    bool m_running = false;
-};
 
 TWordInfos Words(const QStringList &spellings)
 {

@@ -2,6 +2,7 @@
 // public moves, with a clock ticked by hand and a sound side that notes what
 // it is asked to do.
 
+#include "ManualClock.h"
 #include "UBoardSound.h"
 #include "UCommonFun.h"
 #include "UGameClock.h"
@@ -25,25 +26,6 @@ inline void PrintTo(const QString &text, std::ostream *os)
 QT_END_NAMESPACE
 
 namespace {
-
-class TManualClock : public TGameClock
-{
-public:
-    void Start() override { m_running = true; }
-    void Stop() override { m_running = false; }
-    bool Running() const override { return m_running; }
-
-    // Seconds pass; a stopped clock does not tick.
-    void Advance(int seconds)
-    {
-        for (int i = 0; i < seconds; ++i)
-            if (m_running)
-                emit Ticked();
-    }
-
-private:
-    bool m_running = false;
-};
 
 class TSoundLog : public TBoardSound
 {
